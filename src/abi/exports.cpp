@@ -1,0 +1,105 @@
+// The C ABI of libQuorvex64.so: every export runs in its own floating-point environment and
+// leaves the host's exactly as it found it.
+#include <Quorvex64.h>
+#include <quorvex/quorvex.hpp>
+
+#include "core/errors.hpp"
+#include "core/fp_environment.hpp"
+#include "core/number_text.hpp"
+#include "pipeline/constants.hpp"
+#include "pipeline/driver.hpp"
+
+#include <new>
+#include <string>
+
+namespace {
+
+constexpr char16_t kVersion[] = u"1.5";
+constexpr std::u16string_view kOutOfMemoryMessage = u"メモリが不足しています";
+constexpr std::u16string_view kUnexpectedMessage = u"予期しないエラーが発生しました";
+
+// Errors that are not the library's own leave as its root class, so a host catches one type.
+[[noreturn]] void RethrowAsLibraryError() {
+    try {
+        throw;
+    } catch (const quorvex::Exception&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw quorvex::Exception(std::u16string(kOutOfMemoryMessage), quorvex::kNoHelpContext);
+    } catch (...) {
+        throw quorvex::Exception(std::u16string(kUnexpectedMessage), quorvex::kNoHelpContext);
+    }
+}
+
+// The message of the last error EvaluonEx reported on this thread.
+thread_local std::u16string tErrorMessage;
+// The text of the last GetConstVal on this thread.
+thread_local std::u16string tConstantText;
+
+void Report(QuorvexError* error, const char* errorClass, std::u16string_view message, int32_t helpContext) noexcept {
+    try {
+        tErrorMessage.assign(message);
+    } catch (...) {
+        tErrorMessage.clear();  // no room even for the message: the class still tells
+    }
+    if (error == nullptr) return;
+    error->errorClass = errorClass;
+    error->message = tErrorMessage.c_str();
+    error->helpContext = helpContext;
+}
+
+}  // namespace
+
+extern "C" {
+
+double Evaluon(const char16_t* expression) {
+    const quorvex::FloatingPointEnvironmentGuard guard;
+    try {
+        return quorvex::EvaluateExpression(expression);
+    } catch (...) {
+        RethrowAsLibraryError();
+    }
+}
+
+int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error) {
+    const quorvex::FloatingPointEnvironmentGuard guard;
+    try {
+        const double result = quorvex::EvaluateExpression(expression);
+        if (value != nullptr) *value = result;
+        return 0;
+    } catch (const quorvex::Exception& e) {
+        Report(error, e.ClassName(), e.Message(), e.HelpContext());
+    } catch (const std::bad_alloc&) {
+        Report(error, "Exception", kOutOfMemoryMessage, quorvex::kNoHelpContext);
+    } catch (...) {
+        Report(error, "Exception", kUnexpectedMessage, quorvex::kNoHelpContext);
+    }
+    return 1;
+}
+
+const char16_t* GetVersion(void) { return kVersion; }
+
+int32_t GetConstNum(void) {
+    int32_t count = 0;
+    while (GetConstName(count) != nullptr) ++count;
+    return count;
+}
+
+const char16_t* GetConstName(int32_t index) {
+    const auto* row = quorvex::FindPhysicalConstant(index);
+    return row == nullptr ? nullptr : row->displayText;
+}
+
+const char16_t* GetConstVal(int32_t index) {
+    const auto* row = quorvex::FindPhysicalConstant(index);
+    if (row == nullptr) return nullptr;
+    const quorvex::FloatingPointEnvironmentGuard guard;
+    try {
+        tConstantText = quorvex::FormatNumberText(row->value);
+    } catch (...) {
+        return nullptr;  // out of memory: no text rather than an exception across C
+    }
+    return tConstantText.c_str();
+}
+
+}  // extern "C"

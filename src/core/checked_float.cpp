@@ -1,0 +1,40 @@
+// Checked floating-point arithmetic.
+#include "core/checked_float.hpp"
+
+#include "core/errors.hpp"
+
+#include <cmath>
+
+namespace quorvex {
+
+double CheckResult(double result, double a, double b) {
+    if (std::isnan(result) && !std::isnan(a) && !std::isnan(b)) RaiseInvalidOp();
+    if (std::isinf(result) && std::isfinite(a) && std::isfinite(b)) RaiseOverflow();
+    return result;
+}
+
+double CheckResult(double result, double a) {
+    if (std::isnan(result) && !std::isnan(a)) RaiseInvalidOp();
+    if (std::isinf(result) && std::isfinite(a)) RaiseOverflow();
+    return result;
+}
+
+double CheckedDivide(double a, double b) {
+    if (b == 0.0 && std::isfinite(a) && a != 0.0) RaiseZeroDivide();
+    return CheckResult(a / b, a, b);
+}
+
+double CheckedLn(double x) {
+    if (x == 0.0) RaiseZeroDivide();
+    if (x < 0.0) RaiseInvalidOp();
+    return std::log(x);
+}
+
+double CheckedExp(double x) { return CheckResult(std::exp(x), x); }
+
+double CheckedSqrt(double x) {
+    if (x < 0.0) RaiseInvalidOp();
+    return std::sqrt(x);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,188 @@
+// Writing and reading NumberText.
+#include "core/number_text.hpp"
+
+#include "core/decimal_separator.hpp"
+#include "core/errors.hpp"
+#include "core/utf16.hpp"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace quorvex {
+namespace {
+
+// P[i]: the double nearest to 10^i; exact up to 10^22.
+constexpr std::array<double, 32> kSmallPowers = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31};
+// Q[j]: the double nearest to 10^(32 j); Q[0] is unused.
+constexpr std::array<double, 8> kLargePowers = {1e0, 1e32, 1e64, 1e96, 1e128, 1e160, 1e192, 1e224};
+constexpr double kHugePower = 1e256;
+constexpr double kTinyPower = 1e-256;
+constexpr long long kLargestScale = 631;
+
+// Digits the writer keeps, and the digits of its integer intermediate.
+constexpr int kSignificantDigits = 15;
+constexpr int kIntermediateDigits = 18;
+constexpr double kIntermediateLow = 1e17;
+constexpr double kIntermediateHigh = 1e18;
+constexpr std::uint64_t kCarryLimit = 1'000'000'000'000'000ULL;  // 10^15
+// Exponents above this count as this, whatever the length of the digits.
+constexpr int kLargestExponent = 1024;
+
+bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
+
+// floor(E2 * log10(2)) + 1 in integers, flooring also for negative E2.
+int EstimateDecimalExponent(int binaryExponent) { return ((binaryExponent * 19728) >> 16) + 1; }
+
+// v * 10^(18 - k) rounded to an integer, ties to even; steps k up once when it reaches 10^18.
+double ScaledIntermediate(double v, int& k) {
+    double m = std::nearbyint(ScaleByPowerOfTen(v, kIntermediateDigits - k));
+    if (m >= kIntermediateHigh) {
+        ++k;
+        m = std::nearbyint(m / 10.0);
+    }
+    return m;
+}
+
+}  // namespace
+
+double ScaleByPowerOfTen(double v, long long p) {
+    if (p == 0) return v;
+    if (p > 0) {
+        if (p > kLargestScale) return std::numeric_limits<double>::infinity();
+        v *= kSmallPowers[static_cast<std::size_t>(p % 32)];
+        if (const long long c = (p / 32) % 8; c != 0) v *= kLargePowers[static_cast<std::size_t>(c)];
+        if (p / 256 >= 1) v *= kHugePower;
+        if (p / 256 == 2) v *= kHugePower;
+        return v;
+    }
+    const long long q = -p;
+    if (q > kLargestScale) return 0.0;
+    v /= kSmallPowers[static_cast<std::size_t>(q % 32)];
+    if (const long long c = (q / 32) % 8; c != 0) v /= kLargePowers[static_cast<std::size_t>(c)];
+    if (q / 256 >= 1) v *= kTinyPower;
+    if (q / 256 == 2) v *= kTinyPower;
+    return v;
+}
+
+std::u16string FormatNumberText(double x) {
+    if (std::isnan(x)) return u"NAN";
+    if (std::isinf(x)) return x > 0 ? u"INF" : u"-INF";
+    if (x == 0.0) return std::signbit(x) ? u"-0" : u"0";
+
+    const double v = std::fabs(x);
+    int binaryExponent = 0;
+    std::frexp(v, &binaryExponent);
+    int k = EstimateDecimalExponent(binaryExponent - 1);
+    double m = ScaledIntermediate(v, k);
+    // The estimate is never more than one too high; a second try settles it.
+    for (int attempt = 0; attempt < 2 && m < kIntermediateLow; ++attempt) {
+        --k;
+        m = ScaledIntermediate(v, k);
+    }
+
+    // The 16th digit alone decides the rounding; the 17th and 18th are never looked at.
+    const auto intermediate = static_cast<std::uint64_t>(m);
+    std::uint64_t digits = intermediate / 1000;
+    if ((intermediate / 100) % 10 >= 5) {
+        ++digits;
+        if (digits == kCarryLimit) {
+            digits /= 10;
+            ++k;
+        }
+    }
+    std::array<char16_t, kSignificantDigits> d{};
+    for (int i = kSignificantDigits - 1; i >= 0; --i) {
+        d[static_cast<std::size_t>(i)] = static_cast<char16_t>(u'0' + digits % 10);
+        digits /= 10;
+    }
+    int n = kSignificantDigits;
+    while (n > 1 && d[static_cast<std::size_t>(n - 1)] == u'0') --n;
+
+    const char16_t separator = DecimalSeparator();
+    std::u16string out;
+    out.reserve(24);
+    if (x < 0) out += u'-';
+    if (k > kSignificantDigits || k < -3) {
+        out += d[0];
+        if (n > 1) {
+            out += separator;
+            out.append(d.data() + 1, static_cast<std::size_t>(n - 1));
+        }
+        out += u'E';
+        out += IntegerToText(k - 1);
+    } else if (k <= 0) {
+        out += u'0';
+        out += separator;
+        out.append(static_cast<std::size_t>(-k), u'0');
+        out.append(d.data(), static_cast<std::size_t>(n));
+    } else {
+        for (int i = 0; i < k; ++i) out += i < n ? d[static_cast<std::size_t>(i)] : u'0';
+        if (n > k) {
+            out += separator;
+            out.append(d.data() + k, static_cast<std::size_t>(n - k));
+        }
+    }
+    return out;
+}
+
+std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
+    const char16_t separator = DecimalSeparator();
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == u' ') ++i;
+    if (i == s.size()) return std::nullopt;
+    bool negative = false;
+    if (s[i] == u'+' || s[i] == u'-') {
+        negative = s[i] == u'-';
+        ++i;
+        if (i == s.size()) return std::nullopt;
+    }
+    // Each digit is taken in as three double operations: times ten, plus its code, minus 48.
+    double value = 0.0;
+    const auto takeDigit = [&value](char16_t unit) {
+        value *= 10.0;
+        value += static_cast<double>(unit);
+        value -= 48.0;
+    };
+    while (i < s.size() && IsDigit(s[i])) takeDigit(s[i++]);
+    long long fractionDigits = 0;
+    if (i < s.size() && s[i] == separator) {
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) {
+            takeDigit(s[i++]);
+            ++fractionDigits;
+        }
+    }
+    int exponent = 0;
+    if (i < s.size() && (s[i] == u'E' || s[i] == u'e')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+            negativeExponent = s[i] == u'-';
+            ++i;
+        }
+        while (i < s.size() && IsDigit(s[i])) {
+            exponent = exponent * 10 + (s[i++] - u'0');
+            if (exponent > kLargestExponent) exponent = kLargestExponent;
+        }
+        if (negativeExponent) exponent = -exponent;
+    }
+    while (i < s.size() && s[i] == u' ') ++i;
+    if (i != s.size()) return std::nullopt;
+    // Overflow anywhere on the way, in the digits or in the scaling, makes it no number.
+    if (std::isinf(value)) return std::nullopt;
+    double result = ScaleByPowerOfTen(value, exponent - fractionDigits);
+    if (std::isinf(result)) return std::nullopt;
+    if (negative) result *= -1.0;
+    return result;
+}
+
+double ParseNumberText(std::u16string_view text) {
+    if (const auto value = TryParseNumberText(text)) return *value;
+    throw EConvertError(FillPlaceholder(kNotANumberMessage, text), kNoHelpContext);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,37 @@
+// NumberText: the decimal text in which every number travels through the evaluator.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+inline constexpr std::u16string_view kNotANumberMessage = u"'%s' は浮動小数点数ではありません";
+
+// v * 10^p by the fixed sequence of table multiplications and divisions that both directions
+// share, each one IEEE operation rounded to nearest: P[p mod 32], Q[(p div 32) mod 8], then
+// 1e256 once or twice (1e-256 for negative p). Beyond 10^631 the answer is +infinity, below
+// 10^-631 it is 0.
+double ScaleByPowerOfTen(double v, long long p);
+
+// The text of x: 15 significant digits rounded on the 16th digit alone, fixed notation for
+// magnitudes from 0.0001 up to 10^15, otherwise d.dddE[-]x; the locale's decimal separator;
+// "INF", "-INF", "NAN" for non-finite values, "-0" for negative zero. Never fails.
+std::u16string FormatNumberText(double x);
+
+// The value of a text in the reader's grammar: spaces, optional sign, digits, optional
+// separator and digits, optional E/e with optional sign and digits, spaces. No value when
+// the text is outside that grammar or overflows.
+std::optional<double> TryParseNumberText(std::u16string_view text) noexcept;
+
+// As TryParseNumberText; a text that is not a number raises EConvertError
+// "'<text>' は浮動小数点数ではありません" with help context 0.
+double ParseNumberText(std::u16string_view text);
+
+// True when the text reads as a number.
+inline bool IsNumberText(std::u16string_view text) noexcept {
+    return TryParseNumberText(text).has_value();
+}
+
+}  // namespace quorvex

@@ -1,0 +1,26 @@
+// UTF-16 helpers: conversion to and from UTF-8 for the edges of the system, and the one
+// place where message texts are joined at run time.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+// UTF-16 to UTF-8. A lone surrogate becomes U+FFFD; never fails.
+std::string ToUtf8(std::u16string_view text);
+
+// UTF-8 to UTF-16. A malformed sequence becomes U+FFFD; never fails.
+std::u16string ToUtf16(std::string_view text);
+
+// The pieces one after another.
+std::u16string JoinMessage(std::initializer_list<std::u16string_view> pieces);
+
+// The pattern with its first "%s" or "%d" replaced by the argument.
+std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view argument);
+
+// Decimal text of an integer, for messages.
+std::u16string IntegerToText(long long value);
+
+}  // namespace quorvex

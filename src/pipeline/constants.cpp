@@ -1,0 +1,66 @@
+// Constant substitution.
+#include "pipeline/constants.hpp"
+
+#include "core/number_text.hpp"
+#include "core/utf16.hpp"
+
+#include <quorvex/quorvex.hpp>
+
+#include <utility>
+
+namespace quorvex {
+namespace {
+
+constexpr std::int32_t kSubstitutionHelpContext = 10009;
+constexpr std::u16string_view kSubstitutionMessageHead = u"定数";
+constexpr std::u16string_view kSubstitutionMessageTail = u"に数値を代入する際にエラーになりました";
+constexpr std::u16string_view kPiToken = u"pi";
+constexpr std::u16string_view kDegToken = u"deg";
+constexpr std::u16string_view kDegZeroTail = u"0";
+constexpr std::size_t kDegZeroRow = 16;
+constexpr std::size_t kLongestConstantToken = 4;
+
+static_assert(kPhysicalConstantTable[kDegZeroRow].token == u"deg0");
+
+// The value a token stands for, or nullptr.
+const double* ConstantValue(std::u16string_view token) {
+    static constexpr double kPiValue = kPi;
+    if (token.size() > kLongestConstantToken) return nullptr;
+    if (token == kPiToken) return &kPiValue;
+    for (const auto& row : kPhysicalConstantTable) {
+        if (token == row.token) return &row.value;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const PhysicalConstant* FindPhysicalConstant(std::int32_t index) noexcept {
+    if (index < 0 || static_cast<std::size_t>(index) >= kPhysicalConstantTable.size()) return nullptr;
+    return &kPhysicalConstantTable[static_cast<std::size_t>(index)];
+}
+
+bool SubstituteConstants(TokenList& tokens) {
+    // Compacts in place: the "0" after "deg" goes without moving the rest for each one.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
+        try {
+            if (tokens[i] == kDegToken && i + 1 < tokens.size() && tokens[i + 1] == kDegZeroTail) {
+                tokens[i] = FormatNumberText(kPhysicalConstantTable[kDegZeroRow].value);
+                if (kept != i) tokens[kept] = std::move(tokens[i]);
+                ++i;
+                continue;
+            }
+            if (const double* value = ConstantValue(tokens[i])) tokens[i] = FormatNumberText(*value);
+        } catch (...) {
+            throw EConvertError(
+                JoinMessage({kSubstitutionMessageHead, tokens[i], kSubstitutionMessageTail}),
+                kSubstitutionHelpContext);
+        }
+        if (kept != i) tokens[kept] = std::move(tokens[i]);
+    }
+    tokens.resize(kept);
+    return true;
+}
+
+}  // namespace quorvex

@@ -1,0 +1,23 @@
+// The binary operators "^", "*", "/", "+" and "-" over a bracket-free run of tokens.
+#pragma once
+
+#include "core/token_list.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+// Reduces the run in three left-to-right passes: "^"; then "*" and "/"; then "+" and "-",
+// where a negative number directly after another token is added to it. Answers true exactly
+// when one token is left. A "^" in the last position raises EStringListError; operator and
+// parse errors propagate.
+bool ReduceOperators(TokenList& tokens);
+
+// The NumberText of a op b, or "False" when op is none of the five operators. Operands that
+// are not numbers raise EConvertError; overflow and division by zero raise EFunctionError
+// "オーバーフローが発生しました" and "分母が0になり、0での除算が発生しました" (help context 0);
+// an invalid operation raises EInvalidOp.
+std::u16string ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b);
+
+}  // namespace quorvex

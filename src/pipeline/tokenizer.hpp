@@ -1,0 +1,26 @@
+// Bracket normalisation and the cutting of the working text into tokens.
+#pragma once
+
+#include "core/token_list.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+// The text with "{" and "[" replaced by "(".
+std::u16string NormaliseOpeningBrackets(std::u16string_view text);
+// The text with "}" and "]" replaced by ")".
+std::u16string NormaliseClosingBrackets(std::u16string_view text);
+
+// Appends the tokens of the text: at the earliest place where an entry of the separator
+// table starts, the entry that the table order and the override pairs choose becomes a
+// token, and the run before it another; a leading "-" is followed by the tokens "1" and "*".
+// Cost grows linearly with the text. Answers false when it ran out of memory, leaving the
+// tokens gathered so far.
+bool Tokenize(TokenList& tokens, std::u16string_view text);
+
+// True when the list holds as many "(" tokens as ")" tokens.
+bool CheckBracketBalance(const TokenList& tokens);
+
+}  // namespace quorvex
