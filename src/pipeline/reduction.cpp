@@ -5,6 +5,7 @@
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
 #include "functions/unary_functions.hpp"
+#include "pipeline/engine_list.hpp"
 #include "pipeline/multi_arg_call.hpp"
 #include "pipeline/operators.hpp"
 #include "pipeline/registries.hpp"
@@ -24,14 +25,6 @@ std::u16string Negated(double value) { return FormatNumberText(value * -1.0); }
 
 [[noreturn]] void RaiseArgumentError(std::u16string_view name) {
     throw EFunctionError(JoinMessage({kArgumentMessageHead, name, kArgumentMessageTail}), kNoHelpContext);
-}
-
-// Index of the last "(" below `limit`, or -1.
-std::ptrdiff_t FindLastOpeningBracket(const TokenList& tokens, std::size_t limit) {
-    for (std::size_t i = limit; i-- > 0;) {
-        if (tokens[i] == u"(") return static_cast<std::ptrdiff_t>(i);
-    }
-    return -1;
 }
 
 }  // namespace
@@ -85,43 +78,35 @@ bool ApplyUnaryFunctions(TokenList& tokens) {
 }
 
 bool ReduceTokenList(TokenList& tokens) {
+    if (tokens.size() <= 1) return true;
+    EngineList list(tokens);
     TokenList group;
-    // No "(" stands after the last group's slot, so each search starts below it.
-    std::size_t searchLimit = tokens.size();
-    while (tokens.size() > 1) {
-        if (!FoldUnaryMinus(tokens)) return false;
-        if (searchLimit > tokens.size()) searchLimit = tokens.size();
-        const std::ptrdiff_t found = FindLastOpeningBracket(tokens, searchLimit);
-        if (found < 0) {
-            if (!ApplyUnaryFunctions(tokens) || !FoldUnaryMinus(tokens) || !ReduceOperators(tokens)) {
-                return false;
-            }
-            continue;
+    while (list.Size() > 1) {
+        if (!list.FoldUnaryMinus()) return false;
+        if (!list.HasOpenBracket()) {
+            list.MoveTo(tokens);
+            return ApplyUnaryFunctions(tokens) && FoldUnaryMinus(tokens) && ReduceOperators(tokens);
         }
-        auto p = static_cast<std::size_t>(found);
-        std::size_t q = p + 1;
-        while (q < tokens.size() && tokens[q] != u")") ++q;
-        if (q == tokens.size()) return false;
-        if (q == p + 1) throw EFunctionError(std::u16string(kEmptyBracketsMessage), kNoHelpContext);
-
-        group.assign(std::make_move_iterator(tokens.begin() + static_cast<std::ptrdiff_t>(p) + 1),
-                     std::make_move_iterator(tokens.begin() + static_cast<std::ptrdiff_t>(q)));
-        tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(p) + 1,
-                     tokens.begin() + static_cast<std::ptrdiff_t>(q) + 1);
+        switch (list.TakeInnermostGroup(group)) {
+            case EngineList::GroupOutcome::NoClosingBracket: return false;
+            case EngineList::GroupOutcome::Empty:
+                throw EFunctionError(std::u16string(kEmptyBracketsMessage), kNoHelpContext);
+            case EngineList::GroupOutcome::Taken: break;
+        }
         if (group.size() > 1) {
-            if (p > 0 && FindRegistryName(kMultiArgFunctionRegistry, tokens[p - 1]) >= 0) {
-                if (!EvaluateMultiArgCall(group, tokens[p - 1])) return false;
-                tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(p) - 1);
-                --p;
+            const std::u16string_view before = list.TokenBeforeSlot();
+            if (!before.empty() && FindRegistryName(kMultiArgFunctionRegistry, before) >= 0) {
+                if (!EvaluateMultiArgCall(group, before)) return false;
+                list.RemoveTokenBeforeSlot();
             }
             if (!FoldUnaryMinus(group) || !ApplyUnaryFunctions(group) || !FoldUnaryMinus(group) ||
                 !ReduceOperators(group)) {
                 return false;
             }
         }
-        tokens[p] = std::move(group[0]);
-        searchLimit = p;
+        list.FillSlot(std::move(group[0]));
     }
+    list.MoveTo(tokens);
     return true;
 }
 
