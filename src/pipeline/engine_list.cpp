@@ -64,7 +64,10 @@ bool EngineList::FoldUnaryMinus() {
         foldCursor_ = minus;
         Node& n = nodes_[static_cast<std::size_t>(minus)];
         if (!n.alive || !IsMinus(n.text) || minus == head_) continue;
-        if (n.next == kNone) return false;
+        if (n.next == kNone) {
+            foldCursor_ = kOutsidePass;
+            return false;
+        }
         if (IsNumberText(nodes_[static_cast<std::size_t>(n.prev)].text)) continue;
         const auto value = TryParseNumberText(nodes_[static_cast<std::size_t>(n.next)].text);
         if (!value) continue;
@@ -73,7 +76,7 @@ bool EngineList::FoldUnaryMinus() {
         MarkForFolding(n.prev);
         MarkForFolding(n.next);
     }
-    foldCursor_ = kNone;
+    foldCursor_ = kOutsidePass;
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/token_list.hpp"
 
+#include <limits>
 #include <set>
 #include <string>
 #include <string_view>
@@ -46,6 +47,8 @@ public:
 
 private:
     static constexpr int kNone = -1;
+    // Outside a pass every mark is for the next one.
+    static constexpr int kOutsidePass = std::numeric_limits<int>::max();
 
     struct Node {
         std::u16string text;
@@ -66,7 +69,7 @@ private:
     int slot_ = kNone;
     std::set<int> foldNow_;
     std::set<int> foldNext_;
-    int foldCursor_ = kNone;
+    int foldCursor_ = kOutsidePass;
 };
 
 }  // namespace quorvex

@@ -1,0 +1,222 @@
+// The shared library as a host sees it: the exports, both error paths, the floating-point
+// environment, threads and hostile input.
+#include <Quorvex64.h>
+#include <quorvex/quorvex.hpp>
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr std::uint64_t kNotReducedBits = 0xFFF8000000000000ULL;
+
+std::u16string ToText(const char16_t* text) { return text == nullptr ? u"(null)" : std::u16string(text); }
+
+TEST(Exports, VersionIsOneFive) {
+    EXPECT_EQ(ToText(GetVersion()), u"1.5");
+    EXPECT_EQ(GetVersion(), GetVersion());
+    EXPECT_EQ(quorvex::Version(), u"1.5");
+}
+
+TEST(Exports, ConstantTable) {
+    EXPECT_EQ(GetConstNum(), 34);
+    EXPECT_EQ(ToText(GetConstName(0)), u"R  気体定数 (J/(mol*K))");
+    EXPECT_EQ(ToText(GetConstName(33)), u"c2 第二放射定数 (m*K)");
+    EXPECT_EQ(ToText(GetConstName(14)), u"z0 真空のインピーダンス (\u03A9)");
+    EXPECT_EQ(ToText(GetConstVal(11)), u"299792458");
+    EXPECT_EQ(ToText(GetConstVal(12)), u"1.25663706143592E-6");
+    EXPECT_EQ(ToText(GetConstVal(26)), u"-9.28476362E-24");
+    EXPECT_EQ(ToText(GetConstVal(16)), u"273.15");
+    for (const int32_t outside : {-1, 34, INT32_MIN, INT32_MAX}) {
+        EXPECT_EQ(GetConstName(outside), nullptr);
+        EXPECT_EQ(GetConstVal(outside), nullptr);
+    }
+}
+
+TEST(Exports, EvaluonThrowsTheErrorClassItself) {
+    EXPECT_EQ(Evaluon(u"2*(3+4)"), 14);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(Evaluon(u"2(3)")), kNotReducedBits);
+    try {
+        Evaluon(u"1/0");
+        FAIL() << "no error";
+    } catch (const quorvex::EFunctionError& e) {
+        EXPECT_EQ(e.Message(), u"分母が0になり、0での除算が発生しました");
+        EXPECT_EQ(e.HelpContext(), 0);
+        EXPECT_STREQ(e.ClassName(), "EFunctionError");
+        EXPECT_STREQ(e.what(), "分母が0になり、0での除算が発生しました");
+    }
+    EXPECT_THROW(Evaluon(nullptr), quorvex::EConvertError);
+    EXPECT_THROW(Evaluon(u"0/0"), quorvex::EInvalidOp);
+    EXPECT_THROW(Evaluon(u"2^"), quorvex::EStringListError);
+    EXPECT_THROW(quorvex::Evaluate(std::u16string_view(u"(1")), quorvex::Exception);
+}
+
+struct ExCase {
+    const char16_t* expression;
+    int32_t status;
+    const char* errorClass;
+    int32_t helpContext;
+    std::u16string_view message;
+};
+
+TEST(Exports, EvaluonExReportsErrorsAsData) {
+    const ExCase cases[] = {
+        {nullptr, 1, "EConvertError", 0, u"計算する文字がありません\r\n（空白文字では？）"},
+        {u"abc", 1, "EConvertError", 0, u"'abc' は浮動小数点数ではありません"},
+        {u"(", 1, "EFunctionError", 0, u"”（”と”）”の数が一致しません"},
+        {u"1e300*1e300", 1, "EFunctionError", 0, u"オーバーフローが発生しました"},
+        {u"(-8)^0.5", 1, "EInvalidOp", 0, u"不正な浮動小数点数演算命令"},
+        {u"3^", 1, "EStringListError", 0, u"リストのインデックスが範囲を超えています (2)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.errorClass);
+        double value = 42;
+        QuorvexError error{};
+        ASSERT_EQ(EvaluonEx(c.expression, &value, &error), c.status);
+        EXPECT_EQ(value, 42);  // untouched on error
+        EXPECT_STREQ(error.errorClass, c.errorClass);
+        EXPECT_EQ(error.helpContext, c.helpContext);
+        EXPECT_EQ(ToText(error.message), c.message);
+    }
+    double value = 0;
+    QuorvexError error{};
+    EXPECT_EQ(EvaluonEx(u"-2^2", &value, &error), 0);
+    EXPECT_EQ(value, -4);
+    EXPECT_EQ(EvaluonEx(u")(", &value, &error), 0);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(value), kNotReducedBits);
+    EXPECT_EQ(EvaluonEx(u"1/0", nullptr, nullptr), 1);  // out-pointers are optional
+    EXPECT_EQ(EvaluonEx(u"1", nullptr, nullptr), 0);
+}
+
+// The host's rounding mode, enabled traps and raised flags, as one comparable value.
+struct FpState {
+    int rounding;
+    int traps;
+    int flags;
+    bool operator==(const FpState&) const = default;
+};
+
+FpState ReadFpState() {
+    return {std::fegetround(), fegetexcept(), std::fetestexcept(FE_ALL_EXCEPT)};
+}
+
+TEST(Exports, HostFloatingPointEnvironmentIsRestoredAndIgnored) {
+    const double reference = Evaluon(u"1/3+2/3*7.1");
+    std::fenv_t saved;
+    std::fegetenv(&saved);
+    for (const int rounding : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        std::fesetenv(FE_DFL_ENV);
+        std::fesetround(rounding);
+        feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+        std::feraiseexcept(FE_UNDERFLOW);  // masked, so only the flag is set
+        const FpState before = ReadFpState();
+        EXPECT_EQ(Evaluon(u"1/3+2/3*7.1"), reference);
+        EXPECT_EQ(ReadFpState(), before);
+        EXPECT_THROW(Evaluon(u"1/0"), quorvex::EFunctionError);
+        EXPECT_THROW(Evaluon(u"0/0"), quorvex::EInvalidOp);
+        EXPECT_EQ(ReadFpState(), before);
+        double value = 0;
+        EXPECT_EQ(EvaluonEx(u"1e300*1e300", &value, nullptr), 1);
+        EXPECT_NE(GetConstVal(12), nullptr);
+        EXPECT_EQ(ReadFpState(), before);
+        fedisableexcept(FE_ALL_EXCEPT);
+    }
+    std::fesetenv(&saved);
+}
+
+TEST(Exports, ThreadsEvaluateIndependently) {
+    const std::vector<std::u16string> corpus = {
+        u"2*(3+4)", u"1/3", u"2(3)", u"1/0", u"abc", u"(1+2", u"-2^2", u"pi*c", u"1.5e-3*2", u"0/0",
+        u"deg0+1", u"((((1))))-(-(2))",
+    };
+    struct Result {
+        int32_t status;
+        std::uint64_t bits;
+        std::string errorClass;
+        std::u16string message;
+        bool operator==(const Result&) const = default;
+    };
+    const auto run = [&corpus](std::vector<Result>& out, int rounds) {
+        for (int r = 0; r < rounds; ++r) {
+            for (const auto& expression : corpus) {
+                double value = 0;
+                QuorvexError error{};
+                const int32_t status = EvaluonEx(expression.c_str(), &value, &error);
+                out.push_back(status == 0 ? Result{0, std::bit_cast<std::uint64_t>(value), {}, {}}
+                                          : Result{1, 0, error.errorClass, error.message});
+                const char16_t* constant = GetConstVal(r % 34);
+                if (constant == nullptr || constant != GetConstVal(r % 34)) out.push_back({2, 0, {}, {}});
+            }
+        }
+    };
+    std::vector<Result> expected;
+    run(expected, 1);
+    constexpr int kThreads = 8;
+    constexpr int kRounds = 200;
+    std::vector<std::vector<Result>> results(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) threads.emplace_back([&, t] { run(results[static_cast<std::size_t>(t)], kRounds); });
+    for (auto& thread : threads) thread.join();
+    for (const auto& result : results) {
+        ASSERT_EQ(result.size(), expected.size() * kRounds);
+        for (std::size_t i = 0; i < result.size(); ++i) ASSERT_EQ(result[i], expected[i % expected.size()]) << i;
+    }
+}
+
+// Every input gets a value, NaN or an error of the library's own classes.
+void ExpectAnswered(const std::u16string& expression) {
+    double value = 0;
+    QuorvexError error{};
+    const int32_t status = EvaluonEx(expression.c_str(), &value, &error);
+    ASSERT_TRUE(status == 0 || status == 1);
+    if (status == 1) {
+        ASSERT_NE(error.errorClass, nullptr);
+        ASSERT_NE(error.message, nullptr);
+        EXPECT_STRNE(error.errorClass, "Exception");
+    }
+}
+
+TEST(HostileInput, EveryUnitValueAndOddText) {
+    std::u16string allUnits;
+    for (char32_t unit = 1; unit <= 0xFFFF; ++unit) allUnits += static_cast<char16_t>(unit);
+    ExpectAnswered(allUnits);
+    for (char32_t unit = 1; unit <= 0xFFFF; ++unit) {
+        const char16_t c = static_cast<char16_t>(unit);
+        ExpectAnswered(std::u16string{c});
+        ExpectAnswered(std::u16string{u'1', c, u'2'});
+    }
+    for (const std::u16string text : {u"\xD800", u"1+\xDC00", u"\t1", u"1\r\n+2", u"\u3000", u"（1）",
+                                      u"１+２", u"1e", u"$FF", u"--------", u"((((", u"))))", u",,,"}) {
+        ExpectAnswered(text);
+    }
+}
+
+TEST(HostileInput, LongAndDeepExpressions) {
+    std::u16string sum = u"1";
+    for (int i = 1; i < 50000; ++i) sum += u"+1";
+    EXPECT_EQ(Evaluon(sum.c_str()), 50000);
+
+    std::u16string deep(10000, u'(');
+    deep += u"-2";
+    deep += std::u16string(10000, u')');
+    EXPECT_EQ(Evaluon(deep.c_str()), -2);
+
+    std::u16string groups = u"(1)";
+    for (int i = 1; i < 25000; ++i) groups += u"-(1)";
+    EXPECT_EQ(Evaluon(groups.c_str()), -24998);
+
+    std::u16string number(100000, u'9');
+    EXPECT_THROW(Evaluon(number.c_str()), quorvex::EConvertError);  // beyond the double range
+
+    std::u16string unbalanced(100000, u'(');
+    EXPECT_THROW(Evaluon(unbalanced.c_str()), quorvex::EFunctionError);
+}
+
+}  // namespace

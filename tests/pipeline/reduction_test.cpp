@@ -1,0 +1,206 @@
+// The reduction engine, unary-minus folding, function application and the operators.
+#include "pipeline/reduction.hpp"
+
+#include "core/number_text.hpp"
+#include "pipeline/multi_arg_call.hpp"
+#include "pipeline/operators.hpp"
+#include "pipeline/registries.hpp"
+#include "pipeline/tokenizer.hpp"
+#include "support/error_matchers.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+using testing::ExpectError;
+
+std::string Show(const TokenList& tokens) {
+    std::string out;
+    for (const auto& token : tokens) {
+        if (!out.empty()) out += ' ';
+        out.append(token.begin(), token.end());
+    }
+    return out;
+}
+
+struct ListCase {
+    TokenList input;
+    bool answer;
+    TokenList output;  // checked only when the answer is true
+};
+
+void CheckListCases(const std::vector<ListCase>& cases, bool (*operation)(TokenList&)) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Show(c.input));
+        TokenList tokens = c.input;
+        EXPECT_EQ(operation(tokens), c.answer);
+        if (c.answer) {
+            EXPECT_EQ(tokens, c.output);
+        }
+    }
+}
+
+TEST(FoldUnaryMinus, FoldsAMinusThatFollowsNoNumber) {
+    CheckListCases(
+        {
+            {{u"-", u"3"}, true, {u"-3"}},
+            {{u"-", u"0"}, true, {u"-0"}},  // a folded zero keeps its sign
+            {{u"2", u"-", u"3"}, true, {u"2", u"-", u"3"}},
+            {{u"2", u"*", u"-", u"3"}, true, {u"2", u"*", u"-3"}},
+            {{u")", u"-", u"3"}, true, {u")", u"-3"}},
+            {{u"*", u"-", u"-", u"3"}, true, {u"*", u"-", u"-3"}},  // one level per pass
+            {{u"-", u"-", u"3"}, true, {u"-", u"-3"}},
+            {{u"-", u"sin", u"1"}, true, {u"-", u"sin", u"1"}},
+            {{u"-", u"1e-3"}, true, {u"-0.001"}},  // the folded value is written anew
+            {{u"-"}, true, {u"-"}},
+            {{}, true, {}},
+            {{u"2", u"-"}, false, {}},
+            {{u"(", u"-"}, false, {}},
+        },
+        FoldUnaryMinus);
+}
+
+TEST(ApplyUnaryFunctions, StopsAtTheFirstFalseAnswer) {
+    // No function is served yet: every application answers "False".
+    CheckListCases(
+        {
+            {{u"sin"}, true, {u"sin"}},
+            {{u"2", u"+", u"3"}, true, {u"2", u"+", u"3"}},
+            {{u"sin", u"0"}, false, {}},
+            {{u"max", u"0"}, true, {u"max", u"0"}},  // not a single-argument name
+        },
+        ApplyUnaryFunctions);
+    for (const auto& tokens : std::vector<TokenList>{{u"1", u"+", u"sin"}, {u"sin", u"cos", u"0"}, {u"sin", u"x"}}) {
+        SCOPED_TRACE(Show(tokens));
+        TokenList copy = tokens;
+        ExpectError([&] { ApplyUnaryFunctions(copy); },
+                    {"EFunctionError", 0, u"\r\n関数”sin\"の引数が数値以外の文字列になっています"});
+    }
+}
+
+TEST(ReduceOperators, AppliesThreeLevelsLeftToRight) {
+    CheckListCases(
+        {
+            {{u"5"}, true, {u"5"}},
+            {{}, false, {}},
+            {{u"2", u"^", u"3", u"^", u"2"}, true, {u"64"}},
+            {{u"2", u"+", u"3", u"*", u"4"}, true, {u"14"}},
+            {{u"5", u"-3"}, true, {u"2"}},
+            {{u"5", u"-3", u"+", u"1"}, true, {u"3"}},
+            {{u"3", u"-3", u"^", u"2"}, false, {}},
+            {{u"2", u"3"}, false, {}},
+            {{u"+", u"3"}, false, {}},
+            {{u"2", u"*"}, false, {}},
+            {{u"2", u"+"}, false, {}},
+            {{u"2", u"-"}, false, {}},
+            {{u"1", u"/", u"3"}, true, {u"0.333333333333333"}},
+            {{u"-2", u"^", u"2"}, true, {u"4"}},  // a folded minus is a negative base
+        },
+        ReduceOperators);
+}
+
+TEST(ApplyBinaryOperator, AnswersFalseForUnknownOperators) {
+    EXPECT_EQ(ApplyBinaryOperator(u"1", u"%", u"2"), u"False");
+    EXPECT_EQ(ApplyBinaryOperator(u"1", u"**", u"2"), u"False");
+    EXPECT_EQ(ApplyBinaryOperator(u"x", u",", u"y"), u"False");  // operands are not read
+    ExpectError([] { ApplyBinaryOperator(u"x", u"+", u"1"); },
+                {"EConvertError", 0, u"'x' は浮動小数点数ではありません"});
+}
+
+TEST(EvaluateMultiArgCall, FailsOnArgumentsThatDoNotReduce) {
+    for (const auto& group : std::vector<TokenList>{
+             {u"1", u",", u",", u"2"}, {u",", u"1"}, {u"1", u","}, {u"1", u"2", u",", u"3"}, {u"1", u"-"}}) {
+        SCOPED_TRACE(Show(group));
+        TokenList copy = group;
+        EXPECT_FALSE(EvaluateMultiArgCall(copy, u"max"));
+    }
+    TokenList group = {u"1", u"+", u"1", u",", u"-3", u"*", u"2", u",", u"-", u"3"};
+    EXPECT_TRUE(EvaluateMultiArgCall(group, u"max"));
+    EXPECT_EQ(group, TokenList{u"False"});  // no handler yet
+}
+
+// The engine as first written: a vector, the whole list folded every round and the last "("
+// searched every round. Slow, obviously faithful; the oracle for the engine.
+bool ReferenceReduce(TokenList& t) {
+    TokenList group;
+    while (t.size() > 1) {
+        if (!FoldUnaryMinus(t)) return false;
+        std::ptrdiff_t p = -1;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            if (t[i] == u"(") p = static_cast<std::ptrdiff_t>(i);
+        }
+        if (p < 0) {
+            if (!ApplyUnaryFunctions(t) || !FoldUnaryMinus(t) || !ReduceOperators(t)) return false;
+            continue;
+        }
+        auto q = static_cast<std::size_t>(p) + 1;
+        while (q < t.size() && t[q] != u")") ++q;
+        if (q == t.size()) return false;
+        if (q == static_cast<std::size_t>(p) + 1) throw EFunctionError(u"\r\n数値が入力されていない（）があります", 0);
+        group.assign(t.begin() + p + 1, t.begin() + static_cast<std::ptrdiff_t>(q));
+        t.erase(t.begin() + p + 1, t.begin() + static_cast<std::ptrdiff_t>(q) + 1);
+        if (group.size() > 1) {
+            if (p > 0 && FindRegistryName(kMultiArgFunctionRegistry, t[static_cast<std::size_t>(p) - 1]) >= 0) {
+                if (!EvaluateMultiArgCall(group, t[static_cast<std::size_t>(p) - 1])) return false;
+                t.erase(t.begin() + p - 1);
+                --p;
+            }
+            if (!FoldUnaryMinus(group) || !ApplyUnaryFunctions(group) || !FoldUnaryMinus(group) ||
+                !ReduceOperators(group)) {
+                return false;
+            }
+        }
+        t[static_cast<std::size_t>(p)] = group[0];
+    }
+    return true;
+}
+
+// What a reduction came to: its answer and list, or the error it raised.
+std::string Outcome(bool (*reduce)(TokenList&), TokenList tokens) {
+    try {
+        const bool answer = reduce(tokens);
+        return (answer ? "true: " : "false: ") + (answer ? Show(tokens) : std::string());
+    } catch (const Exception& e) {
+        return std::string(e.ClassName()) + ": " + e.what();
+    }
+}
+
+TEST(ReduceTokenList, AgreesWithTheReferenceEngineOnGeneratedLists) {
+    // Weighted towards minus signs and brackets, where the engine's bookkeeping lives.
+    const std::vector<std::u16string> pieces = {
+        u"1", u"2", u"0.5", u"3", u"-", u"-", u"-", u"(", u"(", u"(", u")", u")", u")",
+        u"+", u"*", u"/", u"^", u",", u"max", u"sin", u"zeta", u"0", u"x",
+    };
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(1, 24);
+    for (int round = 0; round < 20000; ++round) {
+        TokenList tokens;
+        const int n = length(random);
+        for (int i = 0; i < n; ++i) tokens.push_back(pieces[pick(random)]);
+        SCOPED_TRACE(Show(tokens));
+        const std::string expected = Outcome(ReferenceReduce, tokens);
+        ASSERT_EQ(Outcome(ReduceTokenList, tokens), expected);
+    }
+}
+
+TEST(ReduceTokenList, HandlesDeepAndLongInputWithoutRecursion) {
+    TokenList nested;
+    constexpr int kDepth = 100000;
+    for (int i = 0; i < kDepth; ++i) {
+        nested.push_back(u"(");
+        nested.push_back(u"-");
+    }
+    nested.push_back(u"1");
+    for (int i = 0; i < kDepth; ++i) nested.push_back(u")");
+    ASSERT_TRUE(ReduceTokenList(nested));
+    EXPECT_EQ(nested, TokenList{u"1"});  // an even number of minus signs
+}
+
+}  // namespace
+}  // namespace quorvex
