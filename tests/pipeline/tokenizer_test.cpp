@@ -1,0 +1,190 @@
+// The tokenizer against a slow first-occurrence oracle, and its documented examples.
+#include "pipeline/tokenizer.hpp"
+
+#include "core/utf16.hpp"
+#include "pipeline/separator_table.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+// The rule as stated: search the whole rest for every entry, drop the shorter of each
+// override pair found at the same place, cut at the earliest place.
+TokenList OracleTokenize(std::u16string_view rest) {
+    TokenList tokens;
+    bool firstToken = true;
+    while (!rest.empty()) {
+        std::array<std::size_t, kSeparatorTable.size()> position{};
+        for (std::size_t i = 0; i < kSeparatorTable.size(); ++i) {
+            const std::size_t found = rest.find(kSeparatorTable[i]);
+            position[i] = found == std::u16string_view::npos ? 0 : found + 1;
+        }
+        for (const auto& pair : kOverridePairs) {
+            if (position[pair.shorter] == position[pair.longer]) position[pair.shorter] = 0;
+        }
+        std::size_t m = 0;
+        for (const std::size_t p : position) {
+            if (p > 0 && (m == 0 || p < m)) m = p;
+        }
+        if (m == 0) {
+            tokens.emplace_back(rest);
+            break;
+        }
+        if (m == 1) {
+            const auto j = static_cast<std::size_t>(std::find(position.begin(), position.end(), 1) - position.begin());
+            tokens.emplace_back(kSeparatorTable[j]);
+            rest.remove_prefix(kSeparatorTable[j].size());
+            if (j == kMinusEntry && firstToken) {
+                tokens.emplace_back(u"1");
+                tokens.emplace_back(u"*");
+            }
+        } else {
+            tokens.emplace_back(rest.substr(0, m - 1));
+            rest.remove_prefix(m - 1);
+        }
+        firstToken = false;
+    }
+    return tokens;
+}
+
+TokenList TokensOf(std::u16string_view text) {
+    TokenList tokens;
+    EXPECT_TRUE(Tokenize(tokens, text));
+    return tokens;
+}
+
+struct TokenizeRow {
+    std::u16string_view text;
+    TokenList expected;
+};
+
+TEST(TokenizerExamples, GiveDocumentedTokens) {
+    const std::vector<TokenizeRow> rows = {
+        {u"", {}},
+        {u"1+2", {u"1", u"+", u"2"}},
+        {u"12.5", {u"12.5"}},
+        {u"x", {u"x"}},
+        {u"-2^2", {u"-", u"1", u"*", u"2", u"^", u"2"}},
+        {u"2*-3", {u"2", u"*", u"-", u"3"}},
+        {u"(-5)", {u"(", u"-", u"5", u")"}},
+        {u"--2", {u"-", u"1", u"*", u"-", u"2"}},
+        {u"+2", {u"+", u"2"}},
+        {u"sinh(1)+sin(2)", {u"sinh", u"(", u"1", u")", u"+", u"sin", u"(", u"2", u")"}},
+        {u"sin(1)+sinh(2)", {u"sin", u"(", u"1", u")", u"+", u"sinh", u"(", u"2", u")"}},
+        {u"erfcinv(0.5)", {u"erfcinv", u"(", u"0.5", u")"}},
+        {u"expn(1,2)", {u"expn", u"(", u"1", u",", u"2", u")"}},
+        {u"notn(5)", {u"notn", u"(", u"5", u")"}},
+        {u"andn(3,5)", {u"andn", u"(", u"3", u",", u"5", u")"}},
+        {u"max(1,2,3)", {u"max", u"(", u"1", u",", u"2", u",", u"3", u")"}},
+        {u"2k", {u"2k"}},
+        {u"abc+1", {u"abc", u"+", u"1"}},
+        {u"e0*2", {u"e0", u"*", u"2"}},
+        {u"2pi", {u"2", u"pi"}},
+        {u"xsin(1)", {u"x", u"sin", u"(", u"1", u")"}},
+        {u"1.5e-3", {u"1.5e", u"-", u"3"}},
+        {u"2e5", {u"2e5"}},
+        {u"chisq(1,2)", {u"chisq", u"(", u"1", u",", u"2", u")"}},
+        {u"weibull3cin", {u"weibull3", u"cin"}},
+        {u"deg0", {u"deg", u"0"}},
+        // A run before the first cut clears the leading-minus rule.
+        {u"x-1", {u"x", u"-", u"1"}},
+        {u"\uFF08-1\uFF09", {u"\uFF08", u"-", u"1\uFF09"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(ToUtf8(row.text));
+        EXPECT_EQ(TokensOf(row.text), row.expected);
+        EXPECT_EQ(OracleTokenize(row.text), row.expected);
+    }
+}
+
+// Built from pieces of table entries so that overlaps, prefixes and near misses are common.
+std::u16string RandomText(std::mt19937& rng) {
+    static const std::vector<std::u16string> kPieces = {
+        u"si", u"sin", u"sinh", u"s", u"h", u"erf", u"erfc", u"erfcinv", u"inv", u"ex", u"exp",
+        u"expi", u"n", u"ci", u"chi", u"chisq", u"sq", u"or", u"an", u"andn", u"no", u"deg",
+        u"weibull", u"3", u"gamma", u"zeta", u"x", u"e", u"0", u"1", u"5", u"9", u".", u",",
+        u"+", u"-", u"-", u"*", u"/", u"^", u"(", u")", u"\u3000", u"\uFF08", u"\uFF09",
+        std::u16string(1, static_cast<char16_t>(0xD800)),
+    };
+    std::uniform_int_distribution<std::size_t> lengthDist(0, 40);
+    std::uniform_int_distribution<std::size_t> pieceDist(0, kPieces.size() - 1);
+    const std::size_t length = lengthDist(rng);
+    std::u16string text;
+    while (text.size() < length) text += kPieces[pieceDist(rng)];
+    text.resize(length);
+    return text;
+}
+
+TEST(TokenizerOracle, MatchesFirstOccurrenceRuleOnGeneratedTexts) {
+    std::mt19937 rng(20240611);
+    for (int n = 0; n < 4000; ++n) {
+        const std::u16string text = RandomText(rng);
+        SCOPED_TRACE(ToUtf8(text));
+        ASSERT_EQ(TokensOf(text), OracleTokenize(text));
+    }
+}
+
+TEST(TokenizerOracle, EveryEntryAloneIsOneToken) {
+    for (std::size_t i = 0; i < kSeparatorTable.size(); ++i) {
+        const std::u16string text = u"1" + std::u16string(kSeparatorTable[i]) + u"1";
+        SCOPED_TRACE(ToUtf8(text));
+        EXPECT_EQ(TokensOf(text), (TokenList{u"1", std::u16string(kSeparatorTable[i]), u"1"}));
+    }
+}
+
+TEST(TokenizerLongText, CompletesWithEveryToken) {
+    constexpr std::size_t kRepeats = 40000;
+    std::u16string text;
+    for (std::size_t n = 0; n < kRepeats; ++n) text += u"1+sin";
+    ASSERT_EQ(text.size(), 200000u);
+    const TokenList tokens = TokensOf(text);
+    ASSERT_EQ(tokens.size(), 3 * kRepeats);
+    EXPECT_EQ(tokens.front(), u"1");
+    EXPECT_EQ(tokens.back(), u"sin");
+}
+
+TEST(TokenizerBrackets, NormaliseOnlyAsciiCurlyAndSquare) {
+    struct Row {
+        std::u16string_view text;
+        std::u16string_view opened;
+        std::u16string_view normalised;
+    };
+    const std::vector<Row> rows = {
+        {u"{[1]}", u"((1]}", u"((1))"},
+        {u"", u"", u""},
+        {u"\uFF08[x}\uFF09", u"\uFF08(x}\uFF09", u"\uFF08(x)\uFF09"},
+        {u"2*(3)", u"2*(3)", u"2*(3)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(ToUtf8(row.text));
+        const std::u16string opened = NormaliseOpeningBrackets(row.text);
+        EXPECT_EQ(opened, row.opened);
+        EXPECT_EQ(NormaliseClosingBrackets(opened), row.normalised);
+    }
+}
+
+TEST(TokenizerBrackets, BalanceCountsWithoutOrder) {
+    struct Row {
+        std::u16string_view text;
+        bool balanced;
+    };
+    const std::vector<Row> rows = {
+        {u")(", true}, {u"(1+2", false}, {u"1+2)", false}, {u"", true},
+        {u"sin((1))", true}, {u"\uFF08(1)", true}, {u"(1\uFF09", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(ToUtf8(row.text));
+        EXPECT_EQ(CheckBracketBalance(TokensOf(row.text)), row.balanced);
+    }
+}
+
+}  // namespace
+}  // namespace quorvex
