@@ -13,6 +13,10 @@
 #include <thread>
 #include <vector>
 
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::uint64_t kNotReducedBits = 0xFFF8000000000000ULL;
@@ -130,6 +134,22 @@ TEST(Exports, HostFloatingPointEnvironmentIsRestoredAndIgnored) {
     }
     std::fesetenv(&saved);
 }
+
+#if defined(__SSE__)
+TEST(Exports, HostFlushToZeroDoesNotReachTheLibrary) {
+    const double subnormal = Evaluon(u"1e-320*1");
+    ASSERT_NE(subnormal, 0.0);
+    const unsigned int saved = _mm_getcsr();
+    constexpr unsigned int kFlushToZero = 0x8000;
+    constexpr unsigned int kDenormalsAreZero = 0x0040;
+    _mm_setcsr(saved | kFlushToZero | kDenormalsAreZero);
+    const double value = Evaluon(u"1e-320*1");
+    const unsigned int after = _mm_getcsr();
+    _mm_setcsr(saved);
+    EXPECT_EQ(value, subnormal);
+    EXPECT_EQ(after, saved | kFlushToZero | kDenormalsAreZero);
+}
+#endif
 
 TEST(Exports, ThreadsEvaluateIndependently) {
     const std::vector<std::u16string> corpus = {
