@@ -43,7 +43,7 @@ bool ReduceLevel(TokenList& tokens, IsOperator isOperator, bool reachesLast, boo
         const bool inLast = i + 1 == count;
         if (isOperator(token) && (reachesLast || !inLast)) {
             // The index read is the list's current length.
-            if (inLast) RaiseListIndexError(static_cast<long long>(kept + 1));
+            if (inLast) RaiseListIndexError(static_cast<long long>(kept) + 1);
             std::u16string result = ApplyBinaryOperator(tokens[kept - 1], token, tokens[i + 1]);
             const bool failed = result == kFalseMarker;
             tokens[kept - 1] = std::move(result);
