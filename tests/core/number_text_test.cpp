@@ -1,0 +1,255 @@
+// NumberText: the writer's 15-digit rounding and layout, the reader's grammar, and the two together.
+#include "core/number_text.hpp"
+
+#include "core/decimal_separator.hpp"
+#include "core/utf16.hpp"
+
+#include <gtest/gtest.h>
+#include <quorvex/quorvex.hpp>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <numbers>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Restores the previous separator even when the test body fails.
+class SeparatorScope {
+public:
+    explicit SeparatorScope(char16_t separator) : saved_(DecimalSeparator()) {
+        SetDecimalSeparatorForTesting(separator);
+    }
+    ~SeparatorScope() { SetDecimalSeparatorForTesting(saved_); }
+    SeparatorScope(const SeparatorScope&) = delete;
+    SeparatorScope& operator=(const SeparatorScope&) = delete;
+
+private:
+    char16_t saved_;
+};
+
+// The expected texts use "."; the machine's locale must not decide the outcome.
+class NumberText : public ::testing::Test {
+    SeparatorScope separator_{u'.'};
+};
+using NumberTextFormat = NumberText;
+using NumberTextParse = NumberText;
+using NumberTextScale = NumberText;
+
+std::string Show(double x) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", x);
+    return buffer;
+}
+
+std::string Format(double x) { return ToUtf8(FormatNumberText(x)); }
+
+void ExpectNotANumber(const std::u16string& text) {
+    EXPECT_FALSE(TryParseNumberText(text).has_value());
+    try {
+        ParseNumberText(text);
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.ClassName(), "EConvertError");
+        EXPECT_EQ(ToUtf8(e.Message()), "'" + ToUtf8(text) + "' は浮動小数点数ではありません");
+        EXPECT_EQ(e.HelpContext(), 0);
+    }
+}
+
+// digits d1 d2 ... with the value d1.d2... x 10^exponent, laid out as the writer does.
+std::string Layout(bool negative, std::string digits, int exponent) {
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = negative ? "-" : "";
+    if (exponent < -4 || exponent >= 15) {
+        out += digits[0];
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        return out + "E" + std::to_string(exponent);
+    }
+    if (exponent < 0) return out + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
+    return out + digits.substr(0, whole) + "." + digits.substr(whole);
+}
+
+// The writer's rule on the exact decimal expansion. Nothing when digits 16 to 18 lie within
+// 65 of 500: the writer sees them through one rounded multiplication (half an ulp of an
+// 18-digit integer is at most 64) and may legitimately land on the other side.
+std::optional<std::string> ExactRuleText(double x) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.40e", std::fabs(x));
+    std::string digits = buffer[0] + std::string(buffer + 2, 40);
+    int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    if (std::abs(std::stoi(digits.substr(15, 3)) - 500) <= 65) return std::nullopt;
+    const bool up = digits[15] >= '5';
+    digits.resize(15);
+    if (up) {
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+        if (i == 0) {
+            digits.insert(0, "1");
+            ++exponent;
+        } else {
+            ++digits[i - 1];
+        }
+    }
+    return Layout(x < 0, digits, exponent);
+}
+
+TEST_F(NumberTextFormat, WritesFifteenDigitsInFixedOrScientificLayout) {
+    struct Case {
+        double x;
+        const char* text;
+    };
+    const std::vector<Case> cases = {
+        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"}, {2.0 / 3, "0.666666666666667"},
+        {std::numbers::pi, "3.14159265358979"}, {100, "100"}, {1234.5, "1234.5"}, {-1, "-1"},
+        {999999999999999, "999999999999999"}, {1e15, "1E15"},
+        {123456789012345678.0, "1.23456789012346E17"}, {9.999999999999996e22, "1E23"},
+        {1e-4, "0.0001"}, {1e-5, "1E-5"}, {-2.5e-10, "-2.5E-10"}, {5e-5, "5E-5"},
+        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+        {std::numeric_limits<double>::min(), "2.2250738585072E-308"},
+        {std::numeric_limits<double>::max(), "1.79769313486232E308"}, {1e100, "1E100"}, {-1e-100, "-1E-100"},
+        // D16 comes from the 18-digit intermediate 517302323177495488, not the exact value.
+        {5173023.231774955, "5173023.23177495"},
+        // Exact, but times 1000 it rounds to ...999488 (ulp 128) and D16 is 4.
+        {999999999999999.5, "999999999999999"}, {999999999999999.625, "1E15"},
+        {1234567890123456, "1.23456789012346E15"}, {123456789012345, "123456789012345"},
+        {12345678901234.56, "12345678901234.6"}, {0.00012345678901234567, "0.000123456789012346"},
+        // A carry out of the first digit moves k and with it the layout.
+        {0.9999999999999999, "1"}, {99999999999999.99, "100000000000000"},
+        {0.00009999999999999999, "0.0001"}, {0.000099999999999999, "9.9999999999999E-5"},
+        {0.0, "0"}, {-0.0, "-0"}, {kInf, "INF"}, {-kInf, "-INF"}, {kNaN, "NAN"}, {-kNaN, "NAN"},
+        {std::bit_cast<double>(0x7FF0000000000001ULL), "NAN"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Show(c.x));
+        EXPECT_EQ(Format(c.x), c.text);
+    }
+}
+
+TEST_F(NumberTextFormat, AgreesWithTheExactDigitsAwayFromTheRoundingBoundary) {
+    // Magnitudes 1e-3 .. 1e22 keep the scaling to one exactly representable power of ten.
+    std::mt19937_64 rng(0x5eed1234);
+    std::uniform_int_distribution<int> decade(-3, 21);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    int checked = 0;
+    int failures = 0;
+    for (int i = 0; i < 20000 && failures < 10; ++i) {
+        const double x = (i % 2 == 0 ? 1 : -1) * mantissa(rng) * std::pow(10.0, decade(rng));
+        const auto expected = ExactRuleText(x);
+        if (!expected) continue;
+        ++checked;
+        if (const std::string actual = Format(x); actual != *expected) {
+            ++failures;
+            ADD_FAILURE() << Show(x) << " written " << actual << ", expected " << *expected;
+        }
+    }
+    EXPECT_GT(checked, 15000);
+}
+
+TEST_F(NumberTextParse, AcceptsTheGrammarWithoutRequiringDigits) {
+    struct Case {
+        std::u16string text;
+        double value;
+    };
+    const std::vector<Case> cases = {
+        {u"0", 0.0}, {u".", 0.0}, {u".5", 0.5}, {u"5.", 5.0}, {u"e", 0.0}, {u"E", 0.0}, {u"e5", 0.0},
+        {u"-e5", -0.0}, {u"-.", -0.0}, {u"-0", -0.0}, {u" 5 ", 5.0}, {u"   -5", -5.0}, {u"007", 7.0},
+        {u"+1.5E+3", 1500.0}, {u"1.5e-3", 0.0015}, {u"5e", 5.0}, {u"5e+", 5.0}, {u"1e-", 1.0},
+        {u"0.30000000000000004", 0.1 + 0.2},
+        {u"4.94065645841247E-324", std::numeric_limits<double>::denorm_min()},
+        // Underflow is no error; zero times any scale up to 10^631 is still zero.
+        {u"1e-400", 0.0}, {u"-1e-400", -0.0}, {u"0e631", 0.0},
+        {u"0." + std::u16string(400, u'0') + u"1", 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.text));
+        const double value = ParseNumberText(c.text);
+        EXPECT_EQ(value, c.value);
+        EXPECT_EQ(std::signbit(value), std::signbit(c.value));
+    }
+}
+
+TEST_F(NumberTextParse, RejectsEverythingElseNamingTheText) {
+    const std::vector<std::u16string> texts = {
+        u"", u" ", u"+", u"-", u"1.2.3", u"1,5", u"INF", u"-INF", u"inf", u"NAN",
+        u"1e400", u"1e99999", u"0e632",
+        // The writer's text of the largest double lies above it.
+        u"1.79769313486232E308",
+        // The digits themselves overflow before the scaling could bring them back.
+        u"1." + std::u16string(400, u'0'),
+        u"1" + std::u16string(400, u'0') + u"e-1000",  // even where the scaling alone gives 0
+        u"１２", u"0x10", u"$10", u"1 2", u" 1 2 ", u"5 e3", u"- 5", u"--5", u"1e+-5", u"1e2.5", u"\t5",
+    };
+    for (const std::u16string& text : texts) {
+        SCOPED_TRACE(ToUtf8(text));
+        ExpectNotANumber(text);
+    }
+}
+
+TEST_F(NumberTextParse, FifteenDigitTextsReadAsStrtodAndWriteBackCanonically) {
+    // Exact digits and one correctly rounded operation by an exact power of ten match strtod.
+    std::mt19937_64 rng(20240611);
+    std::uniform_int_distribution<long long> body(100000000000000, 999999999999999);
+    std::uniform_int_distribution<int> dropped(0, 14);
+    std::uniform_int_distribution<int> scale(-19, 8);
+    for (int i = 0; i < 20000 && !HasFailure(); ++i) {
+        long long digits = body(rng);
+        for (int d = dropped(rng); d > 0; --d) digits = digits / 10 * 10;
+        const int s = scale(rng);
+        const bool negative = i % 3 == 0;
+        const std::string text = (negative ? "-" : "") + std::to_string(digits) + "E" + std::to_string(s);
+        SCOPED_TRACE(text);
+        const double value = ParseNumberText(ToUtf16(text));
+        EXPECT_EQ(value, std::strtod(text.c_str(), nullptr));
+        const std::string canonical = Layout(negative, std::to_string(digits), s + 14);
+        EXPECT_EQ(Format(value), canonical);
+        EXPECT_EQ(ParseNumberText(ToUtf16(canonical)), value);
+    }
+}
+
+TEST(NumberTextSeparator, CommaReplacesTheFullStopBothWays) {
+    const SeparatorScope comma(u',');
+    EXPECT_EQ(Format(2.5), "2,5");
+    EXPECT_EQ(Format(-0.0001), "-0,0001");
+    EXPECT_EQ(Format(1.5e-7), "1,5E-7");
+    EXPECT_EQ(ParseNumberText(u"2,5"), 2.5);
+    EXPECT_EQ(ParseNumberText(u" -1,5E3 "), -1500.0);
+    ExpectNotANumber(u"2.5");
+}
+
+TEST_F(NumberTextScale, LimitsAndIdentity) {
+    struct Case {
+        double v;
+        long long p;
+        double expected;
+    };
+    const std::vector<Case> cases = {
+        {1.0, 632, kInf},      {-1.0, 632, kInf},    {0.0, 700, kInf},
+        {1e300, -632, 0.0},    {-1.0, -700, 0.0},    {1.0, 22, 1e22},
+        {1.0, -22, 1e-22},     {3.0, 5, 300000.0},   {-0.0, 0, -0.0},
+        {0.1, 0, 0.1},         {kInf, 0, kInf},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Show(c.v) + " * 10^" + std::to_string(c.p));
+        const double scaled = ScaleByPowerOfTen(c.v, c.p);
+        EXPECT_EQ(scaled, c.expected);
+        EXPECT_EQ(std::signbit(scaled), std::signbit(c.expected));
+    }
+    EXPECT_TRUE(std::isnan(ScaleByPowerOfTen(kNaN, 0)));
+}
+
+}  // namespace
+}  // namespace quorvex
