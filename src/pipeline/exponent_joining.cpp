@@ -29,21 +29,17 @@ bool JoinExponentNotation(TokenList& tokens) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
         std::u16string& token = tokens[i];
+        std::size_t consumed = 0;
         if (IsCandidate(token)) {
             if (i + 1 >= tokens.size()) RaiseJoinError();
-            std::size_t consumed = 1;
-            if (tokens[i + 1] == u"-" || tokens[i + 1] == u"+") {
-                if (i + 2 >= tokens.size()) RaiseJoinError();
-                consumed = 2;
-            }
+            consumed = tokens[i + 1] == u"-" || tokens[i + 1] == u"+" ? 2 : 1;
+            if (i + consumed >= tokens.size()) RaiseJoinError();
             for (std::size_t k = 1; k <= consumed; ++k) token += tokens[i + k];
             // Only checked: the joined text stays as typed.
             if (!IsNumberText(token)) RaiseJoinError();
-            if (kept != i) tokens[kept] = std::move(token);
-            i += consumed;
-            continue;
         }
         if (kept != i) tokens[kept] = std::move(token);
+        i += consumed;
     }
     tokens.resize(kept);
     return true;
