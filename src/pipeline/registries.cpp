@@ -11,8 +11,8 @@ namespace {
 constexpr std::size_t kFirstNameEntry = 8;  // "pi": the separators stand before it
 constexpr std::u16string_view kPiName = u"pi";
 
-constexpr bool Contains(FunctionRegistry registry, std::u16string_view name) {
-    return std::find(registry.begin(), registry.end(), name) != registry.end();
+constexpr bool Contains(const FunctionRegistry& registry, std::u16string_view name) {
+    return registry.Find(name) >= 0;
 }
 
 // Both registries together hold exactly the separator table's names other than "pi".
@@ -22,8 +22,8 @@ static_assert([] {
         const auto name = kSeparatorTable[entry];
         if (!Contains(kUnaryFunctionRegistry, name) && !Contains(kMultiArgFunctionRegistry, name)) return false;
     }
-    for (const auto registry : {kUnaryFunctionRegistry, kMultiArgFunctionRegistry}) {
-        for (const auto name : registry) {
+    for (const auto* registry : {&kUnaryFunctionRegistry, &kMultiArgFunctionRegistry}) {
+        for (const auto name : *registry) {
             if (std::find(kSeparatorTable.begin() + kFirstNameEntry + 1, kSeparatorTable.end(), name) ==
                 kSeparatorTable.end()) {
                 return false;
@@ -34,10 +34,5 @@ static_assert([] {
 }(), "the registries and the separator table disagree");
 
 }  // namespace
-
-int FindRegistryName(FunctionRegistry registry, std::u16string_view name) noexcept {
-    const auto found = std::find(registry.begin(), registry.end(), name);
-    return found == registry.end() ? -1 : static_cast<int>(found - registry.begin());
-}
 
 }  // namespace quorvex

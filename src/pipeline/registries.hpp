@@ -1,8 +1,9 @@
 // The two lists of function names that decide which tokens the engine treats as functions.
 #pragma once
 
+#include "core/name_index.hpp"
+
 #include <array>
-#include <span>
 #include <string_view>
 
 namespace quorvex {
@@ -25,11 +26,15 @@ inline constexpr std::array<std::u16string_view, 46> kMultiArgFunctionNames = {
     u"dgamma", u"pgamma", u"polylog", u"expn", u"li", u"bsi", u"ssi", u"ci", u"cin", u"shi",  // 27-36
     u"chi", u"fsi", u"fci", u"besselj", u"bessely", u"ndist", u"nsdist", u"tdist", u"fdist"}; // 37-45
 
-using FunctionRegistry = std::span<const std::u16string_view>;
+using FunctionRegistry = NameIndex;
 inline constexpr FunctionRegistry kUnaryFunctionRegistry{kUnaryFunctionNames};
 inline constexpr FunctionRegistry kMultiArgFunctionRegistry{kMultiArgFunctionNames};
+static_assert(kUnaryFunctionRegistry.HasDistinctNames() && kMultiArgFunctionRegistry.HasDistinctNames(),
+              "a registry name repeats: its first match would hide the others");
 
-// The position of the first entry equal to the name, or -1.
-int FindRegistryName(FunctionRegistry registry, std::u16string_view name) noexcept;
+// The position of the first entry equal to the name, or -1; constant time.
+inline int FindRegistryName(const FunctionRegistry& registry, std::u16string_view name) noexcept {
+    return registry.Find(name);
+}
 
 }  // namespace quorvex
