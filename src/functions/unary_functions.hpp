@@ -1,13 +1,41 @@
 // The single-argument function evaluator.
 #pragma once
 
+#include <quorvex/quorvex.hpp>
+
 #include <string>
 #include <string_view>
 
 namespace quorvex {
 
-// The NumberText of the function applied to its argument (a NumberText), or "False" when
-// the name is not one it serves.
+// The text that replaces a single-argument function name and its argument: the NumberText of
+// the value, a decimal integer for "not" and "notn", or "False" when the name is not one it
+// serves (the argument is then not read). Argument checks raise EFunctionError with their own
+// messages; floating-point faults are translated by TranslateMathError; errors of the
+// special-function routines pass unchanged.
 std::u16string EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument);
+
+// Runs the action; an EOverflow, EInvalidOp or EZeroDivide leaving it becomes an
+// EFunctionError with help context 0 whose message begins with the function's name. Every
+// other error passes unchanged.
+template <typename Action>
+auto TranslateMathError(std::u16string_view name, Action&& action) -> decltype(action());
+
+[[noreturn]] void RaiseTranslatedOverflow(std::u16string_view name);
+[[noreturn]] void RaiseTranslatedInvalidOp(std::u16string_view name);
+[[noreturn]] void RaiseTranslatedZeroDivide(std::u16string_view name);
+
+template <typename Action>
+auto TranslateMathError(std::u16string_view name, Action&& action) -> decltype(action()) {
+    try {
+        return action();
+    } catch (const EOverflow&) {
+        RaiseTranslatedOverflow(name);
+    } catch (const EInvalidOp&) {
+        RaiseTranslatedInvalidOp(name);
+    } catch (const EZeroDivide&) {
+        RaiseTranslatedZeroDivide(name);
+    }
+}
 
 }  // namespace quorvex

@@ -1,0 +1,74 @@
+// Aggregates and the binomial coefficient.
+#include "functions/aggregates.hpp"
+
+#include "core/checked_float.hpp"
+#include "core/integer_text.hpp"
+#include "core/number_text.hpp"
+#include "special/combinatorics.hpp"
+
+#include <quorvex/quorvex.hpp>
+
+#include <cstdint>
+#include <string_view>
+
+namespace quorvex {
+namespace {
+
+constexpr std::int32_t kAggregateHelpContext = 10006;
+
+[[noreturn]] void RaiseArgumentError(std::u16string_view message) {
+    throw EFunctionError(std::u16string(message), kAggregateHelpContext);
+}
+
+// The running answer is kept as text, so each comparison sees the previous 15-digit result.
+template <typename Keeps>
+std::u16string Extreme(const TokenList& arguments, std::u16string_view emptyMessage, Keeps keeps) {
+    if (arguments.empty()) RaiseArgumentError(emptyMessage);
+    std::u16string answer = arguments[0];
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const double running = ParseNumberText(answer);
+        const double candidate = ParseNumberText(arguments[i]);
+        answer = FormatNumberText(keeps(running, candidate) ? running : candidate);
+    }
+    return answer;
+}
+
+std::u16string SumOf(const TokenList& arguments, std::u16string_view emptyMessage) {
+    if (arguments.empty()) RaiseArgumentError(emptyMessage);
+    double total = 0.0;
+    for (const auto& argument : arguments) total = CheckedAdd(total, ParseNumberText(argument));
+    return FormatNumberText(total);
+}
+
+}  // namespace
+
+std::u16string Maximum(const TokenList& arguments) {
+    return Extreme(arguments, u"Max関数へ入力される数値がありません", [](double a, double b) { return a > b; });
+}
+
+std::u16string Minimum(const TokenList& arguments) {
+    return Extreme(arguments, u"Min関数へ入力される数値がありません", [](double a, double b) { return a < b; });
+}
+
+std::u16string Sum(const TokenList& arguments) { return SumOf(arguments, u"Sum関数へ入力される数値がありません"); }
+
+std::u16string Average(const TokenList& arguments) {
+    const double total = ParseNumberText(SumOf(arguments, u"Average関数へ入力される数値がありません"));
+    return FormatNumberText(CheckedDivide(total, static_cast<double>(arguments.size())));
+}
+
+std::u16string Combin(const TokenList& arguments) {
+    if (arguments.size() != 2) RaiseArgumentError(u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)");
+    const auto n = TryParseIntegerText(arguments[0]);
+    const auto k = TryParseIntegerText(arguments[1]);
+    if (!n || !k) RaiseArgumentError(u"Combin関数に整数ではない数が入力されました");
+    if (*n < 0 || *k < 0) RaiseArgumentError(u"Combin関数の引数は自然数でなくてはなりません");
+    if (*n < *k) {
+        RaiseArgumentError(u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n"
+                           u"\u3000\u3000\u3000\u3000\u3000\u3000Combin(総数,抜き取り数)");
+    }
+    if (*k == 0) return u"1";
+    return FormatNumberText(special::BinomialCoefficient(*n, *k));
+}
+
+}  // namespace quorvex
