@@ -1,0 +1,133 @@
+// Multi-argument calls: argument lists, aggregates, combin, the integer functions and Weibull.
+#include "functions/multi_arg_dispatch.hpp"
+
+#include "pipeline/registries.hpp"
+#include "support/evaluation_rows.hpp"
+
+#include <gtest/gtest.h>
+
+namespace quorvex {
+namespace {
+
+using testing::ExpectErrors;
+using testing::ExpectValues;
+
+TEST(MultiArgCall, ArgumentListsReduceEachArgument) {
+    ExpectValues({
+        {u"max(1,2,3)", u"3"},        {u"max(1+1,-3*2)", u"2"},      {u"max(2+3)", u"5"},
+        {u"max(1,,2)", u"NAN"},       {u"max(,1)", u"NAN"},          {u"max(1,)", u"NAN"},
+        {u"max(5)", u"NAN"},          // one token: no call, the name and 5 stand side by side
+        {u"max(sin(1),2)", u"NAN"},   {u"max((sin(1)),2)", u"2"},    {u"mod(7,3)+1", u"2"},
+        {u"max(1,min(2,3))", u"2"},   {u"max(--3,1)", u"3"},         {u"max(1,--3)", u"3"},
+        {u"max(1,(2)(3))", u"NAN"},      {u"max(1,2-)", u"NAN"},        {u"2*max(-1,-2)^2", u"2"},
+        {u"2*sin(pi/6)+max(1,2)", u"3"},
+    });
+    ExpectErrors({
+        {u"max(sin(-1),2)", {"EConvertError", 0, u"'sin' は浮動小数点数ではありません"}},
+        {u"max(1,2^)", {"EStringListError", 0, u"リストのインデックスが範囲を超えています (2)"}},
+    });
+}
+
+TEST(MultiArgCall, EveryRegistryNameIsDispatched) {
+    // Served names check their own arguments; an empty list makes each of them complain.
+    for (const auto name : kMultiArgFunctionRegistry) {
+        SCOPED_TRACE(ToUtf8(name));
+        try {
+            const std::u16string answer = DispatchMultiArgFunction(name, {});
+            EXPECT_EQ(answer, u"False");  // not served yet
+        } catch (const EFunctionError& e) {
+            EXPECT_NE(e.HelpContext(), 0);
+        }
+    }
+    EXPECT_EQ(DispatchMultiArgFunction(u"sin", {u"1", u"2"}), u"False");
+}
+
+TEST(Aggregates, ValuesAndErrors) {
+    ExpectValues({
+        {u"max(3,7,5)", u"7"},   {u"min(3,7,5)", u"3"},   {u"min(-0,0)", u"0"},  {u"max(1/3,0.333333333333333)", u"0.333333333333333"},
+        {u"sum(1,2,3)", u"6"},   {u"sum(0.1,0.2,-0.3)", u"5.55111512312578E-17"},  // one rounding, at the end  {u"average(1,2)", u"1.5"},
+        {u"average(1,2,4)", u"2.33333333333333"},  {u"max(1e-400,-0)", u"-0"},  // not strictly greater: the argument wins
+        {u"combin(5,2)", u"10"}, {u"combin(5,0)", u"1"}, {u"combin(0,0)", u"1"}, {u"combin(5,5)", u"1"},
+        {u"combin(7,6)", u"7"},  {u"combin(52,5)", u"2598960"}, {u"combin(6/2,1)", u"3"},
+        {u"combin(5)", u"NAN"},
+    });
+    ExpectErrors({
+        {u"combin(2,5)", {"EFunctionError", 10006,
+                          u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n　　　　　　Combin(総数,抜き取り数)"}},
+        {u"combin(-1,0)", {"EFunctionError", 10006, u"Combin関数の引数は自然数でなくてはなりません"}},
+        {u"combin(2+3)", {"EFunctionError", 10006, u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)"}},
+        {u"combin(5,2.5)", {"EFunctionError", 10006, u"Combin関数に整数ではない数が入力されました"}},
+        {u"combin(5.0,2)", {"EFunctionError", 10006, u"Combin関数に整数ではない数が入力されました"}},
+        {u"combin(1100,550)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
+        {u"sum(1e308,1e308)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
+        {u"average(1e308,1e308)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
+        {u"max(1,sin)", {"EConvertError", 0, u"'sin' は浮動小数点数ではありません"}},
+    });
+    // The engine never passes an empty list; the handlers still refuse one.
+    for (const auto& [name, message] : {std::pair{u"max", u"Max関数へ入力される数値がありません"},
+                                        std::pair{u"min", u"Min関数へ入力される数値がありません"},
+                                        std::pair{u"sum", u"Sum関数へ入力される数値がありません"},
+                                        std::pair{u"average", u"Average関数へ入力される数値がありません"}}) {
+        testing::ExpectError([name = name] { DispatchMultiArgFunction(name, {}); }, {"EFunctionError", 10006, message});
+    }
+}
+
+TEST(IntegerFunctions, ValuesAndErrors) {
+    ExpectValues({
+        {u"mod(7,3)", u"1"},        {u"mod(-7,3)", u"-1"},        {u"mod(7,-3)", u"1"},
+        {u"div(-7,2)", u"-3"},      {u"div(7,2)", u"3"},          {u"shl(1,31)", u"-2147483648"},
+        {u"shl(1,32)", u"1"},       {u"shl(1,-1)", u"-2147483648"},  {u"shr(-1,28)", u"15"},
+        {u"shr(-1,0)", u"-1"},      {u"and(-12,10)", u"0"},       {u"or(-12,10)", u"-2"},
+        {u"xor(5,3)", u"6"},        {u"andn(-12,-10)", u"-8"},    {u"andn(12,-10)", u"8"},
+        {u"orn(12,-3)", u"-15"},    {u"xorn(-12,10)", u"-6"},     {u"xorn(-12,-10)", u"6"},
+        {u"andn(0,0)", u"0"},       {u"orn(0,0)", u"0"},          {u"xorn(0,0)", u"0"},
+        {u"andn(-2147483648,-1)", u"0"},  {u"xorn(-2147483648,0)", u"-2147483648"},
+        {u"and($FF,x0F)", u"15"},  // a single-token argument reaches the handler as typed
+    });
+    ExpectErrors({
+        {u"div(7,0)", {"EFunctionError", 10007, u"div関数に整数ではない数が入力されました"}},
+        {u"mod(7,0)", {"EFunctionError", 10006, u"mod関数に整数ではない数が入力されました"}},
+        {u"div(-2147483648,-1)", {"EFunctionError", 10007, u"div関数に整数ではない数が入力されました"}},
+        {u"mod(-2147483648,-1)", {"EFunctionError", 10006, u"mod関数に整数ではない数が入力されました"}},
+        {u"and(2147483648,1)", {"EFunctionError", 10007, u"and関数に整数ではない数が入力されました"}},
+        {u"and(1,2,3)", {"EFunctionError", 10007, u"and関数の引数は２つにして下さい"}},
+        {u"andn(1+1)", {"EFunctionError", 10007, u"and関数の引数は２つにして下さい"}},
+        {u"orn(-2147483648,1)", {"EFunctionError", 10007, u"or関数に整数ではない数が入力されました"}},
+        {u"xorn(-2147483648,-1)", {"EFunctionError", 10007, u"xor関数に整数ではない数が入力されました"}},
+        {u"shl(1.5,1)", {"EFunctionError", 10007, u"shl関数に整数ではない数が入力されました"}},
+        {u"shr(1,2,3)", {"EFunctionError", 10007, u"shr関数の引数は２つにして下さい"}},
+        {u"mod(1+0)", {"EFunctionError", 10006, u"mod関数の引数は２つにして下さい"}},
+        {u"xor(1,1e10)", {"EFunctionError", 10007, u"xor関数に整数ではない数が入力されました"}},
+    });
+}
+
+TEST(Weibull, ModesAndTheOrderOfChecks) {
+    ExpectValues({
+        {u"weibull(1,1,1,1)", u"0.632120558828558"},  {u"weibull(1,1,1,0)", u"0.367879441171442"},
+        {u"weibull(0,2,1,0)", u"0"},                  {u"weibull(0,1,1,0)", u"1"},
+        {u"weibull(2,3,1.5,1-1)", u"0.332252836258223"},  // computed mode arrives as "0"
+        {u"weibull3(3,1,1,2,1)", u"0.632120558828558"},  {u"weibull3(2,2,1,3,0)", u"-0.735758882342885"},
+    });
+    const char* const kClass = "EFunctionError";
+    ExpectErrors({
+        {u"weibull(-1,1,1,0)", {kClass, 10006, u"Weibull関数の第１引数は0以上でなくてはなりません"}},
+        {u"weibull(1,0,1,0)", {kClass, 10006, u"Weibull関数の第２引数（形状母数）は0より大きくなくてはなりません"}},
+        {u"weibull(1,1,0,0)", {kClass, 10006, u"Weibull関数の第３引数（尺度母数）は0より大きくなくてはなりません"}},
+        {u"weibull(1,1,1,2)", {kClass, 10006, u"Weibull関数のモードには0または1を入力してください"}},
+        {u"weibull(1,1,1,1.0)", {kClass, 10006, u"Weibull関数のモードには0または1を入力してください"}},
+        {u"weibull(-1,0,0,7)", {kClass, 10006, u"Weibull関数の第１引数は0以上でなくてはなりません"}},
+        {u"weibull(1,1,1)", {kClass, 10006, u"Weibull関数の引数が足りません\r\nWeibull(x,α,β,[0 or 1])"}},
+        {u"weibull(1,1,1,0,0)", {kClass, 10006, u"Weibull関数の引数が足りません\r\nWeibull(x,α,β,[0 or 1])"}},
+        {u"weibull3(1,1,1,0,2)", {kClass, 10006, u"Weibull3関数のモードには0または1を入力してください"}},
+        {u"weibull3(-1,1,1,0,5)", {kClass, 10006, u"Weibull3関数のモードには0または1を入力してください"}},
+        {u"weibull3(-1,1,1,0,1)", {kClass, 10006, u"Weibull3関数の第１引数は0より大きくなくてはなりません"}},
+        {u"weibull3(1,1,1,0)", {kClass, 10006, u"Weibull3関数の引数が足りません\r\nWeibull3(x,α,β,γ,[0 or 1])"}},
+        // Faults of the arithmetic pass untranslated.
+        {u"weibull(0,0.5,1,0)", {"EZeroDivide", 0, u"0 による浮動小数点数除算"}},
+        {u"weibull3(1,0.5,1,2,0)", {"EInvalidOp", 0, u"不正な浮動小数点数演算命令"}},
+        {u"weibull3(1,1,0,0,1)", {"EZeroDivide", 0, u"0 による浮動小数点数除算"}},
+    });
+}
+
+}  // namespace
+}  // namespace quorvex
