@@ -1,0 +1,33 @@
+// The sine and cosine integrals, their hyperbolic forms and the Fresnel integrals.
+#pragma once
+
+#include "special/conventions.hpp"
+
+namespace quorvex::special {
+
+// Si(x).
+double SineIntegral(double x, double eps);
+inline double SineIntegral(double x) { return SineIntegral(x, kDefaultTolerance); }
+// Si(x) - pi/2.
+double ShiftedSineIntegral(double x, double eps);
+inline double ShiftedSineIntegral(double x) { return ShiftedSineIntegral(x, kDefaultTolerance); }
+// Ci(x); x <= 0 raises EFunctionError.
+double CosineIntegral(double x, double eps);
+inline double CosineIntegral(double x) { return CosineIntegral(x, kDefaultTolerance); }
+// Cin(x) = gamma + ln x - Ci(x); x <= 0 raises EFunctionError.
+double EntireCosineIntegral(double x, double eps);
+inline double EntireCosineIntegral(double x) { return EntireCosineIntegral(x, kDefaultTolerance); }
+// Shi(x).
+double HypSineIntegral(double x, double eps);
+inline double HypSineIntegral(double x) { return HypSineIntegral(x, kDefaultTolerance); }
+// Chi(x); x <= 0 raises EFunctionError.
+double HypCosineIntegral(double x, double eps);
+inline double HypCosineIntegral(double x) { return HypCosineIntegral(x, kDefaultTolerance); }
+// S(x) = integral from 0 to x of sin(pi t^2 / 2).
+double FresnelS(double x, double eps);
+inline double FresnelS(double x) { return FresnelS(x, kDefaultTolerance); }
+// C(x) = integral from 0 to x of cos(pi t^2 / 2).
+double FresnelC(double x, double eps);
+inline double FresnelC(double x) { return FresnelC(x, kDefaultTolerance); }
+
+}  // namespace quorvex::special
