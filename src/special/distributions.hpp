@@ -1,0 +1,25 @@
+// The normal, Student t and F distribution kernels, the factorial and the Fisher
+// transformation.
+#pragma once
+
+#include <cstdint>
+
+namespace quorvex::special {
+
+// density != 0: the normal density at x; density = 0: the cumulative probability.
+double NormalDistribution(double x, double mu, double sigma, std::int32_t density);
+double StandardNormal(double x, std::int32_t density);
+// Phi(x).
+double StandardNormalCdf(double x);
+// kind 1: lower cumulative probability; kind 2: upper; any other: the density.
+double StudentT(double x, std::int32_t df, std::int32_t kind);
+// kind 1: lower cumulative probability; kind 2: upper; any other: the density.
+double FisherF(double x, std::int32_t d1, std::int32_t d2, std::int32_t kind);
+// x! for natural x (within 1e-12); anything else raises EFunctionError 10004.
+double Factorial(double x);
+// ln((x + 1) / (1 - x)) / 2; |x| >= 1 raises EFunctionError 10004.
+double Fisher(double x);
+// (e^2x - 1) / (e^2x + 1).
+double FisherInverse(double x);
+
+}  // namespace quorvex::special

@@ -1,0 +1,34 @@
+// The gamma family on the real line: one closed approximation of ln Gamma for positive
+// arguments, and the asymptotic expansion with upward recurrence for the derivatives.
+#pragma once
+
+#include "special/conventions.hpp"
+
+#include <cstdint>
+
+namespace quorvex::special {
+
+// ln Gamma(x) for x > 0, to about 15 significant digits.
+double LogGammaPositive(double x);
+
+// Gamma(x); poles (non-positive integers) raise EFunctionError. Negative arguments go through
+// the reflection formula; below about -170 through logarithms, so the result underflows.
+double Gamma(double x);
+
+// ln Gamma(x); poles raise EFunctionError. For x < 0, ln(pi) - ln(sin(pi x)) - ln Gamma(1 - x):
+// where Gamma(x) < 0 the logarithm's invalid operation propagates.
+double LogGamma(double x);
+
+// psi(x) by upward shift past a bound set by eps and the asymptotic series; poles raise
+// EFunctionError.
+double Digamma(double x, double eps);
+inline double Digamma(double x) { return Digamma(x, kDefaultTolerance); }
+
+// psi^(n)(x) for n >= 0; n = 0 is Digamma. Poles raise EFunctionError.
+double Polygamma(std::int32_t n, double x, double eps);
+inline double Polygamma(std::int32_t n, double x) { return Polygamma(n, x, kDefaultTolerance); }
+
+// (-1)^n d^n cot(y) / dy^n, a polynomial in cot y with non-negative integer coefficients.
+double CotDerivative(std::int32_t n, double y);
+
+}  // namespace quorvex::special
