@@ -11,43 +11,36 @@
 namespace quorvex {
 namespace {
 
-using Handler = std::u16string (*)(const TokenList& arguments);
+// Handlers of a family share one entry point and find their own row by the name.
+using Handler = std::u16string (*)(std::u16string_view name, const TokenList& arguments);
 
 struct MultiArgFunction {
     std::u16string_view name;
     Handler handler;  // null: not served yet, the answer is "False"
 };
 
-template <const char16_t* Name>
-std::u16string IntegerHandler(const TokenList& arguments) {
-    return EvaluateIntegerFunction(Name, arguments);
+template <std::u16string (*Aggregate)(const TokenList&)>
+std::u16string Unnamed(std::u16string_view /*name*/, const TokenList& arguments) {
+    return Aggregate(arguments);
 }
 
-constexpr char16_t kAnd[] = u"and";
-constexpr char16_t kOr[] = u"or";
-constexpr char16_t kXor[] = u"xor";
-constexpr char16_t kAndN[] = u"andn";
-constexpr char16_t kOrN[] = u"orn";
-constexpr char16_t kXorN[] = u"xorn";
-constexpr char16_t kShl[] = u"shl";
-constexpr char16_t kShr[] = u"shr";
-constexpr char16_t kDiv[] = u"div";
-constexpr char16_t kMod[] = u"mod";
+constexpr Handler kInteger = EvaluateIntegerFunction;
+constexpr Handler kSpecial = nullptr;
 
 constexpr std::array<MultiArgFunction, 46> kMultiArgFunctions = {{
-    {kAnd, IntegerHandler<kAnd>},   {kOr, IntegerHandler<kOr>},     {kXor, IntegerHandler<kXor>},
-    {kAndN, IntegerHandler<kAndN>}, {kOrN, IntegerHandler<kOrN>},   {kXorN, IntegerHandler<kXorN>},
-    {kShl, IntegerHandler<kShl>},   {kShr, IntegerHandler<kShr>},   {kDiv, IntegerHandler<kDiv>},
-    {kMod, IntegerHandler<kMod>},   {u"max", Maximum},              {u"min", Minimum},
-    {u"sum", Sum},                  {u"combin", Combin},            {u"average", Average},
-    {u"weibull", Weibull},          {u"weibull3", Weibull3},
-    // Special functions and distributions.
-    {u"sgamma", nullptr},  {u"bgamma", nullptr}, {u"beta", nullptr},  {u"xbeta", nullptr},  {u"ibeta", nullptr},
-    {u"chisq", nullptr},   {u"expi", nullptr},   {u"expn", nullptr},  {u"li", nullptr},     {u"zeta", nullptr},
-    {u"deta", nullptr},    {u"hzeta", nullptr},  {u"dgamma", nullptr}, {u"pgamma", nullptr}, {u"polylog", nullptr},
-    {u"bsi", nullptr},     {u"ssi", nullptr},    {u"ci", nullptr},    {u"cin", nullptr},    {u"shi", nullptr},
-    {u"chi", nullptr},     {u"fsi", nullptr},    {u"fci", nullptr},   {u"besselj", nullptr}, {u"bessely", nullptr},
-    {u"ndist", nullptr},   {u"nsdist", nullptr}, {u"tdist", nullptr}, {u"fdist", nullptr},
+    {u"and", kInteger},     {u"or", kInteger},      {u"xor", kInteger},     {u"andn", kInteger},
+    {u"orn", kInteger},     {u"xorn", kInteger},    {u"shl", kInteger},     {u"shr", kInteger},
+    {u"div", kInteger},     {u"mod", kInteger},     {u"max", Unnamed<Maximum>},  {u"min", Unnamed<Minimum>},
+    {u"sum", Unnamed<Sum>}, {u"combin", Unnamed<Combin>},  {u"average", Unnamed<Average>},
+    {u"weibull", Unnamed<Weibull>},  {u"weibull3", Unnamed<Weibull3>},
+    {u"sgamma", kSpecial},  {u"bgamma", kSpecial},  {u"beta", kSpecial},    {u"xbeta", kSpecial},
+    {u"ibeta", kSpecial},   {u"chisq", kSpecial},   {u"expi", kSpecial},    {u"expn", kSpecial},
+    {u"li", kSpecial},      {u"zeta", kSpecial},    {u"deta", kSpecial},    {u"hzeta", kSpecial},
+    {u"dgamma", kSpecial},  {u"pgamma", kSpecial},  {u"polylog", kSpecial}, {u"bsi", kSpecial},
+    {u"ssi", kSpecial},     {u"ci", kSpecial},      {u"cin", kSpecial},     {u"shi", kSpecial},
+    {u"chi", kSpecial},     {u"fsi", kSpecial},     {u"fci", kSpecial},     {u"besselj", kSpecial},
+    {u"bessely", kSpecial}, {u"ndist", kSpecial},   {u"nsdist", kSpecial},  {u"tdist", kSpecial},
+    {u"fdist", kSpecial},
 }};
 
 constexpr auto kMultiArgFunctionNames = [] {
@@ -65,7 +58,7 @@ std::u16string DispatchMultiArgFunction(std::u16string_view name, const TokenLis
     if (row < 0 || kMultiArgFunctions[static_cast<std::size_t>(row)].handler == nullptr) {
         return std::u16string(kFalseMarker);
     }
-    return kMultiArgFunctions[static_cast<std::size_t>(row)].handler(arguments);
+    return kMultiArgFunctions[static_cast<std::size_t>(row)].handler(name, arguments);
 }
 
 }  // namespace quorvex
