@@ -1,0 +1,174 @@
+"""Quorvex: evaluate mathematical expressions with libQuorvex64.so through ctypes.
+
+    >>> import quorvex
+    >>> quorvex.evaluate("(1+2)*3^2")
+    27.0
+
+An expression that does not reduce gives NaN; an error raises a subclass of QuorvexError
+carrying the library's class name, its Japanese message and its help context.
+"""
+
+from __future__ import annotations
+
+import ctypes
+import ctypes.util
+import math
+import os
+import threading
+from pathlib import Path
+from typing import NamedTuple
+
+__all__ = [
+    "evaluate", "constants", "version", "Constant", "QuorvexError", "EConvertError",
+    "EFunctionError", "EConvergeError", "EOverflow", "EZeroDivide", "EInvalidOp",
+    "EStringListError",
+]
+
+LIBRARY_ENVIRONMENT_VARIABLE = "QUORVEX_LIBRARY"
+_LIBRARY_NAMES = ("libQuorvex64.so.1", "libQuorvex64.so")
+
+
+class QuorvexError(Exception):
+    """An error raised by the library: class name, message and help context."""
+
+    def __init__(self, message: str, help_context: int, error_class: str) -> None:
+        super().__init__(message)
+        self.message = message
+        self.help_context = help_context
+        self.error_class = error_class
+
+    def __repr__(self) -> str:
+        return f"{type(self).__name__}({self.message!r}, help_context={self.help_context})"
+
+
+class EConvertError(QuorvexError):
+    """A text that is not a number, or an expression that cannot be read."""
+
+
+class EFunctionError(QuorvexError):
+    """A function or operator applied outside its domain."""
+
+
+class EConvergeError(QuorvexError):
+    """An iteration that reached its cap without meeting its tolerance."""
+
+
+class EOverflow(QuorvexError):
+    """Floating-point overflow."""
+
+
+class EZeroDivide(QuorvexError):
+    """Division of a non-zero number by zero."""
+
+
+class EInvalidOp(QuorvexError):
+    """An invalid floating-point operation."""
+
+
+class EStringListError(QuorvexError):
+    """A token read past the end of the token list."""
+
+
+_ERROR_CLASSES = {cls.__name__: cls for cls in (
+    EConvertError, EFunctionError, EConvergeError, EOverflow, EZeroDivide, EInvalidOp,
+    EStringListError)}
+
+
+class Constant(NamedTuple):
+    """A physical constant: its index, display text (name, description, unit) and value text."""
+
+    index: int
+    display: str
+    text: str
+
+
+class _Error(ctypes.Structure):
+    _fields_ = [
+        ("errorClass", ctypes.c_char_p),
+        ("message", ctypes.c_void_p),
+        ("helpContext", ctypes.c_int32),
+    ]
+
+
+def _candidates() -> list[str]:
+    found = []
+    explicit = os.environ.get(LIBRARY_ENVIRONMENT_VARIABLE)
+    if explicit:
+        found.append(explicit)
+    here = Path(__file__).resolve().parent
+    found.extend(str(here / name) for name in _LIBRARY_NAMES if (here / name).exists())
+    found.extend(_LIBRARY_NAMES)
+    system = ctypes.util.find_library("Quorvex64")
+    if system:
+        found.append(system)
+    return found
+
+
+_library = None
+_library_lock = threading.Lock()
+
+
+def _load() -> ctypes.CDLL:
+    global _library
+    with _library_lock:
+        if _library is not None:
+            return _library
+        failures = []
+        for candidate in _candidates():
+            try:
+                library = ctypes.CDLL(candidate)
+            except OSError as error:
+                failures.append(f"{candidate}: {error}")
+                continue
+            library.EvaluonEx.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_double),
+                                          ctypes.POINTER(_Error)]
+            library.EvaluonEx.restype = ctypes.c_int32
+            library.GetVersion.restype = ctypes.c_void_p
+            library.GetConstNum.restype = ctypes.c_int32
+            library.GetConstName.argtypes = [ctypes.c_int32]
+            library.GetConstName.restype = ctypes.c_void_p
+            library.GetConstVal.argtypes = [ctypes.c_int32]
+            library.GetConstVal.restype = ctypes.c_void_p
+            _library = library
+            return library
+        raise OSError("libQuorvex64.so not found; set " + LIBRARY_ENVIRONMENT_VARIABLE +
+                      " to its path. Tried: " + "; ".join(failures))
+
+
+def _read_text(address: int | None) -> str:
+    """The NUL-terminated UTF-16 text at the address."""
+    if not address:
+        return ""
+    units = []
+    view = ctypes.cast(address, ctypes.POINTER(ctypes.c_uint16))
+    while view[len(units)] != 0:
+        units.append(view[len(units)])
+    raw = b"".join(unit.to_bytes(2, "little") for unit in units)
+    return raw.decode("utf-16-le", errors="surrogatepass")
+
+
+def evaluate(expression: str) -> float:
+    """The value of the expression; NaN when it does not reduce; raises QuorvexError."""
+    library = _load()
+    encoded = expression.encode("utf-16-le", errors="surrogatepass") + b"\0\0"
+    buffer = ctypes.create_string_buffer(encoded, len(encoded))
+    value = ctypes.c_double(math.nan)
+    error = _Error()
+    if library.EvaluonEx(ctypes.cast(buffer, ctypes.c_void_p), ctypes.byref(value),
+                         ctypes.byref(error)) == 0:
+        return value.value
+    error_class = (error.errorClass or b"Exception").decode("ascii")
+    message = _read_text(error.message)
+    raise _ERROR_CLASSES.get(error_class, QuorvexError)(message, error.helpContext, error_class)
+
+
+def constants() -> list[Constant]:
+    """The physical constants the expressions know, in the library's order."""
+    library = _load()
+    return [Constant(i, _read_text(library.GetConstName(i)), _read_text(library.GetConstVal(i)))
+            for i in range(library.GetConstNum())]
+
+
+def version() -> str:
+    """The library's version text."""
+    return _read_text(_load().GetVersion())
