@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvex {
 
@@ -85,6 +86,31 @@ public:
     ~EStringListError() override;
     const char* ClassName() const noexcept override;
 };
+
+// Receives the steps of one evaluation, to show a user the road of an expression. Every text
+// is a token as the engine holds it. Override what you need; the rest does nothing.
+class QUORVEX_API EvaluationObserver {
+public:
+    virtual ~EvaluationObserver();
+    // The token list after a stage: "tokens", "constants" or "exponents".
+    virtual void OnStage(std::u16string_view /*stage*/, const std::vector<std::u16string>& /*tokens*/) {}
+    // The tokens between the last "(" and the first ")" after it, taken out to be reduced.
+    virtual void OnGroup(const std::vector<std::u16string>& /*group*/) {}
+    // A "-" that follows no number turned into the sign of the number after it.
+    virtual void OnFold(std::u16string_view /*number*/, std::u16string_view /*result*/) {}
+    // A single-argument function applied to the number after it.
+    virtual void OnFunction(std::u16string_view /*name*/, std::u16string_view /*argument*/,
+                            std::u16string_view /*result*/) {}
+    // A multi-argument function called with its reduced arguments.
+    virtual void OnCall(std::u16string_view /*name*/, const std::vector<std::u16string>& /*arguments*/,
+                        std::u16string_view /*result*/) {}
+    // A binary operator applied.
+    virtual void OnOperator(std::u16string_view /*left*/, std::u16string_view /*op*/, std::u16string_view /*right*/,
+                            std::u16string_view /*result*/) {}
+};
+
+// Evaluates as Evaluon does, reporting every step to the observer (on this thread only).
+QUORVEX_API double Evaluate(std::u16string_view expression, EvaluationObserver& observer);
 
 // Evaluates an expression: its value, or NaN when it does not reduce; errors are thrown.
 inline double Evaluate(const char16_t* expression) { return ::Evaluon(expression); }

@@ -8,6 +8,7 @@
 #include "core/number_text.hpp"
 #include "pipeline/constants.hpp"
 #include "pipeline/driver.hpp"
+#include "pipeline/trace.hpp"
 
 #include <new>
 #include <string>
@@ -49,6 +50,20 @@ void Report(QuorvexError* error, const char* errorClass, std::u16string_view mes
 }
 
 }  // namespace
+
+namespace quorvex {
+
+double Evaluate(std::u16string_view expression, EvaluationObserver& observer) {
+    const FloatingPointEnvironmentGuard guard;
+    const ObserverScope scope(&observer);
+    try {
+        return EvaluateExpression(expression);
+    } catch (...) {
+        RethrowAsLibraryError();
+    }
+}
+
+}  // namespace quorvex
 
 extern "C" {
 

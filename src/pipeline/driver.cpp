@@ -8,6 +8,7 @@
 #include "pipeline/exponent_joining.hpp"
 #include "pipeline/reduction.hpp"
 #include "pipeline/tokenizer.hpp"
+#include "pipeline/trace.hpp"
 
 #include <bit>
 #include <cstdint>
@@ -47,7 +48,12 @@ double EvaluateExpression(std::u16string_view expression) {
     if (Tokenize(tokens, text) && !CheckBracketBalance(tokens)) {
         throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
     }
-    if (!SubstituteConstants(tokens) || !JoinExponentNotation(tokens)) return result;
+    EvaluationObserver* observer = CurrentObserver();
+    if (observer != nullptr) observer->OnStage(u"tokens", tokens);
+    if (!SubstituteConstants(tokens)) return result;
+    if (observer != nullptr) observer->OnStage(u"constants", tokens);
+    if (!JoinExponentNotation(tokens)) return result;
+    if (observer != nullptr) observer->OnStage(u"exponents", tokens);
     if (ReduceTokenList(tokens)) {
         if (tokens.empty()) RaiseListIndexError(0);
         result = ParseNumberText(tokens[0]);

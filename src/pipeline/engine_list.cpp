@@ -3,6 +3,7 @@
 #include "pipeline/engine_list.hpp"
 
 #include "core/number_text.hpp"
+#include "pipeline/trace.hpp"
 
 #include <utility>
 
@@ -54,6 +55,7 @@ bool EngineList::FoldUnaryMinus() {
         const int second = first.next;
         if (const auto value = TryParseNumberText(nodes_[static_cast<std::size_t>(second)].text)) {
             first.text = FormatNumberText(*value * -1.0);
+            if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(nodes_[static_cast<std::size_t>(second)].text, first.text);
             Unlink(second);
             MarkForFolding(first.next);
         }
@@ -72,6 +74,7 @@ bool EngineList::FoldUnaryMinus() {
         const auto value = TryParseNumberText(nodes_[static_cast<std::size_t>(n.next)].text);
         if (!value) continue;
         n.text = FormatNumberText(*value * -1.0);
+        if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(nodes_[static_cast<std::size_t>(n.next)].text, n.text);
         Unlink(n.next);
         MarkForFolding(n.prev);
         MarkForFolding(n.next);

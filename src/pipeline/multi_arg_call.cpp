@@ -4,6 +4,7 @@
 #include "functions/multi_arg_dispatch.hpp"
 #include "pipeline/operators.hpp"
 #include "pipeline/reduction.hpp"
+#include "pipeline/trace.hpp"
 
 #include <utility>
 
@@ -30,6 +31,7 @@ bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name) {
     arguments.push_back(std::move(argument[0]));
 
     std::u16string answer = DispatchMultiArgFunction(name, arguments);
+    if (EvaluationObserver* observer = CurrentObserver()) observer->OnCall(name, arguments, answer);
     group.clear();
     group.push_back(std::move(answer));
     return true;

@@ -6,6 +6,7 @@
 #include "core/errors.hpp"
 #include "core/number_text.hpp"
 #include "core/power.hpp"
+#include "pipeline/trace.hpp"
 
 #include <utility>
 
@@ -83,7 +84,9 @@ std::u16string ApplyBinaryOperator(std::u16string_view a, std::u16string_view op
     } catch (const EZeroDivide&) {
         throw EFunctionError(std::u16string(kOperatorDivisionMessage), kNoHelpContext);
     }
-    return FormatNumberText(result);
+    std::u16string text = FormatNumberText(result);
+    if (EvaluationObserver* observer = CurrentObserver()) observer->OnOperator(a, op, b, text);
+    return text;
 }
 
 bool ReduceOperators(TokenList& tokens) {

@@ -9,6 +9,7 @@
 #include "pipeline/multi_arg_call.hpp"
 #include "pipeline/operators.hpp"
 #include "pipeline/registries.hpp"
+#include "pipeline/trace.hpp"
 
 #include <utility>
 
@@ -21,7 +22,11 @@ constexpr std::u16string_view kArgumentMessageTail = u"\"の引数が数値以�
 
 bool IsMinus(std::u16string_view token) { return token.size() == 1 && token[0] == u'-'; }
 
-std::u16string Negated(double value) { return FormatNumberText(value * -1.0); }
+std::u16string Negated(std::u16string_view number, double value) {
+    std::u16string result = FormatNumberText(value * -1.0);
+    if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(number, result);
+    return result;
+}
 
 [[noreturn]] void RaiseArgumentError(std::u16string_view name) {
     throw EFunctionError(JoinMessage({kArgumentMessageHead, name, kArgumentMessageTail}), kNoHelpContext);
@@ -32,7 +37,7 @@ std::u16string Negated(double value) { return FormatNumberText(value * -1.0); }
 bool FoldUnaryMinus(TokenList& tokens) {
     if (tokens.size() > 1 && IsMinus(tokens[0])) {
         if (const auto value = TryParseNumberText(tokens[1])) {
-            tokens[0] = Negated(*value);
+            tokens[0] = Negated(tokens[1], *value);
             tokens.erase(tokens.begin() + 1);
         }
     }
@@ -45,7 +50,7 @@ bool FoldUnaryMinus(TokenList& tokens) {
             if (i + 1 >= count) return false;
             if (!IsNumberText(tokens[kept - 1])) {
                 if (const auto value = TryParseNumberText(tokens[i + 1])) {
-                    tokens[kept] = Negated(*value);
+                    tokens[kept] = Negated(tokens[i + 1], *value);
                     ++i;
                     continue;
                 }
@@ -65,6 +70,7 @@ bool ApplyUnaryFunctions(TokenList& tokens) {
         if (FindRegistryName(kUnaryFunctionRegistry, tokens[i]) >= 0) {
             if (i + 1 >= count || !IsNumberText(tokens[i + 1])) RaiseArgumentError(tokens[i]);
             std::u16string answer = EvaluateUnaryFunction(tokens[i], tokens[i + 1]);
+            if (EvaluationObserver* observer = CurrentObserver()) observer->OnFunction(tokens[i], tokens[i + 1], answer);
             const bool failed = answer == kFalseMarker;
             tokens[kept] = std::move(answer);
             if (failed) return false;
@@ -93,6 +99,7 @@ bool ReduceTokenList(TokenList& tokens) {
                 throw EFunctionError(std::u16string(kEmptyBracketsMessage), kNoHelpContext);
             case EngineList::GroupOutcome::Taken: break;
         }
+        if (EvaluationObserver* observer = CurrentObserver()) observer->OnGroup(group);
         if (group.size() > 1) {
             const std::u16string_view before = list.TokenBeforeSlot();
             if (!before.empty() && FindRegistryName(kMultiArgFunctionRegistry, before) >= 0) {

@@ -1,60 +1,176 @@
-// quorvex: the command-line calculator. Evaluates each argument, or each line of standard
-// input, and prints the value as number text; errors go to standard error.
-#include <quorvex/quorvex.hpp>
+// quorvex: the command-line calculator. Evaluates expressions given as arguments, read from a
+// file or standard input, or typed at an interactive prompt.
+#include "function_catalogue.hpp"
+#include "line_editor.hpp"
+#include "report.hpp"
 
-#include "core/number_text.hpp"
 #include "core/utf16.hpp"
+#include "pipeline/constants.hpp"
+
+#include <Quorvex64.h>
 
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: quorvex [EXPRESSION...]\n"
-    "Evaluates each expression and prints its value (NAN when it does not reduce).\n"
-    "Without expressions, reads one expression per line from standard input.\n"
-    "An error prints its class, help context and message on standard error; the exit\n"
-    "status is then 1.\n";
+using quorvex::tool::ReportStyle;
 
-// Prints the value or the error; answers false on error.
-bool EvaluateAndPrint(std::string_view expression) {
-    try {
-        const double value = quorvex::Evaluate(quorvex::ToUtf16(expression));
-        std::cout << quorvex::ToUtf8(quorvex::FormatNumberText(value)) << '\n';
-        return true;
-    } catch (const quorvex::Exception& e) {
-        std::cout.flush();
-        std::cerr << e.ClassName() << " (" << e.HelpContext() << "): " << e.what() << '\n';
-        return false;
+constexpr std::string_view kUsage =
+    "usage: quorvex [OPTIONS] [EXPRESSION...]\n"
+    "\n"
+    "Evaluates each expression and prints its value (NAN when it does not reduce). Without\n"
+    "expressions it reads one expression per line from --file or standard input; at a\n"
+    "terminal it prompts, with line editing and history where libedit is installed.\n"
+    "An error prints its class, help context and message; the exit status is then 1.\n"
+    "\n"
+    "options:\n"
+    "  --json         one JSON object per expression\n"
+    "  --trace        show each step of the evaluation\n"
+    "  --file F       read expressions from the file F, one per line\n"
+    "  --constants    list the physical constants\n"
+    "  --functions    list the functions with their argument forms\n"
+    "  --version      print the version\n"
+    "  --help         print this text\n"
+    "\n"
+    "at the prompt: :constants, :functions [name], :help, :quit\n";
+
+constexpr const char* kPrompt = "quorvex> ";
+
+void PrintConstants(std::ostream& out) {
+    for (std::int32_t i = 0; i < GetConstNum(); ++i) {
+        const std::string token(quorvex::kPhysicalConstantTable[static_cast<std::size_t>(i)].token.begin(),
+                                quorvex::kPhysicalConstantTable[static_cast<std::size_t>(i)].token.end());
+        out << i << '\t' << token << '\t' << quorvex::ToUtf8(GetConstName(i)) << '\t' << quorvex::ToUtf8(GetConstVal(i))
+            << '\n';
     }
+}
+
+void PrintFunctions(std::ostream& out, std::string_view only) {
+    std::string_view family;
+    for (const auto& entry : quorvex::tool::FunctionCatalogue()) {
+        if (!only.empty() && entry.name != only) continue;
+        if (only.empty() && entry.family != family) {
+            out << (family.empty() ? "" : "\n") << entry.family << '\n';
+            family = entry.family;
+        }
+        out << "  " << entry.forms << "\n      " << entry.description << '\n';
+    }
+}
+
+// Strips a carriage return left by a CRLF line end.
+std::string WithoutLineEnd(std::string line) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+bool EvaluateLines(std::istream& in, ReportStyle style) {
+    bool ok = true;
+    std::string line;
+    while (std::getline(in, line)) ok = quorvex::tool::EvaluateAndReport(WithoutLineEnd(line), style, std::cout, std::cerr) && ok;
+    return ok;
+}
+
+// Answers false when the session should end.
+bool RunCommand(std::string_view line) {
+    if (line == ":quit" || line == ":q") return false;
+    if (line == ":help") {
+        std::cout << kUsage;
+    } else if (line == ":constants") {
+        PrintConstants(std::cout);
+    } else if (line.rfind(":functions", 0) == 0) {
+        std::string_view name = line.substr(std::string_view(":functions").size());
+        while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+        if (!name.empty() && quorvex::tool::FindFunction(name) == nullptr) {
+            std::cout << "no function named " << name << '\n';
+        } else {
+            PrintFunctions(std::cout, name);
+        }
+    } else {
+        std::cout << "unknown command " << line << " (:help lists them)\n";
+    }
+    return true;
+}
+
+bool RunInteractive(ReportStyle style) {
+    quorvex::tool::LineEditor editor;
+    std::cout << "quorvex " << quorvex::ToUtf8(GetVersion()) << " (:help for help, :quit to leave)\n";
+    while (const auto line = editor.ReadLine(kPrompt)) {
+        const std::string text = WithoutLineEnd(*line);
+        if (text.empty()) continue;
+        if (text.front() == ':') {
+            if (!RunCommand(text)) break;
+            continue;
+        }
+        quorvex::tool::EvaluateAndReport(text, style, std::cout, std::cout);
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    ReportStyle style = ReportStyle::kPlain;
+    std::vector<std::string> expressions;
+    std::string file;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (argument == "--version") {
+            std::cout << "quorvex " << quorvex::ToUtf8(GetVersion()) << '\n';
+            return 0;
+        }
+        if (argument == "--constants") {
+            PrintConstants(std::cout);
+            return 0;
+        }
+        if (argument == "--functions") {
+            PrintFunctions(std::cout, {});
+            return 0;
+        }
+        if (argument == "--json") {
+            style = ReportStyle::kJson;
+        } else if (argument == "--trace") {
+            style = ReportStyle::kTrace;
+        } else if (argument == "--file") {
+            if (i + 1 >= argc) {
+                std::cerr << "quorvex: --file needs a file name\n";
+                return 2;
+            }
+            file = argv[++i];
+        } else if (argument.rfind("--", 0) == 0 && argument.size() > 2) {
+            std::cerr << "quorvex: unknown option " << argument << " (--help lists them)\n";
+            return 2;
+        } else {
+            // Anything else is an expression, "-2^2" included.
+            expressions.emplace_back(argument);
+        }
+    }
+
     bool ok = true;
-    if (argc > 1) {
-        for (int i = 1; i < argc; ++i) {
-            const std::string_view argument = argv[i];
-            if (argument == "--help" || argument == "-h") {
-                std::cout << kUsage;
-                return 0;
-            }
-            if (argument == "--version") {
-                std::cout << "quorvex " << quorvex::ToUtf8(quorvex::Version()) << '\n';
-                return 0;
-            }
+    if (!expressions.empty()) {
+        for (const auto& expression : expressions) {
+            ok = quorvex::tool::EvaluateAndReport(expression, style, std::cout, std::cerr) && ok;
         }
-        for (int i = 1; i < argc; ++i) ok = EvaluateAndPrint(argv[i]) && ok;
+    } else if (!file.empty()) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::cerr << "quorvex: cannot read " << file << '\n';
+            return 2;
+        }
+        ok = EvaluateLines(in, style);
+    } else if (isatty(STDIN_FILENO) != 0) {
+        ok = RunInteractive(style);
     } else {
-        std::string line;
-        while (std::getline(std::cin, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            ok = EvaluateAndPrint(line) && ok;
-        }
+        ok = EvaluateLines(std::cin, style);
     }
     std::cout.flush();
     return ok ? 0 : 1;

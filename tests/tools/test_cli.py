@@ -1,0 +1,140 @@
+"""The calculator as a user runs it: arguments, pipes, files, JSON, trace and the prompt."""
+
+import json
+import os
+import pty
+import re
+import select
+import subprocess
+import tempfile
+import time
+import unittest
+
+CLI = os.environ["QUORVEX_CLI"]
+
+
+def run(*arguments, stdin=""):
+    return subprocess.run([CLI, *arguments], input=stdin.encode(), capture_output=True, timeout=60)
+
+
+class ArgumentsAndPipes(unittest.TestCase):
+    def test_values_errors_and_status(self):
+        cases = [
+            (["(1+2)*3^2"], 0, "27\n", ""),
+            (["-2^2", "(-2^2)", "2(3)"], 0, "-4\n4\nNAN\n", ""),
+            (["1/0"], 1, "", "EFunctionError (0): 分母が0になり、0での除算が発生しました\n"),
+            (["abc", "1+2"], 1, "3\n", "EConvertError (0): 'abc' は浮動小数点数ではありません\n"),
+            (["\udcff"], 1, "", "EConvertError (0): '\ufffd' は浮動小数点数ではありません\n"),
+            (["--version"], 0, "quorvex 1.5\n", ""),
+            (["--nope"], 2, "", "quorvex: unknown option --nope (--help lists them)\n"),
+        ]
+        for arguments, status, out, err in cases:
+            with self.subTest(arguments=arguments):
+                result = subprocess.run([CLI, *[a.encode("utf-8", "surrogateescape") for a in arguments]],
+                                        capture_output=True, timeout=60)
+                self.assertEqual(result.returncode, status)
+                self.assertEqual(result.stdout.decode(), out)
+                self.assertEqual(result.stderr.decode(), err)
+
+    def test_lines_from_standard_input_and_file(self):
+        result = run(stdin="0.1+0.2\r\n2*pi\n\n1+1\n")
+        self.assertEqual(result.returncode, 1)  # the empty line is an error
+        self.assertEqual(result.stdout.decode(), "0.3\n6.28318530717958\n2\n")
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as handle:
+            handle.write("max(1,2)\nsqrt(-1)\n")
+        try:
+            result = run("--file", handle.name)
+            self.assertEqual(result.stdout.decode(), "2\n")
+            self.assertIn("sqrt関数に負数が入力されました", result.stderr.decode())
+            self.assertEqual(result.returncode, 1)
+        finally:
+            os.unlink(handle.name)
+        self.assertEqual(run("--file", "/nonexistent/x").returncode, 2)
+
+    def test_json_is_valid_for_every_outcome(self):
+        result = run("--json", "2*c", "2(3)", "-0", "1/0", 'a"b\\c\x01', "sin")
+        objects = [json.loads(line) for line in result.stdout.decode().splitlines()]
+        self.assertEqual(objects[0], {"expression": "2*c", "value": 599584916, "text": "599584916", "nan": False})
+        self.assertEqual(objects[1], {"expression": "2(3)", "value": None, "text": "NAN", "nan": True})
+        self.assertEqual(objects[2]["text"], "-0")
+        self.assertEqual(objects[3]["error"], {"class": "EFunctionError", "helpContext": 0,
+                                               "message": "分母が0になり、0での除算が発生しました"})
+        self.assertEqual(objects[4]["expression"], 'a"b\\c\x01')
+        self.assertEqual(len(objects), 6)
+        # A message with line breaks stays one JSON line.
+        objects = [json.loads(line) for line in run("--json", "ln(0)").stdout.decode().splitlines()]
+        self.assertEqual(objects[0]["error"]["helpContext"], 10004)
+
+    def test_trace_shows_the_road(self):
+        out = run("--trace", "-2^2").stdout.decode()
+        self.assertIn("minus     - 1 -> -1", out)
+        self.assertIn("operator  2 ^ 2 -> 4", out)
+        self.assertIn("operator  -1 * 4 -> -4", out)
+        self.assertTrue(out.endswith("value       -4\n"))
+        out = run("--trace", "max(1,2)*sin(0)").stdout.decode()
+        self.assertIn("call      max(1, 2) -> 2", out)
+        self.assertIn("function  sin 0 -> 0", out)
+
+    def test_lists(self):
+        constants = run("--constants").stdout.decode().splitlines()
+        self.assertEqual(len(constants), 34)
+        self.assertEqual(constants[16], "16\tdeg0\tDeg0 摂氏0℃ (K)\t273.15")
+        functions = run("--functions").stdout.decode()
+        self.assertIn("besselj(x, a) | besselj(x, a, eps)", functions)
+        self.assertEqual(len(re.findall(r"^  \S", functions, re.M)), 92)
+
+    def test_long_and_malformed_input(self):
+        long_sum = "+".join(["1"] * 50000)
+        self.assertEqual(run(long_sum).stdout.decode(), "50000\n")
+        result = run(stdin=long_sum + "\n" + "(" * 1000 + "\n\x00\xff\n")
+        self.assertEqual(result.stdout.decode().splitlines()[0], "50000")
+        self.assertEqual(result.returncode, 1)
+
+
+class Prompt(unittest.TestCase):
+    def session(self, keystrokes):
+        """Types the lines at the prompt through a pseudo-terminal and returns the screen text."""
+        pid, fd = pty.fork()
+        if pid == 0:
+            os.execv(CLI, [CLI])
+        output = b""
+        try:
+            for line in keystrokes:
+                output += self.read_until(fd, b"quorvex> ")
+                os.write(fd, line.encode() + b"\r")
+            output += self.read_until(fd, None)
+        finally:
+            os.waitpid(pid, 0)
+            os.close(fd)
+        return output.decode("utf-8", "replace").replace("\r\n", "\n")
+
+    @staticmethod
+    def read_until(fd, marker, limit=10.0):
+        data = b""
+        deadline = time.time() + limit
+        while time.time() < deadline:
+            ready, _, _ = select.select([fd], [], [], 0.2)
+            if not ready:
+                continue
+            try:
+                chunk = os.read(fd, 4096)
+            except OSError:
+                break
+            if not chunk:
+                break
+            data += chunk
+            if marker is not None and marker in data:
+                break
+        return data
+
+    def test_commands_values_and_errors(self):
+        screen = self.session(["1+2", "1/0", ":functions zeta", ":constants", ":nope", ":quit"])
+        self.assertIn("\n3\n", screen)
+        self.assertIn("EFunctionError (0): 分母が0になり、0での除算が発生しました", screen)
+        self.assertIn("zeta(x) | zeta(x, eps)", screen)
+        self.assertIn("deg0", screen)
+        self.assertIn("unknown command :nope", screen)
+
+
+if __name__ == "__main__":
+    unittest.main()
