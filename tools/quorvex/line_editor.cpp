@@ -24,9 +24,8 @@ LineEditor::LineEditor() {
     }
 }
 
-LineEditor::~LineEditor() {
-    if (library_ != nullptr) dlclose(library_);
-}
+// libedit stays loaded: its history lives in the library until the process ends.
+LineEditor::~LineEditor() = default;
 
 std::optional<std::string> LineEditor::ReadLine(const char* prompt) {
     if (readline_ != nullptr) {
