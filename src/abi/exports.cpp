@@ -110,7 +110,7 @@ const char16_t* GetConstVal(int32_t index) {
     if (row == nullptr) return nullptr;
     const quorvex::FloatingPointEnvironmentGuard guard;
     try {
-        tConstantText = quorvex::FormatNumberText(row->value);
+        tConstantText.assign(quorvex::WriteNumberText(row->value).View());
     } catch (...) {
         return nullptr;  // out of memory: no text rather than an exception across C
     }

@@ -68,10 +68,24 @@ double ScaleByPowerOfTen(double v, long long p) {
     return v;
 }
 
-std::u16string FormatNumberText(double x) {
-    if (std::isnan(x)) return u"NAN";
-    if (std::isinf(x)) return x > 0 ? u"INF" : u"-INF";
-    if (x == 0.0) return std::signbit(x) ? u"-0" : u"0";
+ShortText WriteNumberText(double x) noexcept {
+    ShortText out;
+    const auto append = [&out](std::u16string_view text) {
+        for (const char16_t unit : text) out.Append(unit);
+    };
+    if (std::isnan(x)) {
+        append(u"NAN");
+        return out;
+    }
+    if (std::signbit(x)) out.Append(u'-');
+    if (std::isinf(x)) {
+        append(u"INF");
+        return out;
+    }
+    if (x == 0.0) {
+        out.Append(u'0');
+        return out;
+    }
 
     const double v = std::fabs(x);
     int binaryExponent = 0;
@@ -101,29 +115,34 @@ std::u16string FormatNumberText(double x) {
     }
     int n = kSignificantDigits;
     while (n > 1 && d[static_cast<std::size_t>(n - 1)] == u'0') --n;
+    const auto significant = [&d](int from, int to) { return std::u16string_view(d.data() + from, static_cast<std::size_t>(to - from)); };
 
     const char16_t separator = DecimalSeparator();
-    std::u16string out;
-    out.reserve(24);
-    if (x < 0) out += u'-';
     if (k > kSignificantDigits || k < -3) {
-        out += d[0];
+        out.Append(d[0]);
         if (n > 1) {
-            out += separator;
-            out.append(d.data() + 1, static_cast<std::size_t>(n - 1));
+            out.Append(separator);
+            append(significant(1, n));
         }
-        out += u'E';
-        out += IntegerToText(k - 1);
+        out.Append(u'E');
+        int exponent = k - 1;
+        if (exponent < 0) {
+            out.Append(u'-');
+            exponent = -exponent;
+        }
+        if (exponent >= 100) out.Append(static_cast<char16_t>(u'0' + exponent / 100));
+        if (exponent >= 10) out.Append(static_cast<char16_t>(u'0' + exponent / 10 % 10));
+        out.Append(static_cast<char16_t>(u'0' + exponent % 10));
     } else if (k <= 0) {
-        out += u'0';
-        out += separator;
-        out.append(static_cast<std::size_t>(-k), u'0');
-        out.append(d.data(), static_cast<std::size_t>(n));
+        out.Append(u'0');
+        out.Append(separator);
+        for (int i = 0; i < -k; ++i) out.Append(u'0');
+        append(significant(0, n));
     } else {
-        for (int i = 0; i < k; ++i) out += i < n ? d[static_cast<std::size_t>(i)] : u'0';
+        for (int i = 0; i < k; ++i) out.Append(i < n ? d[static_cast<std::size_t>(i)] : u'0');
         if (n > k) {
-            out += separator;
-            out.append(d.data() + k, static_cast<std::size_t>(n - k));
+            out.Append(separator);
+            append(significant(k, n));
         }
     }
     return out;

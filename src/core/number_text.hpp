@@ -1,6 +1,8 @@
 // NumberText: the decimal text in which every number travels through the evaluator.
 #pragma once
 
+#include "core/short_text.hpp"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +20,8 @@ double ScaleByPowerOfTen(double v, long long p);
 // The text of x: 15 significant digits rounded on the 16th digit alone, fixed notation for
 // magnitudes from 0.0001 up to 10^15, otherwise d.dddE[-]x; the locale's decimal separator;
 // "INF", "-INF", "NAN" for non-finite values, "-0" for negative zero. Never fails.
-std::u16string FormatNumberText(double x);
+ShortText WriteNumberText(double x) noexcept;
+inline std::u16string FormatNumberText(double x) { return std::u16string(WriteNumberText(x).View()); }
 
 // The value of a text in the reader's grammar: spaces, optional sign, digits, optional
 // separator and digits, optional E/e with optional sign and digits, spaces. No value when

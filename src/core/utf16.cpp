@@ -122,17 +122,20 @@ std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view 
     return JoinMessage({pattern.substr(0, at), argument, pattern.substr(at + 2)});
 }
 
-std::u16string IntegerToText(long long value) {
+ShortText WriteIntegerText(long long value) noexcept {
     const bool negative = value < 0;
     unsigned long long magnitude =
         negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    std::u16string digits;
+    char16_t digits[20];
+    std::size_t count = 0;
     do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
+        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    if (negative) digits.insert(digits.begin(), u'-');
-    return digits;
+    ShortText text;
+    if (negative) text.Append(u'-');
+    while (count > 0) text.Append(digits[--count]);
+    return text;
 }
 
 }  // namespace quorvex

@@ -2,6 +2,8 @@
 // place where message texts are joined at run time.
 #pragma once
 
+#include "core/short_text.hpp"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -20,7 +22,8 @@ std::u16string JoinMessage(std::initializer_list<std::u16string_view> pieces);
 // The pattern with its first "%s" or "%d" replaced by the argument.
 std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view argument);
 
-// Decimal text of an integer, for messages.
-std::u16string IntegerToText(long long value);
+// Decimal text of an integer.
+ShortText WriteIntegerText(long long value) noexcept;
+inline std::u16string IntegerToText(long long value) { return std::u16string(WriteIntegerText(value).View()); }
 
 }  // namespace quorvex

@@ -22,42 +22,44 @@ constexpr std::int32_t kAggregateHelpContext = 10006;
 
 // The running answer is kept as text, so each comparison sees the previous 15-digit result.
 template <typename Keeps>
-std::u16string Extreme(const TokenList& arguments, std::u16string_view emptyMessage, Keeps keeps) {
+ShortText Extreme(const TokenList& arguments, std::u16string_view emptyMessage, Keeps keeps) {
     if (arguments.empty()) RaiseArgumentError(emptyMessage);
-    std::u16string answer = arguments[0];
+    // One argument is answered unchanged: it is always a computed NumberText, since a single
+    // number token in brackets is no call.
+    ShortText answer(arguments[0]);
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const double running = ParseNumberText(answer);
         const double candidate = ParseNumberText(arguments[i]);
-        answer = FormatNumberText(keeps(running, candidate) ? running : candidate);
+        answer = WriteNumberText(keeps(running, candidate) ? running : candidate);
     }
     return answer;
 }
 
-std::u16string SumOf(const TokenList& arguments, std::u16string_view emptyMessage) {
+ShortText SumOf(const TokenList& arguments, std::u16string_view emptyMessage) {
     if (arguments.empty()) RaiseArgumentError(emptyMessage);
     double total = 0.0;
     for (const auto& argument : arguments) total = CheckedAdd(total, ParseNumberText(argument));
-    return FormatNumberText(total);
+    return WriteNumberText(total);
 }
 
 }  // namespace
 
-std::u16string Maximum(const TokenList& arguments) {
+ShortText Maximum(const TokenList& arguments) {
     return Extreme(arguments, u"Max関数へ入力される数値がありません", [](double a, double b) { return a > b; });
 }
 
-std::u16string Minimum(const TokenList& arguments) {
+ShortText Minimum(const TokenList& arguments) {
     return Extreme(arguments, u"Min関数へ入力される数値がありません", [](double a, double b) { return a < b; });
 }
 
-std::u16string Sum(const TokenList& arguments) { return SumOf(arguments, u"Sum関数へ入力される数値がありません"); }
+ShortText Sum(const TokenList& arguments) { return SumOf(arguments, u"Sum関数へ入力される数値がありません"); }
 
-std::u16string Average(const TokenList& arguments) {
+ShortText Average(const TokenList& arguments) {
     const double total = ParseNumberText(SumOf(arguments, u"Average関数へ入力される数値がありません"));
-    return FormatNumberText(CheckedDivide(total, static_cast<double>(arguments.size())));
+    return WriteNumberText(CheckedDivide(total, static_cast<double>(arguments.size())));
 }
 
-std::u16string Combin(const TokenList& arguments) {
+ShortText Combin(const TokenList& arguments) {
     if (arguments.size() != 2) RaiseArgumentError(u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)");
     const auto n = TryParseIntegerText(arguments[0]);
     const auto k = TryParseIntegerText(arguments[1]);
@@ -67,8 +69,8 @@ std::u16string Combin(const TokenList& arguments) {
         RaiseArgumentError(u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n"
                            u"\u3000\u3000\u3000\u3000\u3000\u3000Combin(総数,抜き取り数)");
     }
-    if (*k == 0) return u"1";
-    return FormatNumberText(special::BinomialCoefficient(*n, *k));
+    if (*k == 0) return ShortText(u"1");
+    return WriteNumberText(special::BinomialCoefficient(*n, *k));
 }
 
 }  // namespace quorvex

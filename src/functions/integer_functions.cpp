@@ -113,9 +113,9 @@ std::int32_t NotN(std::int32_t n) {
     return FromBits((0U - sign) * complement);
 }
 
-std::u16string EvaluateIntegerFunction(std::u16string_view name, const TokenList& arguments) {
+ShortText EvaluateIntegerFunction(std::u16string_view name, const TokenList& arguments) {
     const int row = kIntegerFunctionIndex.Find(name);
-    if (row < 0) return std::u16string(kFalseMarker);
+    if (row < 0) return ShortText(kFalseMarker);
     const IntegerFunction& function = kIntegerFunctions[static_cast<std::size_t>(row)];
     if (arguments.size() != 2) throw EFunctionError(std::u16string(function.countMessage), function.helpContext);
     const auto a = TryParseIntegerText(arguments[0]);
@@ -124,7 +124,7 @@ std::u16string EvaluateIntegerFunction(std::u16string_view name, const TokenList
     if (!result || !FitsIn32Bits(*result)) {
         throw EFunctionError(std::u16string(function.valueMessage), function.helpContext);
     }
-    return IntegerToText(*result);
+    return WriteIntegerText(*result);
 }
 
 }  // namespace quorvex

@@ -2,6 +2,7 @@
 // in which a number is a sign and the binary digits of its magnitude.
 #pragma once
 
+#include "core/short_text.hpp"
 #include "core/token_list.hpp"
 
 #include <cstdint>
@@ -20,6 +21,6 @@ std::int32_t NotN(std::int32_t n);
 // zero divisor, -2147483648 / -1 and a sign-and-magnitude result beyond 32 bits raise its
 // value message (EFunctionError, help context 10006 for mod, 10007 for the others).
 // Answers "False" for any other name.
-std::u16string EvaluateIntegerFunction(std::u16string_view name, const TokenList& arguments);
+ShortText EvaluateIntegerFunction(std::u16string_view name, const TokenList& arguments);
 
 }  // namespace quorvex

@@ -12,15 +12,15 @@ namespace quorvex {
 namespace {
 
 // Handlers of a family share one entry point and find their own row by the name.
-using Handler = std::u16string (*)(std::u16string_view name, const TokenList& arguments);
+using Handler = ShortText (*)(std::u16string_view name, const TokenList& arguments);
 
 struct MultiArgFunction {
     std::u16string_view name;
     Handler handler;  // null: not served yet, the answer is "False"
 };
 
-template <std::u16string (*Aggregate)(const TokenList&)>
-std::u16string Unnamed(std::u16string_view /*name*/, const TokenList& arguments) {
+template <ShortText (*Aggregate)(const TokenList&)>
+ShortText Unnamed(std::u16string_view /*name*/, const TokenList& arguments) {
     return Aggregate(arguments);
 }
 
@@ -53,10 +53,10 @@ static_assert(kMultiArgFunctionIndex.HasDistinctNames());
 
 }  // namespace
 
-std::u16string DispatchMultiArgFunction(std::u16string_view name, const TokenList& arguments) {
+ShortText DispatchMultiArgFunction(std::u16string_view name, const TokenList& arguments) {
     const int row = kMultiArgFunctionIndex.Find(name);
     if (row < 0 || kMultiArgFunctions[static_cast<std::size_t>(row)].handler == nullptr) {
-        return std::u16string(kFalseMarker);
+        return ShortText(kFalseMarker);
     }
     return kMultiArgFunctions[static_cast<std::size_t>(row)].handler(name, arguments);
 }

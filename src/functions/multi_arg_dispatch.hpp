@@ -1,6 +1,7 @@
 // The dispatch of multi-argument functions to their handlers.
 #pragma once
 
+#include "core/short_text.hpp"
 #include "core/token_list.hpp"
 
 #include <string>
@@ -10,6 +11,6 @@ namespace quorvex {
 
 // The answer of the name's handler for the argument texts, or "False" when the name has no
 // handler. Handlers check their own arguments and raise their own errors.
-std::u16string DispatchMultiArgFunction(std::u16string_view name, const TokenList& arguments);
+ShortText DispatchMultiArgFunction(std::u16string_view name, const TokenList& arguments);
 
 }  // namespace quorvex

@@ -155,18 +155,18 @@ constexpr NameIndex kIntegerUnaryFunctionIndex{kIntegerUnaryFunctionNames};
 static_assert(kUnaryFunctionIndex.HasDistinctNames() && kIntegerUnaryFunctionIndex.HasDistinctNames());
 static_assert(kIntegerUnaryFunctionIndex.Find(u"notn") >= 0 && kUnaryFunctionIndex.Find(u"notn") < 0);
 
-std::u16string EvaluateIntegerFunction(const IntegerUnaryFunction& function, std::u16string_view argument) {
+ShortText EvaluateIntegerFunction(const IntegerUnaryFunction& function, std::u16string_view argument) {
     const auto n = TryParseIntegerText(argument);
     if (!n) throw EFunctionError(std::u16string(function.message), kIntegerHelpContext);
-    return IntegerToText(function.value(*n));
+    return WriteIntegerText(function.value(*n));
 }
 
-std::u16string EvaluateFunction(const UnaryFunction& function, std::u16string_view argument) {
+ShortText EvaluateFunction(const UnaryFunction& function, std::u16string_view argument) {
     const double x = ParseNumberText(argument);
     if (function.rejects != nullptr && function.rejects(x)) {
         throw EFunctionError(std::u16string(function.message), function.helpContext);
     }
-    return FormatNumberText(function.value(x));
+    return WriteNumberText(function.value(x));
 }
 
 }  // namespace
@@ -187,16 +187,16 @@ void RaiseTranslatedZeroDivide(std::u16string_view name) {
                          kNoHelpContext);
 }
 
-std::u16string EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument) {
+ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument) {
     if (const int row = kUnaryFunctionIndex.Find(name); row >= 0) {
         const UnaryFunction& function = kUnaryFunctions[static_cast<std::size_t>(row)];
-        if (function.value == nullptr) return std::u16string(kFalseMarker);
+        if (function.value == nullptr) return ShortText(kFalseMarker);
         return TranslateMathError(name, [&] { return EvaluateFunction(function, argument); });
     }
     if (const int row = kIntegerUnaryFunctionIndex.Find(name); row >= 0) {
         return EvaluateIntegerFunction(kIntegerUnaryFunctions[static_cast<std::size_t>(row)], argument);
     }
-    return std::u16string(kFalseMarker);
+    return ShortText(kFalseMarker);
 }
 
 }  // namespace quorvex

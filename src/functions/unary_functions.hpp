@@ -1,6 +1,8 @@
 // The single-argument function evaluator.
 #pragma once
 
+#include "core/short_text.hpp"
+
 #include <quorvex/quorvex.hpp>
 
 #include <string>
@@ -13,7 +15,7 @@ namespace quorvex {
 // serves (the argument is then not read). Argument checks raise EFunctionError with their own
 // messages; floating-point faults are translated by TranslateMathError; errors of the
 // special-function routines pass unchanged.
-std::u16string EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument);
+ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument);
 
 // Runs the action; an EOverflow, EInvalidOp or EZeroDivide leaving it becomes an
 // EFunctionError with help context 0 whose message begins with the function's name. Every

@@ -36,7 +36,7 @@ double Distribution(double d, double alpha, double beta, double mode) {
 
 }  // namespace
 
-std::u16string Weibull(const TokenList& arguments) {
+ShortText Weibull(const TokenList& arguments) {
     if (arguments.size() != 4) RaiseArgumentError(u"Weibull関数の引数が足りません\r\nWeibull(x,α,β,[0 or 1])");
     const double x = ParseNumberText(arguments[0]);
     if (x < 0.0) RaiseArgumentError(u"Weibull関数の第１引数は0以上でなくてはなりません");
@@ -45,10 +45,10 @@ std::u16string Weibull(const TokenList& arguments) {
     const double beta = ParseNumberText(arguments[2]);
     if (beta <= 0.0) RaiseArgumentError(u"Weibull関数の第３引数（尺度母数）は0より大きくなくてはなりません");
     if (!IsMode(arguments[3])) RaiseArgumentError(u"Weibull関数のモードには0または1を入力してください");
-    return FormatNumberText(Distribution(x, alpha, beta, ParseNumberText(arguments[3])));
+    return WriteNumberText(Distribution(x, alpha, beta, ParseNumberText(arguments[3])));
 }
 
-std::u16string Weibull3(const TokenList& arguments) {
+ShortText Weibull3(const TokenList& arguments) {
     if (arguments.size() != 5) RaiseArgumentError(u"Weibull3関数の引数が足りません\r\nWeibull3(x,α,β,γ,[0 or 1])");
     if (!IsMode(arguments[4])) RaiseArgumentError(u"Weibull3関数のモードには0または1を入力してください");
     const double x = ParseNumberText(arguments[0]);
@@ -56,7 +56,7 @@ std::u16string Weibull3(const TokenList& arguments) {
     const double alpha = ParseNumberText(arguments[1]);
     const double beta = ParseNumberText(arguments[2]);
     const double gamma = ParseNumberText(arguments[3]);
-    return FormatNumberText(Distribution(CheckedSubtract(x, gamma), alpha, beta, ParseNumberText(arguments[4])));
+    return WriteNumberText(Distribution(CheckedSubtract(x, gamma), alpha, beta, ParseNumberText(arguments[4])));
 }
 
 }  // namespace quorvex

@@ -1,6 +1,7 @@
 // Constant substitution.
 #include "pipeline/constants.hpp"
 
+#include "core/name_index.hpp"
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
 
@@ -22,15 +23,24 @@ constexpr std::size_t kLongestConstantToken = 4;
 
 static_assert(kPhysicalConstantTable[kDegZeroRow].token == u"deg0");
 
-// The value a token stands for, or nullptr.
+constexpr auto kConstantTokens = [] {
+    std::array<std::u16string_view, kPhysicalConstantTable.size() + 1> tokens{};
+    for (std::size_t i = 0; i < kPhysicalConstantTable.size(); ++i) tokens[i] = kPhysicalConstantTable[i].token;
+    tokens.back() = kPiToken;
+    return tokens;
+}();
+constexpr NameIndex kConstantIndex{kConstantTokens};
+static_assert(kConstantIndex.HasDistinctNames());
+
+// The value a token stands for, or nullptr. Every constant's token starts with a letter.
 const double* ConstantValue(std::u16string_view token) {
     static constexpr double kPiValue = kPi;
-    if (token.size() > kLongestConstantToken) return nullptr;
-    if (token == kPiToken) return &kPiValue;
-    for (const auto& row : kPhysicalConstantTable) {
-        if (token == row.token) return &row.value;
-    }
-    return nullptr;
+    if (token.empty() || token.size() > kLongestConstantToken || token[0] < u'a' || token[0] > u'z') return nullptr;
+    const int found = kConstantIndex.Find(token);
+    if (found < 0) return nullptr;
+    return static_cast<std::size_t>(found) < kPhysicalConstantTable.size()
+               ? &kPhysicalConstantTable[static_cast<std::size_t>(found)].value
+               : &kPiValue;
 }
 
 }  // namespace
@@ -46,12 +56,12 @@ bool SubstituteConstants(TokenList& tokens) {
     for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
         try {
             if (tokens[i] == kDegToken && i + 1 < tokens.size() && tokens[i + 1] == kDegZeroTail) {
-                tokens[i] = FormatNumberText(kPhysicalConstantTable[kDegZeroRow].value);
+                tokens[i] = WriteNumberText(kPhysicalConstantTable[kDegZeroRow].value).View();
                 if (kept != i) tokens[kept] = std::move(tokens[i]);
                 ++i;
                 continue;
             }
-            if (const double* value = ConstantValue(tokens[i])) tokens[i] = FormatNumberText(*value);
+            if (const double* value = ConstantValue(tokens[i])) tokens[i] = WriteNumberText(*value).View();
         } catch (...) {
             throw EConvertError(
                 JoinMessage({kSubstitutionMessageHead, tokens[i], kSubstitutionMessageTail}),

@@ -11,6 +11,8 @@
 #include "pipeline/trace.hpp"
 
 #include <bit>
+#include <memory>
+#include <memory_resource>
 #include <cstdint>
 #include <string>
 
@@ -22,15 +24,50 @@ constexpr std::u16string_view kEmptyExpressionMessage = u"計算する文字が�
 constexpr std::u16string_view kUnbalancedMessage = u"\u201D\uFF08\u201Dと\u201D\uFF09\u201Dの数が一致しません";
 
 // Drops U+0020 and lower-cases A to Z; every other unit passes unchanged.
-std::u16string CompactLowerCase(std::u16string_view expression) {
-    std::u16string text;
+void CompactLowerCase(std::u16string_view expression, TokenText& text) {
     text.reserve(expression.size());
     for (const char16_t unit : expression) {
         if (unit == u' ') continue;
         text += (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 0x20) : unit;
     }
-    return text;
 }
+
+double Evaluate(std::u16string_view expression, std::pmr::memory_resource& arena) {
+    double result = std::bit_cast<double>(kNotReducedBits);
+    TokenText text(&arena);
+    CompactLowerCase(expression.substr(0, expression.find(u'\0')), text);
+    if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
+    NormaliseOpeningBrackets(text);
+    NormaliseClosingBrackets(text);
+
+    TokenList tokens(&arena);
+    if (Tokenize(tokens, text) && !CheckBracketBalance(tokens)) {
+        throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
+    }
+    EvaluationObserver* observer = CurrentObserver();
+    if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens));
+    if (!SubstituteConstants(tokens)) return result;
+    if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
+    if (!JoinExponentNotation(tokens)) return result;
+    if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
+    if (ReduceTokenList(tokens)) {
+        if (tokens.empty()) RaiseListIndexError(0);
+        result = ParseNumberText(tokens[0]);
+    }
+    return result;
+}
+
+// Each thread keeps one block for the arenas of its evaluations, so that an evaluation of a
+// short expression takes nothing from the heap. An evaluation started while one runs on the
+// same thread (from an observer) takes a block of its own.
+constexpr std::size_t kArenaBlockSize = 64 * 1024;
+
+struct ArenaBlock {
+    std::unique_ptr<std::byte[]> bytes;
+    bool inUse = false;
+};
+
+thread_local ArenaBlock tArenaBlock;
 
 }  // namespace
 
@@ -39,26 +76,17 @@ double EvaluateExpression(const char16_t* expression) {
 }
 
 double EvaluateExpression(std::u16string_view expression) {
-    double result = std::bit_cast<double>(kNotReducedBits);
-    std::u16string text = CompactLowerCase(expression.substr(0, expression.find(u'\0')));
-    if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
-    text = NormaliseClosingBrackets(NormaliseOpeningBrackets(text));
-
-    TokenList tokens;
-    if (Tokenize(tokens, text) && !CheckBracketBalance(tokens)) {
-        throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
+    if (tArenaBlock.inUse) {
+        std::pmr::monotonic_buffer_resource arena(std::pmr::new_delete_resource());
+        return Evaluate(expression, arena);
     }
-    EvaluationObserver* observer = CurrentObserver();
-    if (observer != nullptr) observer->OnStage(u"tokens", tokens);
-    if (!SubstituteConstants(tokens)) return result;
-    if (observer != nullptr) observer->OnStage(u"constants", tokens);
-    if (!JoinExponentNotation(tokens)) return result;
-    if (observer != nullptr) observer->OnStage(u"exponents", tokens);
-    if (ReduceTokenList(tokens)) {
-        if (tokens.empty()) RaiseListIndexError(0);
-        result = ParseNumberText(tokens[0]);
-    }
-    return result;
+    if (!tArenaBlock.bytes) tArenaBlock.bytes = std::make_unique<std::byte[]>(kArenaBlockSize);
+    struct InUse {
+        InUse() { tArenaBlock.inUse = true; }
+        ~InUse() { tArenaBlock.inUse = false; }
+    } inUse;
+    std::pmr::monotonic_buffer_resource arena(tArenaBlock.bytes.get(), kArenaBlockSize, std::pmr::new_delete_resource());
+    return Evaluate(expression, arena);
 }
 
 }  // namespace quorvex

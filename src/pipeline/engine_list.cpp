@@ -5,6 +5,8 @@
 #include "core/number_text.hpp"
 #include "pipeline/trace.hpp"
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace quorvex {
@@ -14,70 +16,91 @@ bool IsMinus(std::u16string_view token) { return token.size() == 1 && token[0] =
 
 }  // namespace
 
-EngineList::EngineList(TokenList& tokens) {
-    nodes_.reserve(tokens.size());
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const int index = static_cast<int>(i);
-        const int next = i + 1 < tokens.size() ? index + 1 : kNone;
-        nodes_.push_back(Node{std::move(tokens[i]), index - 1, next, true});
-        if (nodes_.back().text == u"(") openBrackets_.push_back(index);
-        if (IsMinus(nodes_.back().text)) foldNext_.insert(foldNext_.end(), index);
+EngineList::EngineList(TokenList& tokens)
+    : tokens_(tokens),
+      prev_(tokens.size(), kNone, tokens.get_allocator()),
+      next_(tokens.size(), kNone, tokens.get_allocator()),
+      alive_(tokens.size(), 1, tokens.get_allocator()),
+      openBrackets_(tokens.get_allocator()),
+      foldNow_(tokens.get_allocator()),
+      foldNext_(tokens.get_allocator()),
+      queuedNow_(tokens.size(), 0, tokens.get_allocator()),
+      queuedNext_(tokens.size(), 0, tokens.get_allocator()) {
+    const int count = static_cast<int>(tokens.size());
+    for (int i = 0; i < count; ++i) {
+        Prev(i) = i - 1;
+        Next(i) = i + 1 < count ? i + 1 : kNone;
+        if (Text(i) == u"(") openBrackets_.push_back(i);
+        // Ascending order is already a min-heap.
+        if (IsMinus(Text(i))) {
+            foldNext_.push_back(i);
+            queuedNext_[static_cast<std::size_t>(i)] = 1;
+        }
     }
-    tokens.clear();
-    head_ = nodes_.empty() ? kNone : 0;
-    size_ = nodes_.size();
+    head_ = count > 0 ? 0 : kNone;
+    size_ = tokens.size();
 }
 
 void EngineList::Unlink(int node) {
-    Node& n = nodes_[static_cast<std::size_t>(node)];
-    if (n.prev != kNone) nodes_[static_cast<std::size_t>(n.prev)].next = n.next;
-    else head_ = n.next;
-    if (n.next != kNone) nodes_[static_cast<std::size_t>(n.next)].prev = n.prev;
-    n.alive = false;
+    if (Prev(node) != kNone) Next(Prev(node)) = Next(node);
+    else head_ = Next(node);
+    if (Next(node) != kNone) Prev(Next(node)) = Prev(node);
+    alive_[static_cast<std::size_t>(node)] = 0;
     --size_;
 }
 
-bool EngineList::IsMinusNode(int node) const {
-    return node != kNone && IsMinus(nodes_[static_cast<std::size_t>(node)].text);
-}
+bool EngineList::IsMinusNode(int node) const { return node != kNone && IsMinus(Text(node)); }
 
 void EngineList::MarkForFolding(int node) {
     if (!IsMinusNode(node)) return;
-    (node > foldCursor_ ? foldNow_ : foldNext_).insert(node);
+    const bool now = node > foldCursor_;
+    auto& heap = now ? foldNow_ : foldNext_;
+    auto& queued = now ? queuedNow_ : queuedNext_;
+    if (queued[static_cast<std::size_t>(node)] != 0) return;
+    queued[static_cast<std::size_t>(node)] = 1;
+    heap.push_back(node);
+    std::push_heap(heap.begin(), heap.end(), std::greater<>());
+}
+
+int EngineList::TakeQueued() {
+    if (foldNow_.empty()) return kNone;
+    std::pop_heap(foldNow_.begin(), foldNow_.end(), std::greater<>());
+    const int node = foldNow_.back();
+    foldNow_.pop_back();
+    queuedNow_[static_cast<std::size_t>(node)] = 0;
+    return node;
 }
 
 bool EngineList::FoldUnaryMinus() {
     foldNow_.swap(foldNext_);
-    foldNext_.clear();
+    queuedNow_.swap(queuedNext_);
     foldCursor_ = kNone;
     if (size_ > 1 && IsMinusNode(head_)) {
-        Node& first = nodes_[static_cast<std::size_t>(head_)];
-        const int second = first.next;
-        if (const auto value = TryParseNumberText(nodes_[static_cast<std::size_t>(second)].text)) {
-            first.text = FormatNumberText(*value * -1.0);
-            if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(nodes_[static_cast<std::size_t>(second)].text, first.text);
+        const int second = Next(head_);
+        if (const auto value = TryParseNumberText(Text(second))) {
+            const ShortText negated = WriteNumberText(*value * -1.0);
+            if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(Text(second), negated);
+            Text(head_) = negated.View();
             Unlink(second);
-            MarkForFolding(first.next);
+            MarkForFolding(Next(head_));
         }
     }
-    while (!foldNow_.empty()) {
-        const int minus = *foldNow_.begin();
-        foldNow_.erase(foldNow_.begin());
+    for (int minus = TakeQueued(); minus != kNone; minus = TakeQueued()) {
         foldCursor_ = minus;
-        Node& n = nodes_[static_cast<std::size_t>(minus)];
-        if (!n.alive || !IsMinus(n.text) || minus == head_) continue;
-        if (n.next == kNone) {
+        if (alive_[static_cast<std::size_t>(minus)] == 0 || !IsMinus(Text(minus)) || minus == head_) continue;
+        if (Next(minus) == kNone) {
             foldCursor_ = kOutsidePass;
             return false;
         }
-        if (IsNumberText(nodes_[static_cast<std::size_t>(n.prev)].text)) continue;
-        const auto value = TryParseNumberText(nodes_[static_cast<std::size_t>(n.next)].text);
+        if (IsNumberText(Text(Prev(minus)))) continue;
+        const auto value = TryParseNumberText(Text(Next(minus)));
         if (!value) continue;
-        n.text = FormatNumberText(*value * -1.0);
-        if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(nodes_[static_cast<std::size_t>(n.next)].text, n.text);
-        Unlink(n.next);
-        MarkForFolding(n.prev);
-        MarkForFolding(n.next);
+        const ShortText negated = WriteNumberText(*value * -1.0);
+        if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(Text(Next(minus)), negated);
+        Text(minus) = negated.View();
+        Unlink(Next(minus));
+        MarkForFolding(Prev(minus));
+        MarkForFolding(Next(minus));
     }
     foldCursor_ = kOutsidePass;
     return true;
@@ -86,17 +109,14 @@ bool EngineList::FoldUnaryMinus() {
 EngineList::GroupOutcome EngineList::TakeInnermostGroup(TokenList& group) {
     group.clear();
     const int open = openBrackets_.back();
-    int close = nodes_[static_cast<std::size_t>(open)].next;
-    while (close != kNone && nodes_[static_cast<std::size_t>(close)].text != u")") {
-        close = nodes_[static_cast<std::size_t>(close)].next;
-    }
+    int close = Next(open);
+    while (close != kNone && Text(close) != u")") close = Next(close);
     if (close == kNone) return GroupOutcome::NoClosingBracket;
-    if (close == nodes_[static_cast<std::size_t>(open)].next) return GroupOutcome::Empty;
-    for (int node = nodes_[static_cast<std::size_t>(open)].next; node != close;) {
-        Node& n = nodes_[static_cast<std::size_t>(node)];
-        const int next = n.next;
-        if (IsMinus(n.text)) foldNext_.erase(node);
-        group.push_back(std::move(n.text));
+    if (close == Next(open)) return GroupOutcome::Empty;
+    for (int node = Next(open); node != close;) {
+        const int next = Next(node);
+        // A "-" queued for the next pass leaves with its group: the heap skips dead nodes.
+        group.push_back(std::move(Text(node)));
         Unlink(node);
         node = next;
     }
@@ -107,28 +127,27 @@ EngineList::GroupOutcome EngineList::TakeInnermostGroup(TokenList& group) {
 }
 
 std::u16string_view EngineList::TokenBeforeSlot() const {
-    const int before = nodes_[static_cast<std::size_t>(slot_)].prev;
-    return before == kNone ? std::u16string_view() : std::u16string_view(nodes_[static_cast<std::size_t>(before)].text);
+    const int before = Prev(slot_);
+    return before == kNone ? std::u16string_view() : std::u16string_view(Text(before));
 }
 
-void EngineList::RemoveTokenBeforeSlot() { Unlink(nodes_[static_cast<std::size_t>(slot_)].prev); }
+void EngineList::RemoveTokenBeforeSlot() { Unlink(Prev(slot_)); }
 
-void EngineList::FillSlot(std::u16string result) {
-    Node& n = nodes_[static_cast<std::size_t>(slot_)];
-    n.text = std::move(result);
+void EngineList::FillSlot(TokenText& result) {
+    Text(slot_) = std::move(result);
     // The slot and both its neighbours have new surroundings.
-    MarkForFolding(n.prev);
+    MarkForFolding(Prev(slot_));
     MarkForFolding(slot_);
-    MarkForFolding(n.next);
+    MarkForFolding(Next(slot_));
     slot_ = kNone;
 }
 
-void EngineList::MoveTo(TokenList& tokens) {
-    tokens.clear();
-    tokens.reserve(size_);
-    for (int node = head_; node != kNone; node = nodes_[static_cast<std::size_t>(node)].next) {
-        tokens.push_back(std::move(nodes_[static_cast<std::size_t>(node)].text));
+void EngineList::Compact() {
+    std::size_t kept = 0;
+    for (int node = head_; node != kNone; node = Next(node), ++kept) {
+        if (static_cast<std::size_t>(node) != kept) tokens_[kept] = std::move(Text(node));
     }
+    tokens_.resize(kept);
 }
 
 }  // namespace quorvex

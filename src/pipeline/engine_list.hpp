@@ -1,13 +1,12 @@
-// The engine's working list: the token list as a linked sequence, so that taking a group out
-// and deleting single tokens cost nothing for the rest of the list, with the "(" tokens kept
-// as a stack and the unary-minus folding done only where the list has changed.
+// The engine's working list: the token list linked through index arrays, so that taking a
+// group out and deleting single tokens move nothing, with the "(" tokens kept as a stack and
+// the unary-minus folding done only where the list has changed.
 #pragma once
 
 #include "core/token_list.hpp"
 
 #include <limits>
-#include <set>
-#include <string>
+#include <memory_resource>
 #include <string_view>
 #include <vector>
 
@@ -17,7 +16,7 @@ class EngineList {
 public:
     enum class GroupOutcome { Taken, NoClosingBracket, Empty };
 
-    // Takes the tokens over; `tokens` is left empty.
+    // Works on the tokens in place; they must outlive the list.
     explicit EngineList(TokenList& tokens);
 
     std::size_t Size() const { return size_; }
@@ -40,35 +39,43 @@ public:
     void RemoveTokenBeforeSlot();
 
     // Writes the group's result into the slot; the "(" is gone from then on.
-    void FillSlot(std::u16string result);
+    void FillSlot(TokenText& result);
 
-    // The tokens in order, moved out.
-    void MoveTo(TokenList& tokens);
+    // Leaves the tokens in list order, the removed ones dropped.
+    void Compact();
 
 private:
     static constexpr int kNone = -1;
     // Outside a pass every mark is for the next one.
     static constexpr int kOutsidePass = std::numeric_limits<int>::max();
 
-    struct Node {
-        std::u16string text;
-        int prev;
-        int next;
-        bool alive;
-    };
+    TokenText& Text(int node) { return tokens_[static_cast<std::size_t>(node)]; }
+    const TokenText& Text(int node) const { return tokens_[static_cast<std::size_t>(node)]; }
+    int& Prev(int node) { return prev_[static_cast<std::size_t>(node)]; }
+    int& Next(int node) { return next_[static_cast<std::size_t>(node)]; }
+    int Prev(int node) const { return prev_[static_cast<std::size_t>(node)]; }
+    int Next(int node) const { return next_[static_cast<std::size_t>(node)]; }
 
     void Unlink(int node);
     bool IsMinusNode(int node) const;
     // Queues a "-" for this pass when it lies ahead of the cursor, for the next one otherwise.
     void MarkForFolding(int node);
+    // The smallest node queued for this pass, or kNone.
+    int TakeQueued();
 
-    std::vector<Node> nodes_;
+    TokenList& tokens_;
+    std::pmr::vector<int> prev_;
+    std::pmr::vector<int> next_;
+    std::pmr::vector<char> alive_;
+    std::pmr::vector<int> openBrackets_;
+    // Min-heaps of node indices; a node's index is its place in the order of the list.
+    std::pmr::vector<int> foldNow_;
+    std::pmr::vector<int> foldNext_;
+    std::pmr::vector<char> queuedNow_;
+    std::pmr::vector<char> queuedNext_;
     int head_ = kNone;
     std::size_t size_ = 0;
-    std::vector<int> openBrackets_;
     int slot_ = kNone;
-    std::set<int> foldNow_;
-    std::set<int> foldNext_;
     int foldCursor_ = kOutsidePass;
 };
 

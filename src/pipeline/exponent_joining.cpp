@@ -28,7 +28,7 @@ bool JoinExponentNotation(TokenList& tokens) {
     // Compacts in place; a joined token is not looked at again.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
-        std::u16string& token = tokens[i];
+        TokenText& token = tokens[i];
         std::size_t consumed = 0;
         if (IsCandidate(token)) {
             if (i + 1 >= tokens.size()) RaiseJoinError();

@@ -16,8 +16,8 @@ bool ReduceArgument(TokenList& argument) { return FoldUnaryMinus(argument) && Re
 }  // namespace
 
 bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name) {
-    TokenList arguments;
-    TokenList argument;
+    TokenList arguments(group.get_allocator());
+    TokenList argument(group.get_allocator());
     for (auto& token : group) {
         if (token != u",") {
             argument.push_back(std::move(token));
@@ -30,10 +30,10 @@ bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name) {
     if (!ReduceArgument(argument)) return false;
     arguments.push_back(std::move(argument[0]));
 
-    std::u16string answer = DispatchMultiArgFunction(name, arguments);
-    if (EvaluationObserver* observer = CurrentObserver()) observer->OnCall(name, arguments, answer);
+    const ShortText answer = DispatchMultiArgFunction(name, arguments);
+    if (EvaluationObserver* observer = CurrentObserver()) observer->OnCall(name, ToStandardTokens(arguments), answer);
     group.clear();
-    group.push_back(std::move(answer));
+    group.emplace_back(answer.View());
     return true;
 }
 

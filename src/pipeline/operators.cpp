@@ -40,20 +40,20 @@ bool ReduceLevel(TokenList& tokens, IsOperator isOperator, bool reachesLast, boo
     std::size_t kept = 1;
     std::size_t i = 1;
     while (i < count) {
-        std::u16string& token = tokens[i];
+        TokenText& token = tokens[i];
         const bool inLast = i + 1 == count;
         if (isOperator(token) && (reachesLast || !inLast)) {
             // The index read is the list's current length.
             if (inLast) RaiseListIndexError(static_cast<long long>(kept) + 1);
-            std::u16string result = ApplyBinaryOperator(tokens[kept - 1], token, tokens[i + 1]);
+            const ShortText result = ApplyBinaryOperator(tokens[kept - 1], token, tokens[i + 1]);
+            tokens[kept - 1] = result.View();
             const bool failed = result == kFalseMarker;
-            tokens[kept - 1] = std::move(result);
             if (failed) return false;
             i += 2;
         } else if (addsNegatives && IsNegativeNumberToken(token)) {
-            std::u16string result = ApplyBinaryOperator(tokens[kept - 1], u"+", token);
+            const ShortText result = ApplyBinaryOperator(tokens[kept - 1], u"+", token);
+            tokens[kept - 1] = result.View();
             const bool failed = result == kFalseMarker;
-            tokens[kept - 1] = std::move(result);
             if (failed) return false;
             i += 1;
         } else {
@@ -68,12 +68,10 @@ bool ReduceLevel(TokenList& tokens, IsOperator isOperator, bool reachesLast, boo
 
 }  // namespace
 
-std::u16string ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b) {
-    if (op.size() != 1) return std::u16string(kFalseMarker);
+ShortText ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b) {
+    if (op.size() != 1) return ShortText(kFalseMarker);
     const char16_t unit = op[0];
-    if (unit != u'+' && unit != u'-' && unit != u'*' && unit != u'/' && unit != u'^') {
-        return std::u16string(kFalseMarker);
-    }
+    if (unit != u'+' && unit != u'-' && unit != u'*' && unit != u'/' && unit != u'^') return ShortText(kFalseMarker);
     const double left = ParseNumberText(a);
     const double right = ParseNumberText(b);
     double result = 0.0;
@@ -84,7 +82,7 @@ std::u16string ApplyBinaryOperator(std::u16string_view a, std::u16string_view op
     } catch (const EZeroDivide&) {
         throw EFunctionError(std::u16string(kOperatorDivisionMessage), kNoHelpContext);
     }
-    std::u16string text = FormatNumberText(result);
+    const ShortText text = WriteNumberText(result);
     if (EvaluationObserver* observer = CurrentObserver()) observer->OnOperator(a, op, b, text);
     return text;
 }

@@ -1,6 +1,7 @@
 // The binary operators "^", "*", "/", "+" and "-" over a bracket-free run of tokens.
 #pragma once
 
+#include "core/short_text.hpp"
 #include "core/token_list.hpp"
 
 #include <string>
@@ -18,6 +19,6 @@ bool ReduceOperators(TokenList& tokens);
 // are not numbers raise EConvertError; overflow and division by zero raise EFunctionError
 // "オーバーフローが発生しました" and "分母が0になり、0での除算が発生しました" (help context 0);
 // an invalid operation raises EInvalidOp.
-std::u16string ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b);
+ShortText ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b);
 
 }  // namespace quorvex

@@ -22,8 +22,8 @@ constexpr std::u16string_view kArgumentMessageTail = u"\"の引数が数値以�
 
 bool IsMinus(std::u16string_view token) { return token.size() == 1 && token[0] == u'-'; }
 
-std::u16string Negated(std::u16string_view number, double value) {
-    std::u16string result = FormatNumberText(value * -1.0);
+ShortText Negated(std::u16string_view number, double value) {
+    const ShortText result = WriteNumberText(value * -1.0);
     if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(number, result);
     return result;
 }
@@ -37,7 +37,7 @@ std::u16string Negated(std::u16string_view number, double value) {
 bool FoldUnaryMinus(TokenList& tokens) {
     if (tokens.size() > 1 && IsMinus(tokens[0])) {
         if (const auto value = TryParseNumberText(tokens[1])) {
-            tokens[0] = Negated(tokens[1], *value);
+            tokens[0] = Negated(tokens[1], *value).View();
             tokens.erase(tokens.begin() + 1);
         }
     }
@@ -50,7 +50,7 @@ bool FoldUnaryMinus(TokenList& tokens) {
             if (i + 1 >= count) return false;
             if (!IsNumberText(tokens[kept - 1])) {
                 if (const auto value = TryParseNumberText(tokens[i + 1])) {
-                    tokens[kept] = Negated(tokens[i + 1], *value);
+                    tokens[kept] = Negated(tokens[i + 1], *value).View();
                     ++i;
                     continue;
                 }
@@ -69,10 +69,10 @@ bool ApplyUnaryFunctions(TokenList& tokens) {
     for (std::size_t i = 0; i < count; ++i, ++kept) {
         if (FindRegistryName(kUnaryFunctionRegistry, tokens[i]) >= 0) {
             if (i + 1 >= count || !IsNumberText(tokens[i + 1])) RaiseArgumentError(tokens[i]);
-            std::u16string answer = EvaluateUnaryFunction(tokens[i], tokens[i + 1]);
+            const ShortText answer = EvaluateUnaryFunction(tokens[i], tokens[i + 1]);
             if (EvaluationObserver* observer = CurrentObserver()) observer->OnFunction(tokens[i], tokens[i + 1], answer);
+            tokens[kept] = answer.View();
             const bool failed = answer == kFalseMarker;
-            tokens[kept] = std::move(answer);
             if (failed) return false;
             ++i;
             continue;
@@ -86,11 +86,11 @@ bool ApplyUnaryFunctions(TokenList& tokens) {
 bool ReduceTokenList(TokenList& tokens) {
     if (tokens.size() <= 1) return true;
     EngineList list(tokens);
-    TokenList group;
+    TokenList group(tokens.get_allocator());
     while (list.Size() > 1) {
         if (!list.FoldUnaryMinus()) return false;
         if (!list.HasOpenBracket()) {
-            list.MoveTo(tokens);
+            list.Compact();
             return ApplyUnaryFunctions(tokens) && FoldUnaryMinus(tokens) && ReduceOperators(tokens);
         }
         switch (list.TakeInnermostGroup(group)) {
@@ -99,7 +99,7 @@ bool ReduceTokenList(TokenList& tokens) {
                 throw EFunctionError(std::u16string(kEmptyBracketsMessage), kNoHelpContext);
             case EngineList::GroupOutcome::Taken: break;
         }
-        if (EvaluationObserver* observer = CurrentObserver()) observer->OnGroup(group);
+        if (EvaluationObserver* observer = CurrentObserver()) observer->OnGroup(ToStandardTokens(group));
         if (group.size() > 1) {
             const std::u16string_view before = list.TokenBeforeSlot();
             if (!before.empty() && FindRegistryName(kMultiArgFunctionRegistry, before) >= 0) {
@@ -111,9 +111,9 @@ bool ReduceTokenList(TokenList& tokens) {
                 return false;
             }
         }
-        list.FillSlot(std::move(group[0]));
+        list.FillSlot(group[0]);
     }
-    list.MoveTo(tokens);
+    list.Compact();
     return true;
 }
 

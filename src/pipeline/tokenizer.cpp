@@ -5,7 +5,6 @@
 #include "pipeline/separator_table.hpp"
 
 #include <algorithm>
-#include <bitset>
 #include <new>
 
 namespace quorvex {
@@ -13,8 +12,13 @@ namespace {
 
 constexpr std::size_t kAsciiLimit = 128;
 constexpr std::size_t kMaxEntriesPerInitial = 16;
+constexpr std::size_t kNoEntry = kSeparatorTable.size();
 
-// For each ASCII unit, the indices of the entries that start with it, ascending.
+constexpr bool IsPrefix(std::u16string_view prefix, std::u16string_view text) {
+    return prefix.size() <= text.size() && text.substr(0, prefix.size()) == prefix;
+}
+
+// For each ASCII unit, the entries that start with it, longest first.
 struct EntriesByInitial {
     std::array<std::array<std::uint8_t, kMaxEntriesPerInitial>, kAsciiLimit> index{};
     std::array<std::uint8_t, kAsciiLimit> count{};
@@ -24,7 +28,14 @@ constexpr EntriesByInitial BuildEntriesByInitial() {
     EntriesByInitial table{};
     for (std::size_t entry = 0; entry < kSeparatorTable.size(); ++entry) {
         const auto initial = static_cast<std::size_t>(kSeparatorTable[entry][0]);
-        table.index[initial][table.count[initial]++] = static_cast<std::uint8_t>(entry);
+        auto& row = table.index[initial];
+        std::size_t at = table.count[initial]++;
+        // Insertion keeps the row ordered by decreasing length.
+        while (at > 0 && kSeparatorTable[row[at - 1]].size() < kSeparatorTable[entry].size()) {
+            row[at] = row[at - 1];
+            --at;
+        }
+        row[at] = static_cast<std::uint8_t>(entry);
     }
     return table;
 }
@@ -38,47 +49,54 @@ static_assert([] {
     return true;
 }(), "an initial has more entries than its row holds");
 
-constexpr std::size_t kNoEntry = kSeparatorTable.size();
+// The entries that start at one place are exactly the entries that are prefixes of the longest
+// of them, and all of them are first found there. So the entry the first-occurrence rule takes
+// (override pairs first, then the lowest index) depends on that longest entry alone.
+constexpr std::array<std::uint8_t, kSeparatorTable.size()> BuildChoiceByLongest() {
+    std::array<std::uint8_t, kSeparatorTable.size()> choice{};
+    for (std::size_t longest = 0; longest < kSeparatorTable.size(); ++longest) {
+        std::array<bool, kSeparatorTable.size()> found{};
+        for (std::size_t entry = 0; entry < kSeparatorTable.size(); ++entry) {
+            found[entry] = IsPrefix(kSeparatorTable[entry], kSeparatorTable[longest]);
+        }
+        for (const auto& pair : kOverridePairs) {
+            if (found[pair.shorter] && found[pair.longer]) found[pair.shorter] = false;
+        }
+        std::size_t chosen = 0;
+        while (!found[chosen]) ++chosen;
+        choice[longest] = static_cast<std::uint8_t>(chosen);
+    }
+    return choice;
+}
 
-// The entry the first-occurrence rule takes at `at`, or kNoEntry when none starts there. All
-// entries that start there are first found there, so the override pairs apply among them.
+constexpr auto kChoiceByLongest = BuildChoiceByLongest();
+
+// The entry the first-occurrence rule takes at `at`, or kNoEntry when none starts there.
 std::size_t EntryAt(std::u16string_view text, std::size_t at) {
     const char16_t unit = text[at];
     if (unit >= kAsciiLimit) return kNoEntry;
     const auto initial = static_cast<std::size_t>(unit);
-    std::bitset<kSeparatorTable.size()> found;
+    const std::u16string_view rest = text.substr(at);
     for (std::size_t c = 0; c < kEntriesByInitial.count[initial]; ++c) {
         const std::size_t entry = kEntriesByInitial.index[initial][c];
-        if (text.substr(at, kSeparatorTable[entry].size()) == kSeparatorTable[entry]) found.set(entry);
-    }
-    if (found.none()) return kNoEntry;
-    for (const auto& pair : kOverridePairs) {
-        if (found.test(pair.shorter) && found.test(pair.longer)) found.reset(pair.shorter);
-    }
-    for (std::size_t entry = 0; entry < found.size(); ++entry) {
-        if (found.test(entry)) return entry;
+        if (IsPrefix(kSeparatorTable[entry], rest)) return kChoiceByLongest[entry];
     }
     return kNoEntry;
 }
 
-std::u16string ReplaceUnits(std::u16string_view text, char16_t a, char16_t b, char16_t by) {
-    std::u16string out(text);
-    std::replace_if(out.begin(), out.end(), [a, b](char16_t unit) { return unit == a || unit == b; }, by);
-    return out;
+void ReplaceUnits(std::span<char16_t> text, char16_t a, char16_t b, char16_t by) noexcept {
+    std::replace_if(text.begin(), text.end(), [a, b](char16_t unit) { return unit == a || unit == b; }, by);
 }
 
 }  // namespace
 
-std::u16string NormaliseOpeningBrackets(std::u16string_view text) {
-    return ReplaceUnits(text, u'{', u'[', u'(');
-}
+void NormaliseOpeningBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(text, u'{', u'[', u'('); }
 
-std::u16string NormaliseClosingBrackets(std::u16string_view text) {
-    return ReplaceUnits(text, u'}', u']', u')');
-}
+void NormaliseClosingBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(text, u'}', u']', u')'); }
 
 bool Tokenize(TokenList& tokens, std::u16string_view text) {
     try {
+        tokens.reserve(tokens.size() + text.size() + 2);
         bool firstToken = true;
         std::size_t runStart = 0;
         for (std::size_t at = 0; at < text.size();) {

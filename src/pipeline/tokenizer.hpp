@@ -3,15 +3,16 @@
 
 #include "core/token_list.hpp"
 
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace quorvex {
 
-// The text with "{" and "[" replaced by "(".
-std::u16string NormaliseOpeningBrackets(std::u16string_view text);
-// The text with "}" and "]" replaced by ")".
-std::u16string NormaliseClosingBrackets(std::u16string_view text);
+// Replaces "{" and "[" by "(", in place.
+void NormaliseOpeningBrackets(std::span<char16_t> text) noexcept;
+// Replaces "}" and "]" by ")", in place.
+void NormaliseClosingBrackets(std::span<char16_t> text) noexcept;
 
 // Appends the tokens of the text: at the earliest place where an entry of the separator
 // table starts, the entry that the table order and the override pairs choose becomes a

@@ -12,6 +12,13 @@ EvaluationObserver::~EvaluationObserver() = default;
 
 EvaluationObserver* CurrentObserver() noexcept { return tObserver; }
 
+std::vector<std::u16string> ToStandardTokens(const TokenList& tokens) {
+    std::vector<std::u16string> copy;
+    copy.reserve(tokens.size());
+    for (const auto& token : tokens) copy.emplace_back(token);
+    return copy;
+}
+
 ObserverScope::ObserverScope(EvaluationObserver* observer) noexcept : previous_(tObserver) { tObserver = observer; }
 
 ObserverScope::~ObserverScope() { tObserver = previous_; }

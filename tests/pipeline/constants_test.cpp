@@ -50,9 +50,9 @@ TEST_F(ConstantsTest, EveryRowBecomesItsNumberText) {
     ASSERT_EQ(rows.size(), kPhysicalConstantTable.size() + 1);
     for (const auto& row : rows) {
         SCOPED_TRACE(ToUtf8(row.token));
-        TokenList tokens = {u"2", u"*", std::u16string(row.token), u"+", std::u16string(row.token)};
+        TokenList tokens = {u"2", u"*", TokenText(row.token), u"+", TokenText(row.token)};
         EXPECT_TRUE(SubstituteConstants(tokens));
-        const std::u16string text(row.numberText);
+        const TokenText text(row.numberText);
         EXPECT_EQ(tokens, (TokenList{u"2", u"*", text, u"+", text}));
     }
 }

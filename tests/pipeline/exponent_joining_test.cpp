@@ -53,7 +53,7 @@ TEST(ExponentJoining, JoinsCandidatesWithSignAndNextToken) {
 }
 
 TEST(ExponentJoining, ConstantsEndingInEAreNumbersBeforeJoining) {
-    for (const std::u16string token : {u"he", u"ue", u"ge", u"mne"}) {
+    for (const TokenText token : {u"he", u"ue", u"ge", u"mne"}) {
         SCOPED_TRACE(ToUtf8(token));
         TokenList tokens = {u"1", u"+", token, u"-", u"1"};
         ASSERT_TRUE(SubstituteConstants(tokens));

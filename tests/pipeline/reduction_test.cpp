@@ -182,7 +182,7 @@ TEST(ReduceTokenList, AgreesWithTheReferenceEngineOnGeneratedLists) {
     for (int round = 0; round < 20000; ++round) {
         TokenList tokens;
         const int n = length(random);
-        for (int i = 0; i < n; ++i) tokens.push_back(pieces[pick(random)]);
+        for (int i = 0; i < n; ++i) tokens.emplace_back(pieces[pick(random)]);
         SCOPED_TRACE(Show(tokens));
         const std::string expected = Outcome(ReferenceReduce, tokens);
         ASSERT_EQ(Outcome(ReduceTokenList, tokens), expected);

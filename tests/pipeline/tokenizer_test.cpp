@@ -136,7 +136,7 @@ TEST(TokenizerOracle, EveryEntryAloneIsOneToken) {
     for (std::size_t i = 0; i < kSeparatorTable.size(); ++i) {
         const std::u16string text = u"1" + std::u16string(kSeparatorTable[i]) + u"1";
         SCOPED_TRACE(ToUtf8(text));
-        EXPECT_EQ(TokensOf(text), (TokenList{u"1", std::u16string(kSeparatorTable[i]), u"1"}));
+        EXPECT_EQ(TokensOf(text), (TokenList{u"1", TokenText(kSeparatorTable[i]), u"1"}));
     }
 }
 
@@ -165,9 +165,11 @@ TEST(TokenizerBrackets, NormaliseOnlyAsciiCurlyAndSquare) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(ToUtf8(row.text));
-        const std::u16string opened = NormaliseOpeningBrackets(row.text);
-        EXPECT_EQ(opened, row.opened);
-        EXPECT_EQ(NormaliseClosingBrackets(opened), row.normalised);
+        std::u16string text(row.text);
+        NormaliseOpeningBrackets(text);
+        EXPECT_EQ(text, row.opened);
+        NormaliseClosingBrackets(text);
+        EXPECT_EQ(text, row.normalised);
     }
 }
 
