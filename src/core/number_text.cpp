@@ -6,6 +6,7 @@
 #include "core/utf16.hpp"
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -29,6 +30,10 @@ constexpr int kIntermediateDigits = 18;
 constexpr double kIntermediateLow = 1e17;
 constexpr double kIntermediateHigh = 1e18;
 constexpr std::uint64_t kCarryLimit = 1'000'000'000'000'000ULL;  // 10^15
+// Below this an integer value times ten plus a digit code stays below 2^53: every step exact.
+constexpr std::uint64_t kExactDigitLimit = (1ULL << 53) / 10 - 64;
+// Doubles from here on are integers, so rounding them to an integer changes nothing.
+constexpr double kTwoTo52 = 4503599627370496.0;
 // Exponents above this count as this, whatever the length of the digits.
 constexpr int kLargestExponent = 1024;
 
@@ -38,13 +43,25 @@ bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
 int EstimateDecimalExponent(int binaryExponent) { return ((binaryExponent * 19728) >> 16) + 1; }
 
 // v * 10^(18 - k) rounded to an integer, ties to even; steps k up once when it reaches 10^18.
+double RoundToInteger(double m) { return m < kTwoTo52 ? std::nearbyint(m) : m; }
+
 double ScaledIntermediate(double v, int& k) {
-    double m = std::nearbyint(ScaleByPowerOfTen(v, kIntermediateDigits - k));
+    double m = RoundToInteger(ScaleByPowerOfTen(v, kIntermediateDigits - k));
     if (m >= kIntermediateHigh) {
         ++k;
-        m = std::nearbyint(m / 10.0);
+        m = RoundToInteger(m / 10.0);
     }
     return m;
+}
+
+// The exponent E2 with 2^E2 <= v < 2^(E2 + 1), for a positive finite v.
+int BinaryExponent(double v) {
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biased != 0) return biased - 1023;
+    int exponent = 0;
+    std::frexp(v, &exponent);  // subnormal: normalised as if it were not
+    return exponent - 1;
 }
 
 }  // namespace
@@ -88,9 +105,7 @@ ShortText WriteNumberText(double x) noexcept {
     }
 
     const double v = std::fabs(x);
-    int binaryExponent = 0;
-    std::frexp(v, &binaryExponent);
-    int k = EstimateDecimalExponent(binaryExponent - 1);
+    int k = EstimateDecimalExponent(BinaryExponent(v));
     double m = ScaledIntermediate(v, k);
     // The estimate is never more than one too high; a second try settles it.
     for (int attempt = 0; attempt < 2 && m < kIntermediateLow; ++attempt) {
@@ -160,8 +175,19 @@ std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
         if (i == s.size()) return std::nullopt;
     }
     // Each digit is taken in as three double operations: times ten, plus its code, minus 48.
+    // While the value is an integer below 2^53 / 10, all three are exact, so an integer sum
+    // gives the same double at a fraction of the cost.
     double value = 0.0;
-    const auto takeDigit = [&value](char16_t unit) {
+    std::uint64_t exact = 0;
+    bool inExactRange = true;
+    const auto takeDigit = [&](char16_t unit) {
+        if (inExactRange) {
+            exact = exact * 10 + static_cast<std::uint64_t>(unit - u'0');
+            if (exact < kExactDigitLimit) return;
+            inExactRange = false;
+            value = static_cast<double>(exact);
+            return;
+        }
         value *= 10.0;
         value += static_cast<double>(unit);
         value -= 48.0;
@@ -191,6 +217,7 @@ std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
     }
     while (i < s.size() && s[i] == u' ') ++i;
     if (i != s.size()) return std::nullopt;
+    if (inExactRange) value = static_cast<double>(exact);
     // Overflow anywhere on the way, in the digits or in the scaling, makes it no number.
     if (std::isinf(value)) return std::nullopt;
     double result = ScaleByPowerOfTen(value, exponent - fractionDigits);

@@ -14,7 +14,7 @@ constexpr std::u16string_view kJoinMessage = u"eに数値を代入する際に�
 
 // Its first "e" is its last unit: 1.5e, 2e and e are; exp, 2e5 and 1e5e are not.
 bool IsCandidate(std::u16string_view token) {
-    return !token.empty() && token.find(u'e') == token.size() - 1;
+    return !token.empty() && token.back() == u'e' && token.find(u'e') == token.size() - 1;
 }
 
 [[noreturn]] void RaiseJoinError() { throw EConvertError(std::u16string(kJoinMessage), kNoHelpContext); }

@@ -11,6 +11,7 @@
 #include "pipeline/registries.hpp"
 #include "pipeline/trace.hpp"
 
+#include <algorithm>
 #include <utility>
 
 namespace quorvex {
@@ -85,6 +86,11 @@ bool ApplyUnaryFunctions(TokenList& tokens) {
 
 bool ReduceTokenList(TokenList& tokens) {
     if (tokens.size() <= 1) return true;
+    // Without brackets the first round is the last: fold, then the bracket-free steps.
+    if (std::find(tokens.begin(), tokens.end(), u"(") == tokens.end()) {
+        return FoldUnaryMinus(tokens) &&
+               (tokens.size() <= 1 || (ApplyUnaryFunctions(tokens) && FoldUnaryMinus(tokens) && ReduceOperators(tokens)));
+    }
     EngineList list(tokens);
     TokenList group(tokens.get_allocator());
     while (list.Size() > 1) {
