@@ -161,8 +161,8 @@ ShortText EvaluateIntegerFunction(const IntegerUnaryFunction& function, std::u16
     return WriteIntegerText(function.value(*n));
 }
 
-ShortText EvaluateFunction(const UnaryFunction& function, std::u16string_view argument) {
-    const double x = ParseNumberText(argument);
+ShortText EvaluateFunction(const UnaryFunction& function, std::u16string_view argument, std::optional<double> value) {
+    const double x = value ? *value : ParseNumberText(argument);
     if (function.rejects != nullptr && function.rejects(x)) {
         throw EFunctionError(std::u16string(function.message), function.helpContext);
     }
@@ -187,11 +187,11 @@ void RaiseTranslatedZeroDivide(std::u16string_view name) {
                          kNoHelpContext);
 }
 
-ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument) {
+ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument, std::optional<double> value) {
     if (const int row = kUnaryFunctionIndex.Find(name); row >= 0) {
         const UnaryFunction& function = kUnaryFunctions[static_cast<std::size_t>(row)];
         if (function.value == nullptr) return ShortText(kFalseMarker);
-        return TranslateMathError(name, [&] { return EvaluateFunction(function, argument); });
+        return TranslateMathError(name, [&] { return EvaluateFunction(function, argument, value); });
     }
     if (const int row = kIntegerUnaryFunctionIndex.Find(name); row >= 0) {
         return EvaluateIntegerFunction(kIntegerUnaryFunctions[static_cast<std::size_t>(row)], argument);

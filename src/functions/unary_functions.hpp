@@ -5,6 +5,7 @@
 
 #include <quorvex/quorvex.hpp>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,10 @@ namespace quorvex {
 // serves (the argument is then not read). Argument checks raise EFunctionError with their own
 // messages; floating-point faults are translated by TranslateMathError; errors of the
 // special-function routines pass unchanged.
-ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument);
+// `value`, when given, is the argument already read as a number (the engine reads it to check
+// it), so that it is not read twice.
+ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument,
+                                std::optional<double> value = std::nullopt);
 
 // Runs the action; an EOverflow, EInvalidOp or EZeroDivide leaving it becomes an
 // EFunctionError with help context 0 whose message begins with the function's name. Every

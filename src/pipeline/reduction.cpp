@@ -69,8 +69,9 @@ bool ApplyUnaryFunctions(TokenList& tokens) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i, ++kept) {
         if (FindRegistryName(kUnaryFunctionRegistry, tokens[i]) >= 0) {
-            if (i + 1 >= count || !IsNumberText(tokens[i + 1])) RaiseArgumentError(tokens[i]);
-            const ShortText answer = EvaluateUnaryFunction(tokens[i], tokens[i + 1]);
+            const auto value = i + 1 < count ? TryParseNumberText(tokens[i + 1]) : std::nullopt;
+            if (!value) RaiseArgumentError(tokens[i]);
+            const ShortText answer = EvaluateUnaryFunction(tokens[i], tokens[i + 1], value);
             if (EvaluationObserver* observer = CurrentObserver()) observer->OnFunction(tokens[i], tokens[i + 1], answer);
             tokens[kept] = answer.View();
             const bool failed = answer == kFalseMarker;

@@ -4,7 +4,8 @@
 namespace quorvex {
 namespace {
 
-thread_local EvaluationObserver* tObserver = nullptr;
+// Initial-exec: read on every step of every evaluation, so no lookup through the TLS resolver.
+thread_local EvaluationObserver* tObserver __attribute__((tls_model("initial-exec"))) = nullptr;
 
 }  // namespace
 
