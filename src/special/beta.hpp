@@ -5,10 +5,12 @@
 
 namespace quorvex::special {
 
-// B(a, b) = exp(ln Gamma(b) + ln Gamma(a) - ln Gamma(a + b)).
+// B(a, b) = Gamma(a) Gamma(b) / Gamma(a + b) through logarithms (Stirling's series once a
+// parameter reaches 10); a <= 0 or b <= 0 raises EFunctionError.
 double Beta(double a, double b);
 
-// I_x(a, b) by the continued fraction with the symmetry swap.
+// I_x(a, b) by the continued fraction with the symmetry swap; 0 at x = 0 and 1 at x = 1.
+// Non-positive a or b and x outside [0, 1] raise EFunctionError, the cap EConvergeError.
 double IncompleteBetaRegularized(double a, double b, double x, double eps);
 inline double IncompleteBetaRegularized(double a, double b, double x) {
     return IncompleteBetaRegularized(a, b, x, kDefaultTolerance);
@@ -18,7 +20,7 @@ inline double IncompleteBetaRegularized(double a, double b, double x) {
 double IncompleteBeta(double a, double b, double x, double eps);
 inline double IncompleteBeta(double a, double b, double x) { return IncompleteBeta(a, b, x, kDefaultTolerance); }
 
-// P(k/2, x/2) = gamma(k/2, x/2) / Gamma(k/2).
+// P(k/2, x/2) = gamma(k/2, x/2) / Gamma(k/2) for x >= 0; k <= 0 and x < 0 raise EFunctionError.
 double ChiSquareCdf(double x, double k, double eps);
 inline double ChiSquareCdf(double x, double k) { return ChiSquareCdf(x, k, kDefaultTolerance); }
 

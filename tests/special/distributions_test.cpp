@@ -1,0 +1,187 @@
+// The distribution kernels against closed forms (normal by std::erfc, t with 1 to 4 degrees of
+// freedom, F with 2 in either place), the factorial and the Fisher transformation.
+#include "special/distributions.hpp"
+
+#include "support/error_matchers.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace quorvex::special {
+namespace {
+
+constexpr std::u16string_view kIbetaA = u"正規化された不完全ベータ関数ibetaの定数aに0以下の値が入ってます";
+constexpr std::u16string_view kIbetaB = u"正規化された不完全ベータ関数ibetaの定数bに0以下の値が入ってます";
+constexpr std::u16string_view kBetaA = u"ベータ関数betaの定数aに0以下の値が入ってます";
+constexpr std::u16string_view kBetaB = u"ベータ関数betaの定数bに0以下の値が入ってます";
+constexpr std::u16string_view kFactorial = u"fact関数に非自然数が入力されました";
+constexpr std::u16string_view kFisher =
+    u"\u3000\u3000fisher関数にx≧1又はx≦-1が入力されました\r\n\r\nfisher関数の引数は、-1＜x＜-1でなくてはなりません";
+
+constexpr double kPi = std::numbers::pi;
+
+double RelativeError(double value, double reference) { return std::fabs(value - reference) / std::fabs(reference); }
+
+struct Row {
+    double x;
+    int first, second, kind;  // degrees of freedom (the second only for F)
+    double reference;
+};
+
+std::string Describe(const Row& row) {
+    return std::to_string(row.x) + " " + std::to_string(row.first) + " " + std::to_string(row.second) + " kind " +
+           std::to_string(row.kind);
+}
+
+TEST(Distributions, NormalAgainstErfc) {
+    // Phi(z) = erfc(-z / sqrt 2) / 2 with the argument formed as the kernel forms it; erf(z) + 1
+    // lost the lower tail (Phi(-10) = 7.6e-24 came out as noise). Erfc and the density go
+    // through exp(-z^2), which turns the rounding of z^2 into about 1e-16 z^2 relative.
+    struct NormalRow {
+        double x, mu, sigma;
+    };
+    for (const NormalRow& row : {NormalRow{0, 0, 1}, NormalRow{1, 0, 1}, NormalRow{-1, 0, 1}, NormalRow{-10, 0, 1},
+                                 NormalRow{-37, 0, 1}, NormalRow{8, 0, 1}, NormalRow{1, 1, 2}, NormalRow{-3, 1.5, 2.5},
+                                 NormalRow{4, -2, 0.5}}) {
+        SCOPED_TRACE(std::to_string(row.x) + " " + std::to_string(row.mu) + " " + std::to_string(row.sigma));
+        const double z = (row.x - row.mu) / std::sqrt(row.sigma * 2 * row.sigma);
+        const double tolerance = 4e-16 * (16 + z * z);
+        EXPECT_LE(RelativeError(NormalDistribution(row.x, row.mu, row.sigma, 0), std::erfc(-z) / 2), tolerance);
+        const double density = std::exp(-z * z) / (row.sigma * std::sqrt(2 * kPi));
+        EXPECT_LE(RelativeError(NormalDistribution(row.x, row.mu, row.sigma, 7), density), tolerance);
+    }
+    EXPECT_EQ(StandardNormalCdf(0), 0.5);
+    EXPECT_EQ(NormalDistribution(1, 1, 2, 0), 0.5);
+    EXPECT_NEAR(StandardNormal(0, 1), 1 / std::sqrt(2 * kPi), 1e-16);
+    EXPECT_EQ(StandardNormal(1.3, 0), StandardNormalCdf(1.3));
+    // A zero deviation divides by zero, or 0 by 0 where x is the mean, in either mode.
+    EXPECT_THROW(NormalDistribution(1, 0, 0, 0), EZeroDivide);
+    EXPECT_THROW(NormalDistribution(1, 0, 0, 1), EZeroDivide);
+    EXPECT_THROW(NormalDistribution(0, 0, 0, 0), EInvalidOp);
+    EXPECT_THROW(NormalDistribution(0, 0, 0, 1), EInvalidOp);
+}
+
+TEST(Distributions, StudentTAgainstClosedForms) {
+    const auto cauchyLower = [](double x) { return x < 0 ? std::atan(-1 / x) / kPi : 0.5 + std::atan(x) / kPi; };
+    // df = 2: 1/2 + x / (2 sqrt(2 + x^2)), the lower tail rewritten without cancellation.
+    const auto twoLower = [](double x) {
+        const double root = std::sqrt(2 + x * x);
+        return x < 0 ? 1 / (root * (root - x)) : 0.5 + x / (2 * root);
+    };
+    const auto threeLower = [](double x) {
+        return 0.5 + (x / (std::sqrt(3.0) * (1 + x * x / 3)) + std::atan(x / std::sqrt(3.0))) / kPi;
+    };
+    const auto fourLower = [](double x) {
+        const double q = 1 + x * x / 4;
+        return 0.5 + 0.375 * x / std::sqrt(q) * (1 - x * x / (12 * q));
+    };
+    // The incomplete beta function and B(1/2, nu/2) give a few units of the last digit.
+    for (const Row& row : {Row{1, 1, 0, 1, 0.75}, Row{1, 1, 0, 2, 0.25},
+                           // The sign of x counts: the lower probability at -1 is 1/4.
+                           Row{-1, 1, 0, 1, 0.25}, Row{-1, 1, 0, 2, 0.75},
+                           // x = 0 reaches the end point 1 of the incomplete beta function.
+                           Row{0, 1, 0, 1, 0.5}, Row{0, 7, 0, 2, 0.5},
+                           // 1 - nu/(nu + x^2) formed by subtraction lost digits near 0 (3e-11 here).
+                           Row{1e-6, 1, 0, 1, cauchyLower(1e-6)}, Row{-1e-6, 1, 0, 2, 1 - cauchyLower(-1e-6)},
+                           Row{-30, 1, 0, 1, cauchyLower(-30)}, Row{1e3, 1, 0, 2, cauchyLower(-1e3)},
+                           Row{2.5, 2, 0, 1, twoLower(2.5)}, Row{-40, 2, 0, 1, twoLower(-40)}, Row{0.1, 2, 0, 2, twoLower(-0.1)},
+                           Row{1.7, 3, 0, 1, threeLower(1.7)}, Row{-0.3, 3, 0, 1, threeLower(-0.3)},
+                           Row{1.7, 4, 0, 1, fourLower(1.7)}, Row{-5, 4, 0, 2, fourLower(5)},
+                           // Densities: 1/(pi (1 + x^2)) and (2 + x^2)^(-3/2); an exponent of
+                           // -(df + 1)/2 in integers gave (2 + x^2)^-1 shapes for even df.
+                           Row{0.5, 1, 0, 0, 1 / (kPi * 1.25)}, Row{-3, 1, 0, 0, 1 / (kPi * 10)},
+                           Row{0, 2, 0, 0, std::pow(2.0, -1.5)}, Row{1.5, 2, 0, 9, std::pow(4.25, -1.5)},
+                           Row{-4, 2, 0, 0, std::pow(18.0, -1.5)}}) {
+        SCOPED_TRACE(Describe(row));
+        EXPECT_LE(RelativeError(StudentT(row.x, row.first, row.kind), row.reference), 4e-15);
+    }
+}
+
+TEST(Distributions, StudentTWithManyDegreesOfFreedom) {
+    // Reference values computed to 50 digits. ln B(1/2, nu/2) and nu/(nu + x^2), rounded once,
+    // are magnified by nu/2 in the exponent: 1e-16 per unit of nu x^2 / (nu + x^2), hence 2e-13.
+    for (const Row& row : {Row{1.5, 1000, 0, 1, 0.93303498058895691}, Row{1.5, 1000, 0, 2, 0.066965019411043086},
+                           Row{1.5, 1000, 0, 0, 0.12950334867626564}, Row{-2.5, 1000, 0, 1, 0.0062892839005453984},
+                           Row{3, 100000, 0, 2, 0.0013502304420323596}, Row{3, 100000, 0, 0, 0.0044325353568058633},
+                           Row{0.5, 30, 0, 1, 0.68963849755743636}}) {
+        SCOPED_TRACE(Describe(row));
+        EXPECT_LE(RelativeError(StudentT(row.x, row.first, row.kind), row.reference), 2e-13);
+    }
+}
+
+TEST(Distributions, FisherFAgainstClosedForms) {
+    // d1 = d2 = 2: lower x / (1 + x), density 1 / (1 + x)^2; d1 = 2: upper (d2 / (d2 + 2x))^(d2/2);
+    // d2 = 2: lower (d1 x / (d1 x + 2))^(d1/2).
+    const auto upperOfTwo = [](double x, double d2) { return std::pow(d2 / (d2 + 2 * x), d2 / 2); };
+    const auto lowerOverTwo = [](double x, double d1) { return std::pow(d1 * x / (d1 * x + 2), d1 / 2); };
+    for (const Row& row : {Row{3, 2, 2, 1, 0.75}, Row{3, 2, 2, 2, 0.25}, Row{3, 2, 2, 0, 1.0 / 16},
+                           // 1 - I_m(f, h) lost a small lower probability (1e-8 here kept 8 digits).
+                           Row{1e-8, 2, 2, 1, 1e-8 / (1 + 1e-8)}, Row{1e-3, 6, 2, 1, lowerOverTwo(1e-3, 6)},
+                           Row{0.7, 2, 9, 2, upperOfTwo(0.7, 9)}, Row{40, 2, 5, 2, upperOfTwo(40, 5)},
+                           Row{0.2, 2, 5, 1, -std::expm1(2.5 * std::log(5 / 5.4))},
+                           Row{2.5, 7, 2, 1, lowerOverTwo(2.5, 7)}, Row{2.5, 7, 2, 2, 1 - lowerOverTwo(2.5, 7)},
+                           // Computed to 50 digits.
+                           Row{0.7, 5, 7, 1, 0.35897550400621901}, Row{0.7, 5, 7, 0, 0.60221040417066866}}) {
+        SCOPED_TRACE(Describe(row));
+        EXPECT_LE(RelativeError(FisherF(row.x, row.first, row.second, row.kind), row.reference), 4e-15);
+    }
+    // No mass below 0.
+    EXPECT_EQ(FisherF(-1, 3, 4, 1), 0.0);
+    EXPECT_EQ(FisherF(-1, 3, 4, 2), 1.0);
+    EXPECT_EQ(FisherF(-1, 3, 4, 0), 0.0);
+    EXPECT_EQ(FisherF(0, 3, 4, 0), 0.0);
+    EXPECT_EQ(FisherF(0, 3, 4, 1), 0.0);
+    EXPECT_EQ(FisherF(0, 3, 4, 2), 1.0);
+    // Powers and B(1000, 1000) apart leave the doubles (0 / 0 before); the exponents near 1386
+    // carry 1e-16 relative per unit. References computed to 50 digits.
+    EXPECT_NEAR(FisherF(1, 2000, 2000, 1), 0.5, 1e-13);
+    EXPECT_LE(RelativeError(FisherF(1.1, 2000, 2000, 2), 0.016563899553125071), 1e-12);
+    EXPECT_LE(RelativeError(FisherF(1, 2000, 2000, 0), 8.9195055729271604), 1e-12);
+    EXPECT_LE(RelativeError(FisherF(3, 1000, 1000, 0), 7.1331595423034661e-63), 1e-12);
+}
+
+TEST(Distributions, KernelErrorsComeFromTheIncompleteBetaFunctionAndBeta) {
+    using testing::ExpectError;
+    ExpectError([] { StudentT(1, 0, 1); }, {"EFunctionError", 10008, kIbetaA});
+    ExpectError([] { StudentT(1, -2, 2); }, {"EFunctionError", 10008, kIbetaA});
+    EXPECT_THROW(StudentT(1, 0, 0), EZeroDivide);  // the density divides x^2 by 0
+    ExpectError([] { FisherF(1, 0, 4, 1); }, {"EFunctionError", 10008, kIbetaB});
+    ExpectError([] { FisherF(1, 3, 0, 2); }, {"EFunctionError", 10008, kIbetaA});
+    ExpectError([] { FisherF(-1, 0, 4, 1); }, {"EFunctionError", 10008, kIbetaB});  // checked below 0 too
+    ExpectError([] { FisherF(1, 0, 4, 0); }, {"EFunctionError", 10008, kBetaA});
+    ExpectError([] { FisherF(1, 3, -2, 0); }, {"EFunctionError", 10008, kBetaB});
+}
+
+TEST(Distributions, FactorialAndFisherTransformation) {
+    using testing::ExpectError;
+    EXPECT_EQ(Factorial(0), 1.0);
+    EXPECT_EQ(Factorial(5), 120.0);
+    EXPECT_EQ(Factorial(5 + 1e-13), 120.0);  // within the zero test above a natural number
+    // 170 rounded products: about 1e-16 each.
+    EXPECT_LE(RelativeError(Factorial(170), std::tgamma(171.0)), 2e-14);
+    EXPECT_THROW(Factorial(171), EOverflow);
+    for (const double refused : {2.5, -3.0, 5 - 1e-13}) {
+        SCOPED_TRACE(refused);
+        ExpectError([&] { Factorial(refused); }, {"EFunctionError", 10004, kFactorial});
+    }
+    // atanh and tanh; the forms with log1p and expm1 keep the digits of a small x.
+    for (const double x : {0.5, -0.9, 1e-8, -1e-300, 0.999999}) {
+        SCOPED_TRACE(x);
+        EXPECT_LE(RelativeError(Fisher(x), std::atanh(x)), 4e-16);
+    }
+    for (const double x : {0.5493061443340549, -3.0, 1e-8, 20.0}) {
+        SCOPED_TRACE(x);
+        EXPECT_LE(RelativeError(FisherInverse(x), std::tanh(x)), 4e-16);
+    }
+    EXPECT_EQ(Fisher(0), 0.0);
+    EXPECT_THROW(FisherInverse(400), EOverflow);
+    ExpectError([] { Fisher(1); }, {"EFunctionError", 10004, kFisher});
+    ExpectError([] { Fisher(-1); }, {"EFunctionError", 10004, kFisher});
+    ExpectError([] { Fisher(7); }, {"EFunctionError", 10004, kFisher});
+}
+
+}  // namespace
+}  // namespace quorvex::special
