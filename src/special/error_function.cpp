@@ -4,6 +4,7 @@
 #include "core/checked_float.hpp"
 
 #include <array>
+#include <cmath>
 
 namespace quorvex::special {
 namespace {
@@ -18,6 +19,8 @@ constexpr std::array<double, 8> kErfcNodes = {
 constexpr double kPoleLimit = 6.103997330986882;
 constexpr double kPoleScale = 12.697489996511568;
 constexpr double kTwoOverSqrtPi = 1.1283791670955126;
+// Below this |x| the difference 1 - erfc(x) cancels more than one digit.
+constexpr double kSmallErfArgument = 0.5;
 
 }  // namespace
 
@@ -32,7 +35,12 @@ double Erfc(double x) {
     return p;
 }
 
-double Erf(double x) { return CheckedSubtract(1.0, Erfc(x)); }
+// 1 - erfc(x) keeps only absolute accuracy, which near 0 leaves few of the 15 digits shown;
+// there the library's own erf is used.
+double Erf(double x) {
+    if (std::fabs(x) < kSmallErfArgument) return CheckResult(std::erf(x), x);
+    return CheckedSubtract(1.0, Erfc(x));
+}
 
 double InverseErfc(double y) {
     const double pp = y <= 1.0 ? y : CheckedSubtract(2.0, y);
