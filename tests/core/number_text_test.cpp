@@ -3,6 +3,7 @@
 
 #include "core/decimal_separator.hpp"
 #include "core/utf16.hpp"
+#include "support/number_text_oracle.hpp"
 
 #include <gtest/gtest.h>
 #include <quorvex/quorvex.hpp>
@@ -22,6 +23,9 @@
 
 namespace quorvex {
 namespace {
+
+using testing::ExactRuleText;
+using testing::Layout;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -66,45 +70,6 @@ void ExpectNotANumber(const std::u16string& text) {
         EXPECT_EQ(ToUtf8(e.Message()), "'" + ToUtf8(text) + "' は浮動小数点数ではありません");
         EXPECT_EQ(e.HelpContext(), 0);
     }
-}
-
-// digits d1 d2 ... with the value d1.d2... x 10^exponent, laid out as the writer does.
-std::string Layout(bool negative, std::string digits, int exponent) {
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string out = negative ? "-" : "";
-    if (exponent < -4 || exponent >= 15) {
-        out += digits[0];
-        if (digits.size() > 1) out += "." + digits.substr(1);
-        return out + "E" + std::to_string(exponent);
-    }
-    if (exponent < 0) return out + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    const auto whole = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
-    return out + digits.substr(0, whole) + "." + digits.substr(whole);
-}
-
-// The writer's rule on the exact decimal expansion. Nothing when digits 16 to 18 lie within
-// 65 of 500: the writer sees them through one rounded multiplication (half an ulp of an
-// 18-digit integer is at most 64) and may legitimately land on the other side.
-std::optional<std::string> ExactRuleText(double x) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.40e", std::fabs(x));
-    std::string digits = buffer[0] + std::string(buffer + 2, 40);
-    int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-    if (std::abs(std::stoi(digits.substr(15, 3)) - 500) <= 65) return std::nullopt;
-    const bool up = digits[15] >= '5';
-    digits.resize(15);
-    if (up) {
-        std::size_t i = digits.size();
-        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
-        if (i == 0) {
-            digits.insert(0, "1");
-            ++exponent;
-        } else {
-            ++digits[i - 1];
-        }
-    }
-    return Layout(x < 0, digits, exponent);
 }
 
 TEST_F(NumberTextFormat, WritesFifteenDigitsInFixedOrScientificLayout) {

@@ -1,0 +1,53 @@
+// An independent writer of NumberText: the 15-digit rule applied to the exact decimal
+// expansion of a double, as glibc prints it.
+#pragma once
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace quorvex::testing {
+
+// digits d1 d2 ... with the value d1.d2... x 10^exponent, laid out as the writer does.
+inline std::string Layout(bool negative, std::string digits, int exponent) {
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = negative ? "-" : "";
+    if (exponent < -4 || exponent >= 15) {
+        out += digits[0];
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        return out + "E" + std::to_string(exponent);
+    }
+    if (exponent < 0) return out + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
+    return out + digits.substr(0, whole) + "." + digits.substr(whole);
+}
+
+// The writer's rule on the exact decimal expansion. Nothing when digits 16 to 18 lie within
+// 65 of 500: the writer sees them through one rounded multiplication (half an ulp of an
+// 18-digit integer is at most 64) and may legitimately land on the other side.
+inline std::optional<std::string> ExactRuleText(double x) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.40e", std::fabs(x));
+    std::string digits = buffer[0] + std::string(buffer + 2, 40);
+    int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    if (std::abs(std::stoi(digits.substr(15, 3)) - 500) <= 65) return std::nullopt;
+    const bool up = digits[15] >= '5';
+    digits.resize(15);
+    if (up) {
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+        if (i == 0) {
+            digits.insert(0, "1");
+            ++exponent;
+        } else {
+            ++digits[i - 1];
+        }
+    }
+    return Layout(x < 0, digits, exponent);
+}
+
+}  // namespace quorvex::testing
