@@ -8,15 +8,22 @@
 
 namespace quorvex::special {
 
-// Ei(x). x = 0: EFunctionError (divergence); errors inside per the routine's contract.
+// Ei(x), to about 15 digits (near its zero at 0.3725 absolutely). x = 0: EFunctionError
+// (divergence). x > 0: EConvergeError when a series reaches its cap, EFunctionError for every
+// other failure (overflow from 716.4 on, an eps of 0 or below). x < 0: -E1(-x), any failure of
+// which becomes EConvergeError.
 double ExpIntegralEi(double x, double eps);
 inline double ExpIntegralEi(double x) { return ExpIntegralEi(x, kDefaultTolerance); }
 
-// E_n(x). x = 0 with n = 1: EFunctionError (divergence).
+// E_n(x) for orders n >= 0 (the evaluator refuses negative ones), to about 15 digits. x = 0:
+// 1/(n - 1), EFunctionError (divergence) for n = 1. n = 0: e^-x/x. x < 0: -Ei(-x) for every n,
+// Ei's errors becoming EFunctionError (its overflow and its failure to converge, in E_n's
+// words) or Exception (anything else, E_n's prefix before Ei's message). EConvergeError at the
+// cap.
 double ExpIntegralEn(std::int32_t n, double x, double eps);
 inline double ExpIntegralEn(std::int32_t n, double x) { return ExpIntegralEn(n, x, kDefaultTolerance); }
 
-// li(x) = Ei(ln x); x = 1 and x < 0 raise EFunctionError; li(0) = 0.
+// li(x) = Ei(ln x); x = 1 and x < 0 raise EFunctionError; li(0) = 0; otherwise Ei's errors.
 double LogIntegral(double x, double eps);
 inline double LogIntegral(double x) { return LogIntegral(x, kDefaultTolerance); }
 

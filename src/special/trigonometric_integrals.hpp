@@ -1,4 +1,7 @@
-// The sine and cosine integrals, their hyperbolic forms and the Fresnel integrals.
+// The sine and cosine integrals, their hyperbolic forms and the Fresnel integrals. Each routine
+// is accurate to about 15 digits (near a zero of Ci, Chi or Si - π/2, relative to the size of
+// the oscillation) and raises EConvergeError with its own message when its series, continued
+// fraction or quadrature reaches the cap of 1000 rounds.
 #pragma once
 
 #include "special/conventions.hpp"
@@ -17,10 +20,10 @@ inline double CosineIntegral(double x) { return CosineIntegral(x, kDefaultTolera
 // Cin(x) = gamma + ln x - Ci(x); x <= 0 raises EFunctionError.
 double EntireCosineIntegral(double x, double eps);
 inline double EntireCosineIntegral(double x) { return EntireCosineIntegral(x, kDefaultTolerance); }
-// Shi(x).
+// Shi(x); EOverflow from about 717.1 on, where the value passes the largest double.
 double HypSineIntegral(double x, double eps);
 inline double HypSineIntegral(double x) { return HypSineIntegral(x, kDefaultTolerance); }
-// Chi(x); x <= 0 raises EFunctionError.
+// Chi(x); x <= 0 raises EFunctionError; EOverflow from about 717.1 on.
 double HypCosineIntegral(double x, double eps);
 inline double HypCosineIntegral(double x) { return HypCosineIntegral(x, kDefaultTolerance); }
 // S(x) = integral from 0 to x of sin(pi t^2 / 2).
