@@ -1,0 +1,399 @@
+// Bessel functions of the first and second kind of real order: the ascending series for small
+// arguments, Hankel's expansion for large ones, and accurate methods where those cancel.
+#include "special/bessel.hpp"
+
+#include "core/checked_float.hpp"
+#include "core/errors.hpp"
+#include "core/power.hpp"
+#include "special/gamma.hpp"
+#include "special/iteration.hpp"
+
+#include <quorvex/quorvex.hpp>
+
+#include <array>
+#include <cmath>
+#include <string_view>
+
+namespace quorvex::special {
+namespace {
+
+constexpr std::u16string_view kBesselJPole = u"第1種ベッセル関数besseljが発散しました（z=0で発散）";
+constexpr std::u16string_view kBesselJNoConvergence = u"第1種ベッセル関数besseljは収束しませんでした";
+constexpr std::u16string_view kBesselYPole = u"第2種ベッセル関数besselyが発散しました（z=0で発散）";
+constexpr std::u16string_view kBesselYImaginary =
+    u"第2種ベッセル関数besselyはaが整数でz<0の時、虚数となり計算できません";
+constexpr std::u16string_view kBesselYNoConvergence = u"第2種ベッセル関数besselyは収束しませんでした";
+
+constexpr double kTwoOverPi = 0.6366197723675814;
+
+// The regimes: the ascending series below 5.5, Hankel's expansion above 45.
+constexpr double kSeriesLimit = 5.5;
+constexpr double kAsymptoticLimit = 45.0;
+// Hankel's expansion keeps 15 digits while nu^2 <= 10 x (its largest term stays near 1); past
+// that its terms grow before they fall and their rounding swamps the result.
+constexpr double kHankelOrderSquarePerArgument = 10.0;
+// The standard library's Bessel functions (Steed's method) stay accurate up to this argument.
+constexpr double kLibraryArgumentLimit = 1000.0;
+// Beyond 2x + 2000 |Y_nu(x)| exceeds e^(0.45 nu) and overflows even times the smallest
+// sin(nu pi) of a non-integer double; the library would recur through every order to say so.
+constexpr double kOverflowOrderMargin = 2000.0;
+// Gamma(nu + 1) overflows past this argument.
+constexpr double kLargestGammaArgument = 171.0;
+// n! overflows from n = 171 on.
+constexpr double kLargestFactorialOrder = 170.0;
+// Below 5.5, |Y_k(x)| overflows before k = 300.
+constexpr double kLargestSmallArgumentOrder = 300.0;
+// Weber's formula divides by sin(nu pi): closer than this to an integer it loses digits.
+constexpr double kWeberIntegerDistance = 0.1;
+
+// Taylor coefficients of 1/Gamma(z) = sum of c_k z^k (Abramowitz and Stegun 6.1.34): c_2, c_4, ..., c_26
+// and c_1, c_3, ..., c_25, for Temme's Gamma_1 and Gamma_2 without cancellation.
+constexpr std::array<double, 13> kReciprocalGammaEven = {
+    0.57721566490153286,     -0.042002635034095236,   -0.042197734555544337,  0.0072189432466630995,
+    -0.00021524167411495097, -2.0134854780788239e-05, 1.1330272319816959e-06, 6.1160951044814158e-09,
+    -1.1812745704870201e-09, 7.7822634399050713e-12,  5.1003702874544760e-13, -5.3481225394230180e-15,
+    -1.1812593016974588e-16};
+constexpr std::array<double, 13> kReciprocalGammaOdd = {
+    1.0000000000000000,     -0.65587807152025388,   0.16653861138229149,     -0.0096219715278769736,
+    -0.0011651675918590651, 0.00012805028238811619, -1.2504934821426707e-06, -2.0563384169776071e-07,
+    5.0020076444692229e-09, 1.0434267116911005e-10, -3.6968056186422057e-12, -2.0583260535665068e-14,
+    1.2267786282382608e-15};
+
+bool IsInteger(double v) { return v - std::trunc(v) == 0.0; }
+
+// (-1)^n for an integral n.
+double ParitySign(double n) { return std::fmod(n, 2.0) != 0.0 ? -1.0 : 1.0; }
+
+// sin(pi v) with v reduced exactly to [-1/2, 1/2] first: exact zeros at the integers, and no
+// digits lost to the rounding of pi v for large v.
+double SinPi(double v) {
+    double r = std::fmod(v, 2.0);
+    if (r > 1.0) r -= 2.0;
+    if (r < -1.0) r += 2.0;
+    if (r > 0.5) r = 1.0 - r;
+    if (r < -0.5) r = -1.0 - r;
+    return std::sin(kPi * r);
+}
+
+double CosPi(double v) { return SinPi(v + 0.5); }
+
+double SquareRootTwoOverPiX(double x) { return CheckedSqrt(CheckedDivide(2.0, CheckedMultiply(x, kPi))); }
+
+// (x/2)^nu / Gamma(nu + 1). Below 0, 1 / Gamma(z) = sin(pi z) Gamma(1 - z) / pi with sin(pi z)
+// reduced exactly: near the poles the rounding of pi z would cost the reciprocal its digits
+// (all of J's terms carry it). Past the range of Gamma through logarithms, so that a large order
+// underflows towards zero as J does instead of overflowing. The power's rules still apply (a
+// negative x with a non-integer order is invalid).
+double SeriesLeadingTerm(double x, double nu) {
+    const double half = CheckedDivide(x, 2.0);
+    const double order = CheckedAdd(nu, 1.0);
+    if (order < 0.0) {
+        const double reciprocal = CheckedMultiply(SinPi(order), Gamma(CheckedSubtract(1.0, order)));
+        return CheckedDivide(CheckedMultiply(Power(half, nu), reciprocal), kPi);
+    }
+    if (order <= kLargestGammaArgument) return CheckedDivide(Power(half, nu), Gamma(order));
+    if (half < 0.0 && !IsInteger(nu)) return Power(half, nu);
+    const double magnitude =
+        CheckedExp(CheckedSubtract(CheckedMultiply(nu, CheckedLn(std::fabs(half))), LogGamma(order)));
+    return half < 0.0 ? ParitySign(nu) * magnitude : magnitude;
+}
+
+// J_nu(x) = (x/2)^nu / Gamma(nu + 1) sum over i of (-x^2/4)^i / (i! (nu + 1)_i), J_-n = (-1)^n J_n.
+// Each term is measured against the leading one, so that a small J keeps its digits too.
+double AscendingSeriesJ(double x, double nu, double eps) {
+    double sigma = 1.0;
+    if (nu < 0.0 && IsInteger(nu)) {
+        sigma = ParitySign(std::trunc(nu));
+        nu = -nu;
+    }
+    const double p = SeriesLeadingTerm(x, nu);
+    const double minusSquare = -CheckedMultiply(x, x);
+    double r = p;
+    double t = 1.0;
+    IterateToTolerance(eps, kBesselJNoConvergence, 1, [&](int i) {
+        t = CheckedDivide(CheckedDivide(CheckedDivide(CheckedMultiply(t, minusSquare), 4.0), i), CheckedAdd(i, nu));
+        r = CheckedAdd(r, CheckedMultiply(p, t));
+        return t;
+    });
+    return CheckedMultiply(r, sigma);
+}
+
+// For a positive (or integer) order the series of J decreases from its first term, so it has
+// nothing to cancel, while x^2/4 < |nu| + 1.
+bool SeriesIsMonotone(double x, double nu) { return (nu >= 0.0 || IsInteger(nu)) && x * x / 4.0 < std::fabs(nu) + 1.0; }
+
+enum class Kind { kFirst, kSecond };
+
+bool HankelIsAccurate(double x, double nu) { return nu * nu <= kHankelOrderSquarePerArgument * x; }
+
+// Hankel's expansion sqrt(2/(pi x)) (P cos phi - Q sin phi) for J, (P sin phi + Q cos phi) for Y,
+// phi = x - (nu/2 + 1/4) pi, with P, Q the even and odd parts of the series in mu = 4 nu^2.
+// cos phi and sin phi come from those of x and of (nu/2 + 1/4) pi: forming phi itself would
+// round away the digits of the phase at large x.
+double HankelExpansion(double x, double nu, double eps, Kind kind) {
+    const double m = CheckedSqrt(CheckedDivide(kTwoOverPi, x));
+    const double shift = CheckedAdd(CheckedDivide(nu, 2.0), 0.25);
+    const double sinX = std::sin(x);
+    const double cosX = std::cos(x);
+    const double cs = CosPi(shift) * cosX + SinPi(shift) * sinX;
+    const double sn = CosPi(shift) * sinX - SinPi(shift) * cosX;
+    const double mu = CheckedMultiply(4.0, CheckedMultiply(nu, nu));
+    const double o = CheckedDivide(CheckedDivide(0.25, x), x);
+    const double a = kind == Kind::kFirst ? cs : sn;
+    const double b = kind == Kind::kFirst ? -sn : cs;
+    const auto message = kind == Kind::kFirst ? kBesselJNoConvergence : kBesselYNoConvergence;
+    const auto muMinusSquare = [mu](double odd) { return CheckedSubtract(mu, odd * odd); };
+    double r = CheckedMultiply(m, CheckedAdd(a, CheckedDivide(CheckedDivide(CheckedMultiply(b, mu - 1.0), 8.0), x)));
+    double p = CheckedDivide(CheckedMultiply(CheckedMultiply(-o, mu - 1.0), mu - 9.0), 32.0);
+    double q = CheckedDivide(CheckedMultiply(CheckedMultiply(CheckedMultiply(-o, mu - 1.0), mu - 9.0), mu - 25.0),
+                             CheckedMultiply(x, 768.0));
+    IterateToTolerance(eps, message, 1, [&](int i) {
+        const double v = CheckedMultiply(m, CheckedAdd(CheckedMultiply(a, p), CheckedMultiply(b, q)));
+        r = CheckedAdd(r, v);
+        if (eps > std::fabs(v)) return v;
+        const double k = 4.0 * i;
+        const auto overTwoFactorsAndSixteen = [](double value, double first, double second) {
+            return CheckedDivide(CheckedDivide(CheckedDivide(value, first), second), 16.0);
+        };
+        const double qFactor = overTwoFactorsAndSixteen(muMinusSquare(k + 5.0), 2.0 * i + 2.0, 2.0 * i + 3.0);
+        q = CheckedMultiply(CheckedMultiply(CheckedMultiply(-q, o), muMinusSquare(k + 3.0)), qFactor);
+        const double pProduct =
+            CheckedMultiply(CheckedMultiply(CheckedMultiply(-p, o), muMinusSquare(k + 1.0)), muMinusSquare(k + 3.0));
+        p = overTwoFactorsAndSixteen(pProduct, 2.0 * i + 1.0, 2.0 * i + 2.0);
+        return v;
+    });
+    return r;
+}
+
+// The standard library's J and Y for 0 < x <= 1000 and an order >= 0 (Steed's method). A
+// result that is not finite comes from its recurrence overflowing.
+double FromLibrary(double value) {
+    if (!std::isfinite(value)) RaiseOverflow();
+    return value;
+}
+
+double LibraryJPositive(double x, double nu) { return FromLibrary(std::cyl_bessel_j(nu, x)); }
+
+double LibraryYPositive(double x, double nu) {
+    if (nu > CheckedAdd(CheckedMultiply(2.0, x), kOverflowOrderMargin)) RaiseOverflow();
+    return FromLibrary(std::cyl_neumann(nu, x));
+}
+
+// Any real order by J_-a = cos(a pi) J_a - sin(a pi) Y_a, Y_-a = sin(a pi) J_a + cos(a pi) Y_a
+// (for an integer a: (-1)^a times the positive order).
+double LibraryJ(double x, double nu) {
+    if (nu >= 0.0) return LibraryJPositive(x, nu);
+    const double a = -nu;
+    if (IsInteger(a)) return ParitySign(a) * LibraryJPositive(x, a);
+    return CheckedSubtract(CosPi(a) * LibraryJPositive(x, a), CheckedMultiply(SinPi(a), LibraryYPositive(x, a)));
+}
+
+double LibraryY(double x, double nu) {
+    if (nu >= 0.0) return LibraryYPositive(x, nu);
+    const double a = -nu;
+    if (IsInteger(a)) return CheckedMultiply(ParitySign(a), LibraryYPositive(x, a));
+    return CheckedAdd(SinPi(a) * LibraryJPositive(x, a), CheckedMultiply(CosPi(a), LibraryYPositive(x, a)));
+}
+
+// |x| > 45, where Hankel's expansion is accurate; else the library up to its limit; else the
+// ascending series while it cannot cancel. Nothing accurate is left in between: the expansion
+// cannot meet the tolerance there, which is reported as its failure to converge.
+double LargeArgumentJ(double x, double nu, double eps) {
+    if (x < 0.0) RaiseInvalidOp();  // sqrt(2 / (pi x)) of Hankel's expansion
+    if (HankelIsAccurate(x, nu)) return HankelExpansion(x, nu, eps, Kind::kFirst);
+    if (x <= kLibraryArgumentLimit) return LibraryJ(x, nu);
+    if (SeriesIsMonotone(x, nu)) return AscendingSeriesJ(x, nu, eps);
+    RaiseConvergeError(kBesselJNoConvergence);
+}
+
+double LargeArgumentY(double x, double nu, double eps) {
+    if (HankelIsAccurate(x, nu)) return HankelExpansion(x, nu, eps, Kind::kSecond);
+    if (x <= kLibraryArgumentLimit) return LibraryY(x, nu);
+    RaiseConvergeError(kBesselYNoConvergence);
+}
+
+// Temme's Gamma_1(mu) = (1/Gamma(1 - mu) - 1/Gamma(1 + mu)) / (2 mu) and
+// Gamma_2(mu) = (1/Gamma(1 - mu) + 1/Gamma(1 + mu)) / 2 from the Taylor series of 1/Gamma.
+double EvenSeriesInSquare(const std::array<double, 13>& coefficients, double square) {
+    double sum = 0.0;
+    for (auto c = coefficients.rbegin(); c != coefficients.rend(); ++c) sum = sum * square + *c;
+    return sum;
+}
+
+struct OrderPair {
+    double lower;  // Y_mu
+    double upper;  // Y_(mu+1)
+};
+
+// Temme's series for |mu| <= 1/2: Y_mu = -sum c_k g_k, Y_(mu+1) = -(2/x) sum c_k h_k with
+// c_k = (-x^2/4)^k / k!, f_k = (k f_(k-1) + p_(k-1) + q_(k-1)) / (k^2 - mu^2), p_k = p_(k-1) / (k - mu),
+// q_k = q_(k-1) / (k + mu), g_k = f_k + (2/mu) sin^2(mu pi / 2) q_k, h_k = p_k - k g_k.
+// Continuous through the integer orders, where Weber's formula is 0/0.
+OrderPair TemmeSeries(double x, double mu, double eps) {
+    const double logTwoOverX = -CheckedLn(CheckedDivide(x, 2.0));
+    const double sigma = CheckedMultiply(mu, logTwoOverX);
+    const double square = mu * mu;
+    const double gamma1 = -EvenSeriesInSquare(kReciprocalGammaEven, square);
+    const double gamma2 = EvenSeriesInSquare(kReciprocalGammaOdd, square);
+    const double gammaPlus = 1.0 / (gamma2 - mu * gamma1);   // Gamma(1 + mu)
+    const double gammaMinus = 1.0 / (gamma2 + mu * gamma1);  // Gamma(1 - mu)
+    const double piMu = kPi * mu;
+    const double piMuOverSine = mu == 0.0 ? 1.0 : piMu / std::sin(piMu);
+    const double sinhRatio = sigma == 0.0 ? 1.0 : CheckedDivide(std::sinh(sigma), sigma);
+    const double halfPiMu = piMu / 2.0;
+    const double sincHalf = mu == 0.0 ? 1.0 : std::sin(halfPiMu) / halfPiMu;
+    const double rho = kPi * halfPiMu * sincHalf * sincHalf;  // (2/mu) sin^2(mu pi / 2)
+    double f = CheckedMultiply(kTwoOverPi * piMuOverSine,
+                               CheckedAdd(CheckedMultiply(std::cosh(sigma), gamma1),
+                                          CheckedMultiply(CheckedMultiply(sinhRatio, logTwoOverX), gamma2)));
+    const double powerOfTwoOverX = CheckedExp(sigma);
+    double p = CheckedDivide(CheckedMultiply(powerOfTwoOverX, gammaPlus), kPi);
+    double q = CheckedDivide(gammaMinus, CheckedMultiply(powerOfTwoOverX, kPi));
+    const double minusQuarterSquare = -CheckedMultiply(x, x) / 4.0;
+    double c = 1.0;
+    double sumG = CheckedAdd(f, rho * q);
+    double sumH = p;
+    IterateToTolerance(eps, kBesselYNoConvergence, 1, [&](int k) {
+        f = CheckedDivide(CheckedAdd(CheckedAdd(CheckedMultiply(k, f), p), q), k * static_cast<double>(k) - square);
+        p = CheckedDivide(p, k - mu);
+        q = CheckedDivide(q, k + mu);
+        c = CheckedMultiply(c, minusQuarterSquare / k);
+        const double g = CheckedMultiply(c, CheckedAdd(f, rho * q));
+        const double h = CheckedSubtract(CheckedMultiply(c, p), CheckedMultiply(k, g));
+        sumG = CheckedAdd(sumG, g);
+        sumH = CheckedAdd(sumH, h);
+        return std::fmax(std::fabs(g), std::fabs(h));
+    });
+    return {-sumG, -CheckedMultiply(CheckedDivide(2.0, x), sumH)};
+}
+
+// Y_a(x) for 0 < x < 5.5 and a >= 0: Temme's series at the nearest order mu = a - n within 1/2,
+// then upward recurrence Y_(v+1) = (2v/x) Y_v - Y_(v-1), which is stable for Y.
+double TemmeY(double x, double a, double eps) {
+    const double n = std::round(a);
+    if (n > kLargestSmallArgumentOrder) RaiseOverflow();
+    const double mu = a - n;
+    OrderPair pair = TemmeSeries(x, mu, eps);
+    if (n == 0.0) return pair.lower;
+    for (double k = 1.0; k < n; k += 1.0) {
+        const double next =
+            CheckedSubtract(CheckedMultiply(CheckedDivide(CheckedMultiply(2.0, mu + k), x), pair.upper), pair.lower);
+        pair = {pair.upper, next};
+    }
+    return pair.upper;
+}
+
+// Y_nu(x) for x > 0 at orders where Weber's formula cancels: Temme below 5.5, the library up
+// to 45, Hankel's expansion beyond. Negative orders by Y_-a = sin(a pi) J_a + cos(a pi) Y_a.
+double AccurateY(double x, double nu, double eps) {
+    if (x >= kSeriesLimit) return x <= kAsymptoticLimit ? LibraryY(x, nu) : LargeArgumentY(x, nu, eps);
+    if (nu >= 0.0) return TemmeY(x, nu, eps);
+    const double a = -nu;
+    if (IsInteger(a)) return CheckedMultiply(ParitySign(a), TemmeY(x, a, eps));
+    return CheckedAdd(CheckedMultiply(SinPi(a), AscendingSeriesJ(x, a, eps)),
+                      CheckedMultiply(CosPi(a), TemmeY(x, a, eps)));
+}
+
+// Weber's formula (J_nu cos(nu pi) - J_-nu) / sin(nu pi), in the order J_nu, cos, J_-nu, sin.
+double WeberY(double x, double nu, double eps) {
+    const double jPlus = BesselJ(x, nu, eps);
+    const double c = std::cos(CheckedMultiply(nu, kPi));
+    const double jMinus = BesselJ(x, -nu, eps);
+    const double s = std::sin(CheckedMultiply(nu, kPi));
+    return CheckedDivide(CheckedSubtract(CheckedMultiply(jPlus, c), jMinus), s);
+}
+
+// Y_0(x) = (2/pi)(ln(x/2) + gamma) J_0(x) + (2/pi) sum over i of (-1)^(i+1) H_i (x^2/4)^i / (i!)^2.
+double LogarithmicSeriesY0(double x, double eps) {
+    const double logHalf = CheckedLn(CheckedDivide(x, 2.0));
+    double r =
+        CheckedDivide(CheckedMultiply(CheckedMultiply(CheckedAdd(logHalf, kEulerGamma), 2.0), BesselJ(x, 0.0)), kPi);
+    const double q = CheckedDivide(CheckedMultiply(x, x), 4.0);
+    double harmonic = 1.0;
+    double t = CheckedMultiply(q, kTwoOverPi);
+    IterateToTolerance(eps, kBesselYNoConvergence, 1, [&](int i) {
+        const double v = CheckedMultiply(harmonic, t);
+        r = CheckedAdd(r, v);
+        if (eps > std::fabs(v)) return v;
+        harmonic = CheckedAdd(harmonic, CheckedDivide(1.0, i + 1.0));
+        t = CheckedDivide(CheckedMultiply(-t, q), CheckedMultiply(i + 1.0, i + 1.0));
+        return v;
+    });
+    return r;
+}
+
+// Y_n(x) for an integer n != 0: (2/pi) ln(x/2) J_n(x), minus the finite sum over k < n of
+// (n-k-1)! (x/2)^(2k-n) / (pi k!), minus the sum over j of (psi(j+1) + psi(n+j+1)) (-x^2/4)^j
+// (x/2)^n / (pi j! (n+j)!).
+double LogarithmicSeriesYn(double x, double nu, double eps) {
+    double n = std::trunc(nu);
+    const double sigma = n < 0.0 ? ParitySign(n) : 1.0;
+    n = std::fabs(n);
+    double r =
+        CheckedDivide(CheckedMultiply(CheckedMultiply(CheckedLn(CheckedDivide(x, 2.0)), 2.0), BesselJ(x, n, eps)), kPi);
+    const double p = Power(CheckedDivide(x, 2.0), n);
+    const double q = CheckedDivide(CheckedMultiply(x, x), 4.0);
+    double factorial = 1.0;  // (n - 1)!
+    for (double k = 2.0; k <= n - 1.0; k += 1.0) factorial = CheckedMultiply(factorial, k);
+    const double bigN = CheckedMultiply(factorial, n);  // n!
+    r = CheckedSubtract(r, CheckedDivide(factorial, CheckedMultiply(p, kPi)));
+    double w = CheckedDivide(CheckedMultiply(factorial, q), CheckedMultiply(p, kPi));
+    for (double i = 1.0; i <= n - 1.0; i += 1.0) {
+        w = CheckedDivide(w, n - i);
+        r = CheckedSubtract(r, w);
+        w = CheckedDivide(CheckedMultiply(w, q), i + 1.0);
+    }
+    const double psiSum = CheckedAdd(Digamma(1.0), Digamma(n + 1.0));
+    r = CheckedSubtract(r, CheckedDivide(CheckedDivide(CheckedMultiply(p, psiSum), bigN), kPi));
+    double bigW = CheckedDivide(CheckedDivide(CheckedDivide(CheckedMultiply(-q, p), kPi), bigN), n + 1.0);
+    IterateToTolerance(eps, kBesselYNoConvergence, 1, [&](int j) {
+        const double v = CheckedMultiply(bigW, CheckedAdd(Digamma(j + 1.0), Digamma(n + j + 1.0)));
+        r = CheckedSubtract(r, v);
+        if (eps > std::fabs(v)) return v;
+        bigW = CheckedDivide(CheckedDivide(CheckedMultiply(bigW, -q), j + 1.0), n + j + 1.0);
+        return v;
+    });
+    return CheckedMultiply(sigma, r);
+}
+
+// Y_nu(x) for a non-integer order: Weber's formula away from the integers, an accurate method
+// near them. A convergence failure inside is reported as Y's own.
+double NonIntegerOrderY(double x, double nu, double eps) {
+    try {
+        if (std::fabs(nu - std::round(nu)) >= kWeberIntegerDistance) return WeberY(x, nu, eps);
+        if (x < 0.0) RaiseInvalidOp();  // as the power or square root of J at x < 0 would
+        return AccurateY(x, nu, eps);
+    } catch (const EConvergeError&) {
+        RaiseConvergeError(kBesselYNoConvergence);
+    }
+}
+
+}  // namespace
+
+double BesselJ(double x, double nu, double eps) {
+    if (x == 0.0) {
+        if (nu == 0.0) return 1.0;
+        if (nu < 0.0 && !IsInteger(nu)) RaiseFunctionError(kBesselJPole);
+        return 0.0;
+    }
+    if (nu == -0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), std::cos(x));
+    if (nu == 0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), std::sin(x));
+    const double size = std::fabs(x);
+    if (size < kSeriesLimit) return AscendingSeriesJ(x, nu, eps);
+    if (size > kAsymptoticLimit) return LargeArgumentJ(x, nu, eps);
+    if (x > 0.0) return LibraryJ(x, nu);
+    if (!IsInteger(nu)) RaiseInvalidOp();
+    return CheckedMultiply(ParitySign(nu), LibraryJ(-x, nu));
+}
+
+double BesselY(double x, double nu, double eps) {
+    if (x == 0.0) RaiseFunctionError(kBesselYPole);
+    if (!IsInteger(nu)) return NonIntegerOrderY(x, nu, eps);
+    if (x < 0.0) RaiseFunctionError(kBesselYImaginary);
+    if (x > kAsymptoticLimit) return LargeArgumentY(x, nu, eps);
+    if (x >= kSeriesLimit) return LibraryY(x, nu);
+    if (std::fabs(nu) > kLargestFactorialOrder) return AccurateY(x, nu, eps);
+    return nu == 0.0 ? LogarithmicSeriesY0(x, eps) : LogarithmicSeriesYn(x, nu, eps);
+}
+
+}  // namespace quorvex::special

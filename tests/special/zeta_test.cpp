@@ -1,0 +1,176 @@
+// The zeta family against closed forms, the standard library's riemann_zeta, Laurent and Taylor
+// coefficients at the pole and at zero, and reference values computed to 30 digits (mpmath).
+#include "special/zeta.hpp"
+
+#include "core/errors.hpp"
+#include "support/error_matchers.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace quorvex::special {
+namespace {
+
+constexpr std::u16string_view kZetaPole = u"リーマンゼータ関数zetaが発散しました（引数に1が入りました）";
+constexpr std::u16string_view kZetaNoConvergence = u"リーマンゼータ関数zetaは収束しませんでした";
+constexpr std::u16string_view kHurwitzShiftNotPositive = u"Hurwitzのゼータ関数hzetaの係数aに0以下の数が代入されました";
+constexpr std::u16string_view kHurwitzOrderAtMostOne = u"Hurwitzのゼータ関数hzetaの引数xに1以下の数が代入されました";
+constexpr std::u16string_view kHurwitzNoConvergence = u"Hurwitzのゼータ関数hzetaは収束しませんでした";
+constexpr std::u16string_view kPolylogOutsideDisc = u"多重対数関数polylogの引数xに|x|>1が入力されています";
+constexpr std::u16string_view kPolylogNoConvergence = u"多重対数関数polylogは収束しませんでした";
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kLn2 = std::numbers::ln2;
+constexpr double kEuler = std::numbers::egamma;
+
+double RelativeError(double value, double reference) { return std::fabs(value - reference) / std::fabs(reference); }
+
+struct Row {
+    double s, x, reference;
+};
+
+std::string Trace(const Row& row) { return std::to_string(row.s) + " " + std::to_string(row.x); }
+
+TEST(Zeta, RiemannAndEtaValues) {
+    // The sums round once per term, ~50 terms; for s < 0 Gamma(1 - s) = exp(ln Gamma) adds ~1e-16
+    // of ln Gamma (39 at s = -19).
+    for (const Row& row :
+         {Row{2, 0, kPi * kPi / 6}, Row{12, 0, 691 * std::pow(kPi, 12) / 638512875},  // direct sum
+          Row{3, 0, 1.2020569031595942854}, Row{0.5, 0, -1.4603545088095868129}, Row{60, 0, 1},
+          Row{-0.5, 0, -0.20788622497735456602}, Row{-1, 0, -1.0 / 12}, Row{-19, 0, 174611.0 / 6600}}) {
+        SCOPED_TRACE(row.s);
+        EXPECT_LE(RelativeError(RiemannZeta(row.s), row.reference), 1e-14);
+    }
+    EXPECT_EQ(RiemannZeta(0), -0.5);
+    EXPECT_EQ(RiemannZeta(-2), 0.0);
+    EXPECT_EQ(RiemannZeta(-400), 0.0);
+    // Past Gamma's range the functional equation goes through ln Gamma (~700), whose absolute
+    // error becomes relative; zeta itself is finite down to about -259.
+    EXPECT_LE(RelativeError(RiemannZeta(-201), -1.8568690810125945e+216), 3e-13);
+    EXPECT_LE(RelativeError(RiemannZeta(-259), 8.7601563446229215e+306), 3e-13);
+    EXPECT_EQ(DirichletEta(1), kLn2);
+    EXPECT_EQ(DirichletEta(1, 1e-3), kLn2);
+    for (const Row& row :
+         {Row{2, 0, kPi * kPi / 12}, Row{4, 0, 7 * std::pow(kPi, 4) / 720}, Row{0, 0, 0.5}, Row{-1, 0, 0.25}}) {
+        SCOPED_TRACE(row.s);
+        EXPECT_LE(RelativeError(DirichletEta(row.s), row.reference), 1e-14);
+    }
+}
+
+TEST(Zeta, AgreesWithTheStandardLibraryFromMinus20To60) {
+    // For s < 0 both sides take sin(pi s / 2) Gamma(1 - s); each holds about 1e-14.
+    for (int quarter = -80; quarter <= 240; ++quarter) {
+        const double s = quarter / 4.0;
+        if (s == 1.0 || RiemannZeta(s) == 0.0) continue;
+        SCOPED_TRACE(s);
+        EXPECT_LE(RelativeError(RiemannZeta(s), std::riemann_zeta(s)), 3e-14);
+        EXPECT_LE(RelativeError(DirichletEta(s), (1 - std::pow(2.0, 1 - s)) * std::riemann_zeta(s)), 3e-14);
+    }
+}
+
+TEST(Zeta, KeepsItsDigitsAtThePoleAndJustBelowZero) {
+    // 1 - 2^(1-s) as a plain difference kept only ~|1 - s| of its digits: zeta(1 + 1e-9) and
+    // zeta(-1e-9) were off in the 8th digit, zeta(-1e-300) divided by zero. References:
+    // zeta(1 + d) = 1/d + gamma - gamma_1 d, eta(1 + d) = ln 2 + (gamma ln 2 - ln^2 2 / 2) d,
+    // zeta(-d) = -1/2 + ln(2 pi) d / 2, each with its next term below 1e-16.
+    const double stieltjes1 = -0.072815845483676724861;
+    for (const double step : {1e-6, -1e-6, 1e-9, -1e-9, 0x1p-40}) {
+        SCOPED_TRACE(step);
+        const double s = 1 + step;
+        const double d = s - 1;  // exact
+        EXPECT_LE(RelativeError(RiemannZeta(s), 1 / d + kEuler - stieltjes1 * d), 2e-15);
+        if (std::fabs(d) > 1e-8) continue;
+        EXPECT_LE(RelativeError(DirichletEta(s), kLn2 + (kEuler * kLn2 - kLn2 * kLn2 / 2) * d), 2e-15);
+        EXPECT_LE(RelativeError(RiemannZeta(-std::fabs(step)), -0.5 + 0.91893853320467274178 * std::fabs(step)), 2e-15);
+    }
+    EXPECT_LE(RelativeError(RiemannZeta(-1e-300), -0.5), 2e-16);
+}
+
+TEST(Zeta, HurwitzByEulerMaclaurin) {
+    // Hasse's series for zeta(s, a) lost its digits in the binomial sums: 0.644758 for
+    // zeta(2, 2) = 0.644934 at eps = 1e-6, -3.7e144 for zeta(10, 2) at 1e-4, and its cap after
+    // about a second at the default tolerance. Euler-Maclaurin holds a few units of 1e-16; the
+    // references from std::riemann_zeta about 1e-14.
+    const double catalan = 0.91596559417721901505;
+    for (const Row& row :
+         {Row{2, 2, kPi * kPi / 6 - 1}, Row{2, 0.25, kPi * kPi + 8 * catalan}, Row{3, 0.5, 7 * std::riemann_zeta(3.0)},
+          Row{2.5, 0.5, (std::pow(2, 2.5) - 1) * std::riemann_zeta(2.5)}, Row{10, 2, 0.00099457512781808533715},
+          Row{30, 3, 4.8578041896672467647e-15}, Row{1.1, 2, 9.584448464950800951},
+          Row{2, 1e6, 1.0000005000001667e-06}}) {
+        SCOPED_TRACE(Trace(row));
+        EXPECT_LE(RelativeError(HurwitzZeta(row.s, row.x), row.reference), 1e-14);
+    }
+    EXPECT_LE(RelativeError(HurwitzZeta(2, 2, 1e-6), kPi * kPi / 6 - 1), 1e-8);
+    for (const double a : {0.001, 0.3, 7.5, 123.0}) {  // zeta(s, a) = a^-s + zeta(s, a + 1)
+        EXPECT_LE(RelativeError(HurwitzZeta(3.3, a), std::pow(a, -3.3) + HurwitzZeta(3.3, a + 1)), 4e-15) << a;
+    }
+}
+
+TEST(Zeta, ErrorsInTheirOrderAndTheCaps) {
+    using testing::ExpectError;
+    const testing::ExpectedError pole{"EFunctionError", 10008, kZetaPole};
+    ExpectError([] { RiemannZeta(1); }, pole);
+    ExpectError([] { HurwitzZeta(1, 1); }, pole);  // a = 1 is zeta before any check
+    ExpectError([] { Polylog(1, 1); }, pole);
+    EXPECT_EQ(HurwitzZeta(0.5, 1), RiemannZeta(0.5));
+    ExpectError([] { HurwitzZeta(0.5, 0); }, {"EFunctionError", 10008, kHurwitzShiftNotPositive});
+    ExpectError([] { HurwitzZeta(1, 2); }, {"EFunctionError", 10008, kHurwitzOrderAtMostOne});
+    ExpectError([] { Polylog(1, 1.5); }, {"EFunctionError", 10008, kPolylogOutsideDisc});
+    ExpectError([] { Polylog(2, -1.0000001); }, {"EFunctionError", 10008, kPolylogOutsideDisc});
+    ExpectError([] { RiemannZeta(2, 0); }, {"EZeroDivide", 0, kZeroDivideMessage});  // L = -ln(eps) / u
+    // Below ~1e-25 the terms stop at their rounding: the cap, after ~1.4 s of binomial sums.
+    ExpectError([] { RiemannZeta(2, 1e-30); }, {"EConvergeError", 10010, kZetaNoConvergence});
+    ExpectError([] { Polylog(2, -0.99, 1e-30); }, {"EConvergeError", 10010, kPolylogNoConvergence});
+    // Past its smallest term the Euler-Maclaurin tail diverges: no smaller tolerance is met.
+    ExpectError([] { HurwitzZeta(2, 2, 0); }, {"EConvergeError", 10010, kHurwitzNoConvergence});
+}
+
+TEST(Polylog, ClosedFormsAndReferenceValues) {
+    // The power series stops at its first term below eps and leaves a tail up to x / (1 - x)
+    // times that (24 at x = 0.96). For s <= 0 and |x| >= 1/4 the series in ln x replaces the
+    // Euler transform, whose binomial differences cancelled (Li_-4.3(-0.9) off in the 8th
+    // digit, Li_-0.5(0.9) overflowing); each of its zeta(s - k) holds ~1e-14.
+    for (const Row& row : {Row{1, -0.99, -std::log1p(0.99)},
+                           Row{1, 0.5, kLn2},
+                           Row{1, 0.96, -std::log1p(-0.96)},
+                           Row{1, -1, -kLn2},
+                           Row{0, -0.9, -0.9 / 1.9},
+                           Row{0, 0.3, 0.3 / 0.7},
+                           Row{0, 0.9, 9},
+                           Row{-1, -0.999, -0.999 / (1.999 * 1.999)},
+                           Row{-1, 0.3, 0.3 / 0.49},
+                           Row{-1, 0.99, 0.99 / (0.01 * 0.01)},
+                           Row{2, 0.5, kPi * kPi / 12 - kLn2 * kLn2 / 2},
+                           Row{2, -1, -kPi * kPi / 12},
+                           Row{2, -0.5, -0.44841420692364620244},
+                           Row{0.5, -0.99, -0.60108447114971784801},
+                           Row{2.5, -0.999, -0.86643466184741351514},
+                           Row{-4.3, -0.9, -0.051155168127702742026},
+                           Row{-2.5, -0.99, 0.086868940601417082985},
+                           Row{-0.5, 0.9, 25.708466702797589027},
+                           Row{-1.5, 0.5, 3.293143919512913722},
+                           Row{-20, 0.5, 5.3553755924887684062e+21},
+                           Row{-0.5, 0.2, 0.27454031009933119542},
+                           Row{-2.5, -0.2, -0.060773025395974034415}}) {
+        SCOPED_TRACE(Trace(row));
+        EXPECT_LE(RelativeError(Polylog(row.s, row.x), row.reference), 5e-14);
+    }
+    // Li_s(x) + Li_s(-x) = 2^(1-s) Li_s(x^2), across the switches between the methods.
+    for (const double s : {-3.5, -1.5, 0.5, 2.0}) {
+        for (const double x : {0.2, 0.3, 0.6, 0.9}) {
+            SCOPED_TRACE(Trace({s, x, 0}));
+            const double scale = std::fabs(Polylog(s, x)) + std::fabs(Polylog(s, -x));
+            EXPECT_NEAR(Polylog(s, x) + Polylog(s, -x), std::pow(2.0, 1 - s) * Polylog(s, x * x), 5e-14 * scale);
+        }
+    }
+    EXPECT_EQ(Polylog(2, 0), 0.0);
+    EXPECT_EQ(PolylogDifference(3, 0), -1);
+    EXPECT_EQ(PolylogDifference(-2, 2), -2);  // -1 + 2 * 4 - 9
+    EXPECT_EQ(PolylogDifference(2, 1), -0.75);
+}
+
+}  // namespace
+}  // namespace quorvex::special
