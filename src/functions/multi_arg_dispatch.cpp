@@ -4,6 +4,7 @@
 #include "core/name_index.hpp"
 #include "functions/aggregates.hpp"
 #include "functions/integer_functions.hpp"
+#include "functions/special_front_ends.hpp"
 #include "functions/weibull.hpp"
 
 #include <array>
@@ -16,7 +17,7 @@ using Handler = ShortText (*)(std::u16string_view name, const TokenList& argumen
 
 struct MultiArgFunction {
     std::u16string_view name;
-    Handler handler;  // null: not served yet, the answer is "False"
+    Handler handler;
 };
 
 template <ShortText (*Aggregate)(const TokenList&)>
@@ -25,7 +26,7 @@ ShortText Unnamed(std::u16string_view /*name*/, const TokenList& arguments) {
 }
 
 constexpr Handler kInteger = EvaluateIntegerFunction;
-constexpr Handler kSpecial = nullptr;
+constexpr Handler kSpecial = EvaluateSpecialFunction;
 
 constexpr std::array<MultiArgFunction, 46> kMultiArgFunctions = {{
     {u"and", kInteger},     {u"or", kInteger},      {u"xor", kInteger},     {u"andn", kInteger},

@@ -10,6 +10,12 @@
 #include "core/utf16.hpp"
 #include "functions/elementary.hpp"
 #include "functions/integer_functions.hpp"
+#include "special/distributions.hpp"
+#include "special/error_function.hpp"
+#include "special/exponential_integrals.hpp"
+#include "special/gamma.hpp"
+#include "special/trigonometric_integrals.hpp"
+#include "special/zeta.hpp"
 
 #include <array>
 #include <cmath>
@@ -21,6 +27,7 @@ namespace {
 constexpr std::int32_t kLogarithmHelpContext = 10004;
 constexpr std::int32_t kTrigonometricHelpContext = 10005;
 constexpr std::int32_t kIntegerHelpContext = 10007;
+constexpr std::int32_t kSpecialFunctionHelpContext = 10008;
 
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kDegreesPerRadian = 57.29577951308232;
@@ -36,7 +43,7 @@ constexpr std::u16string_view kHelpRemarkSecond = u"対応する関数の「特�
 // A function of a double, and the check that rejects its argument before anything is computed.
 struct UnaryFunction {
     std::u16string_view name;
-    double (*value)(double);  // null: not served yet, the answer is "False"
+    double (*value)(double);
     bool (*rejects)(double);  // null: every argument is accepted
     std::u16string_view message;
     std::int32_t helpContext;
@@ -51,7 +58,7 @@ struct IntegerUnaryFunction {
 
 double Checked(double (*f)(double), double x) { return CheckResult(f(x), x); }
 
-// Ordered as the evaluator has always compared the names; the order no longer costs anything.
+// Ordered as the evaluator has always compared the names; the lookup does not depend on it.
 constexpr std::array<UnaryFunction, 58> kUnaryFunctions = {{
     {u"ln", [](double x) { return CheckedLn(x); }, [](double x) { return x <= 0.0; },
      u"ln関数に0以下の数が入力されました\r\n\r\n（ln関数の引数は正数でなくてはなりません）", kLogarithmHelpContext},
@@ -88,7 +95,7 @@ constexpr std::array<UnaryFunction, 58> kUnaryFunctions = {{
     {u"sqrt", [](double x) { return CheckedSqrt(x); }, [](double x) { return x < 0.0; },
      u"sqrt関数に負数が入力されました\r\n\r\n（虚数になってしまいます）", kLogarithmHelpContext},
     {u"frac", FractionalPart, nullptr, {}, 0},
-    {u"fact", nullptr, nullptr, {}, 0},
+    {u"fact", [](double x) { return special::Factorial(x); }, nullptr, {}, 0},
     {u"asin", [](double x) { return Checked(std::asin, x); }, [](double x) { return x > 1.0 || x < -1.0; },
      u"　asin関数に1より大きい数が入力されました\r\n\r\n（asin関数の引数は1以下でなくてはなりません）", kTrigonometricHelpContext},
     {u"acos", [](double x) { return Checked(std::acos, x); }, [](double x) { return x > 1.0 || x < -1.0; },
@@ -111,29 +118,33 @@ constexpr std::array<UnaryFunction, 58> kUnaryFunctions = {{
      u"　　　acsch関数に0が入力されました\r\n\r\n（acsch関数の引数は0以外でなくてはなりません）", kTrigonometricHelpContext},
     {u"atanh", InverseHyperbolicTangent, [](double x) { return std::fabs(x) > 1.0; },
      u"　atanh関数に1より大きい数が入力されました\r\n\r\n（atanh関数の引数は1以下でなくてはなりません）", kTrigonometricHelpContext},
-    // Special functions: served by the numerics.
-    {u"fisher", nullptr, nullptr, {}, 0},
-    {u"fisherinv", nullptr, nullptr, {}, 0},
-    {u"erf", nullptr, nullptr, {}, 0},
-    {u"erfinv", nullptr, nullptr, {}, 0},
-    {u"erfcinv", nullptr, nullptr, {}, 0},
-    {u"erfc", nullptr, nullptr, {}, 0},
-    {u"gamma", nullptr, nullptr, {}, 0},
-    {u"lgamma", nullptr, nullptr, {}, 0},
-    {u"expi", nullptr, nullptr, {}, 0},
-    {u"li", nullptr, nullptr, {}, 0},
-    {u"zeta", nullptr, nullptr, {}, 0},
-    {u"deta", nullptr, nullptr, {}, 0},
-    {u"dgamma", nullptr, nullptr, {}, 0},
-    {u"bsi", nullptr, nullptr, {}, 0},
-    {u"ssi", nullptr, nullptr, {}, 0},
-    {u"ci", nullptr, nullptr, {}, 0},
-    {u"cin", nullptr, nullptr, {}, 0},
-    {u"shi", nullptr, nullptr, {}, 0},
-    {u"chi", nullptr, nullptr, {}, 0},
-    {u"fsi", nullptr, nullptr, {}, 0},
-    {u"fci", nullptr, nullptr, {}, 0},
-    {u"nsdist", nullptr, nullptr, {}, 0},
+    // Special functions, in their default forms.
+    {u"fisher", [](double x) { return special::Fisher(x); }, nullptr, {}, 0},
+    {u"fisherinv", [](double x) { return special::FisherInverse(x); }, nullptr, {}, 0},
+    {u"erf", [](double x) { return special::Erf(x); }, nullptr, {}, 0},
+    {u"erfinv", [](double x) { return special::InverseErf(x); }, [](double x) { return std::fabs(x) > 1.0; },
+     u"逆誤差関数erfinvに1以上または-1以下の値が入力されました\r\n\r\n（逆誤差関数erfinvの引数は-1<x<1でなくてはなりません）",
+     kSpecialFunctionHelpContext},
+    {u"erfcinv", [](double x) { return special::InverseErfc(x); }, [](double x) { return std::fabs(x - 1.0) > 1.0; },
+     u"逆誤差関数erfinvに2以上または0以下の値が入力されました\r\n\r\n（逆誤差関数erfinvの引数は0<x<2でなくてはなりません）",
+     kSpecialFunctionHelpContext},
+    {u"erfc", [](double x) { return special::Erfc(x); }, nullptr, {}, 0},
+    {u"gamma", [](double x) { return special::Gamma(x); }, nullptr, {}, 0},
+    {u"lgamma", [](double x) { return special::LogGamma(x); }, nullptr, {}, 0},
+    {u"expi", [](double x) { return special::ExpIntegralEi(x); }, nullptr, {}, 0},
+    {u"li", [](double x) { return special::LogIntegral(x); }, nullptr, {}, 0},
+    {u"zeta", [](double x) { return special::RiemannZeta(x); }, nullptr, {}, 0},
+    {u"deta", [](double x) { return special::DirichletEta(x); }, nullptr, {}, 0},
+    {u"dgamma", [](double x) { return special::Digamma(x); }, nullptr, {}, 0},
+    {u"bsi", [](double x) { return special::SineIntegral(x); }, nullptr, {}, 0},
+    {u"ssi", [](double x) { return special::ShiftedSineIntegral(x); }, nullptr, {}, 0},
+    {u"ci", [](double x) { return special::CosineIntegral(x); }, nullptr, {}, 0},
+    {u"cin", [](double x) { return special::EntireCosineIntegral(x); }, nullptr, {}, 0},
+    {u"shi", [](double x) { return special::HypSineIntegral(x); }, nullptr, {}, 0},
+    {u"chi", [](double x) { return special::HypCosineIntegral(x); }, nullptr, {}, 0},
+    {u"fsi", [](double x) { return special::FresnelS(x); }, nullptr, {}, 0},
+    {u"fci", [](double x) { return special::FresnelC(x); }, nullptr, {}, 0},
+    {u"nsdist", [](double x) { return special::StandardNormalCdf(x); }, nullptr, {}, 0},
 }};
 
 constexpr std::array<IntegerUnaryFunction, 2> kIntegerUnaryFunctions = {{

@@ -15,8 +15,8 @@
 namespace quorvex {
 namespace {
 
-// "| `expression` | `text` |" or "| `expression` | (Class helpContext) |"
-const std::regex kValueRow(R"(^\| `([^`]+)` \| `([^`]+)` \|$)");
+// "| `expression` | `text` |" (more cells may follow) or "| `expression` | (Class helpContext) |"
+const std::regex kValueRow(R"(^\| `([^`]+)` \| `([^`]+)` \|.*$)");
 const std::regex kErrorRow(R"(^\| `([^`]+)` \| \((\w+) (\d+)\) \|$)");
 
 std::string Outcome(const std::string& expression) {

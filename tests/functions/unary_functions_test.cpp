@@ -136,7 +136,7 @@ TEST(UnaryFunctions, IntegerFunctions) {
 }
 
 TEST(UnaryFunctions, NamesItDoesNotServeAnswerFalseWithoutReadingTheArgument) {
-    for (const std::u16string_view name : {u"max", u"pi", u"Sin", u"", u"gamma", u"zeta", u"nsdist"}) {
+    for (const std::u16string_view name : {u"max", u"pi", u"Sin", u"", u"sin(", u"beta"}) {
         SCOPED_TRACE(ToUtf8(name));
         EXPECT_EQ(EvaluateUnaryFunction(name, u"not a number"), u"False");
     }

@@ -142,8 +142,6 @@ TEST(Driver, RaisesTheErrorOfTheStageThatFails) {
         {u"2*+3", {"EConvertError", 0, u"'+' は浮動小数点数ではありません"}},
         {u"2*---3", {"EConvertError", 0, u"'-' は浮動小数点数ではありません"}},
         {u"max(sin(-1),2)", {"EConvertError", 0, u"'sin' は浮動小数点数ではありません"}},
-        // A handler not served yet answers "False", which then stands as a token.
-        {u"beta(1,2)", {"EConvertError", 0, u"'False' は浮動小数点数ではありません"}},
         {u"1+3e", {"EConvertError", 0, kJoin}},
         {u"1e-", {"EConvertError", 0, kJoin}},
         {u"2e(3)", {"EConvertError", 0, kJoin}},
