@@ -43,9 +43,17 @@ constexpr double kLargestLogOfDouble = 709.0;
 
 double ShiftBound(double exponent) { return std::min(CheckedExp(exponent), kLargestShiftBound); }
 
+// sin(pi x) with the argument reduced exactly first: pi x rounded loses the digits that
+// matter next to an integer.
+double SineOfPiTimes(double x) {
+    const double nearest = std::nearbyint(x);
+    const double sine = std::sin(kPi * (x - nearest));
+    return std::fmod(nearest, 2.0) == 0.0 ? sine : -sine;
+}
+
 // Reflection for x < 0: pi / (sin(pi x) Gamma(1 - x)).
 double ReflectedGamma(double x) {
-    const double sine = std::sin(CheckedMultiply(kPi, x));
+    const double sine = SineOfPiTimes(x);
     const double logOfMirror = LogGammaPositive(CheckedSubtract(1.0, x));
     if (logOfMirror < kLargestLogOfDouble) {
         return CheckedDivide(kPi, CheckedMultiply(sine, CheckedExp(logOfMirror)));

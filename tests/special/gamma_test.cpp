@@ -99,3 +99,20 @@ TEST(Gamma, PolesRaiseTheirRoutinesMessages) {
 
 }  // namespace
 }  // namespace quorvex::special
+
+namespace quorvex::special {
+namespace {
+
+TEST(Gamma, ReflectionKeepsItsDigitsNextToNegativeIntegers) {
+    // Gamma(x) Gamma(1 - x) = pi / sin(pi x), with the sine of the exactly reduced argument.
+    for (const double x : {-1.000000001, -2.9999999, -10.5, -0.999999999999}) {
+        SCOPED_TRACE(x);
+        const double reduced = x - std::nearbyint(x);
+        const double sine = std::sin(std::numbers::pi * reduced) * (std::fmod(std::nearbyint(x), 2.0) == 0 ? 1 : -1);
+        const double expected = std::numbers::pi / (sine * std::tgamma(1 - x));
+        EXPECT_NEAR(Gamma(x) / expected, 1.0, 1e-13);
+    }
+}
+
+}  // namespace
+}  // namespace quorvex::special
