@@ -98,7 +98,9 @@ TEST(Beta, RegularizedAgainstClosedFormsAndBinomialSums) {
                            Row{"binomial", 2, 60, 0.001, BinomialTail(2, 60, 0.001)}}) {
         SCOPED_TRACE(std::string(row.what) + " " + std::to_string(row.a) + ", " + std::to_string(row.b) + ", " +
                      std::to_string(row.x));
-        EXPECT_LE(RelativeError(IncompleteBetaRegularized(row.a, row.b, row.x), row.reference), 1e-14);
+        // The C library's exp and log differ in their last bits between processors (with and
+        // without fused multiply-add), on both sides of the comparison: hence 1e-13.
+        EXPECT_LE(RelativeError(IncompleteBetaRegularized(row.a, row.b, row.x), row.reference), 1e-13);
     }
 }
 
