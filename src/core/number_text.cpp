@@ -123,11 +123,15 @@ ShortText WriteNumberText(double x) noexcept {
             ++k;
         }
     }
-    std::array<char16_t, kSignificantDigits> d{};
-    for (int i = kSignificantDigits - 1; i >= 0; --i) {
-        d[static_cast<std::size_t>(i)] = static_cast<char16_t>(u'0' + digits % 10);
-        digits /= 10;
+    // Two digits per division.
+    std::array<char16_t, kSignificantDigits + 1> d{};
+    for (int i = kSignificantDigits - 1; i > 0; i -= 2) {
+        const auto pair = static_cast<std::size_t>(digits % 100);
+        digits /= 100;
+        d[static_cast<std::size_t>(i)] = static_cast<char16_t>(u'0' + pair % 10);
+        d[static_cast<std::size_t>(i) - 1] = static_cast<char16_t>(u'0' + pair / 10);
     }
+    d[0] = static_cast<char16_t>(u'0' + digits);
     int n = kSignificantDigits;
     while (n > 1 && d[static_cast<std::size_t>(n - 1)] == u'0') --n;
     const auto significant = [&d](int from, int to) { return std::u16string_view(d.data() + from, static_cast<std::size_t>(to - from)); };
