@@ -30,6 +30,7 @@ constexpr int kIntermediateDigits = 18;
 constexpr double kIntermediateLow = 1e17;
 constexpr double kIntermediateHigh = 1e18;
 constexpr std::uint64_t kCarryLimit = 1'000'000'000'000'000ULL;  // 10^15
+constexpr double kFixedLimit = 1e15;
 // Below this an integer value times ten plus a digit code stays below 2^53: every step exact.
 constexpr std::uint64_t kExactDigitLimit = (1ULL << 53) / 10 - 64;
 // Doubles from here on are integers, so rounding them to an integer changes nothing.
@@ -105,6 +106,20 @@ ShortText WriteNumberText(double x) noexcept {
     }
 
     const double v = std::fabs(x);
+    // An integer below 10^15 comes out as its own digits: its exact 18-digit intermediate ends
+    // in at least three zeros, and one rounding moves it by less than 65, which the 16th-digit
+    // rule takes back.
+    if (v < kFixedLimit && v == std::trunc(v)) {
+        auto integer = static_cast<std::uint64_t>(v);
+        char16_t reversed[kSignificantDigits];
+        std::size_t count = 0;
+        do {
+            reversed[count++] = static_cast<char16_t>(u'0' + integer % 10);
+            integer /= 10;
+        } while (integer != 0);
+        while (count > 0) out.Append(reversed[--count]);
+        return out;
+    }
     int k = EstimateDecimalExponent(BinaryExponent(v));
     double m = ScaledIntermediate(v, k);
     // The estimate is never more than one too high; a second try settles it.

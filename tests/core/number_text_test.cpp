@@ -218,3 +218,26 @@ TEST_F(NumberTextScale, LimitsAndIdentity) {
 
 }  // namespace
 }  // namespace quorvex
+
+namespace quorvex {
+namespace {
+
+TEST(NumberTextIntegers, AreWrittenAsTheirExactDigits) {
+    // Against the decimal digits of the integer itself, on every magnitude below 10^15.
+    std::mt19937_64 random(31);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + i % 15;
+        std::uint64_t limit = 1;
+        for (int d = 0; d < digits; ++d) limit *= 10;
+        const auto integer = static_cast<std::int64_t>(random() % limit) * (i % 2 == 0 ? 1 : -1);
+        SCOPED_TRACE(integer);
+        const std::string expected = integer == 0 ? "0" : std::to_string(integer);
+        EXPECT_EQ(ToUtf8(FormatNumberText(static_cast<double>(integer))), expected);
+    }
+    EXPECT_EQ(ToUtf8(FormatNumberText(999999999999999.0)), "999999999999999");
+    EXPECT_EQ(ToUtf8(FormatNumberText(1e15)), "1E15");
+    EXPECT_EQ(ToUtf8(FormatNumberText(-0.0)), "-0");
+}
+
+}  // namespace
+}  // namespace quorvex
