@@ -67,7 +67,7 @@ struct ArenaBlock {
     bool inUse = false;
 };
 
-thread_local ArenaBlock tArenaBlock;
+thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
 
 }  // namespace
 
