@@ -18,24 +18,18 @@ bool IsMinus(std::u16string_view token) { return token.size() == 1 && token[0] =
 
 EngineList::EngineList(TokenList& tokens)
     : tokens_(tokens),
-      prev_(tokens.size(), kNone, tokens.get_allocator()),
-      next_(tokens.size(), kNone, tokens.get_allocator()),
-      alive_(tokens.size(), 1, tokens.get_allocator()),
+      links_(tokens.get_allocator()),
       openBrackets_(tokens.get_allocator()),
       foldNow_(tokens.get_allocator()),
-      foldNext_(tokens.get_allocator()),
-      queuedNow_(tokens.size(), 0, tokens.get_allocator()),
-      queuedNext_(tokens.size(), 0, tokens.get_allocator()) {
+      foldNext_(tokens.get_allocator()) {
     const int count = static_cast<int>(tokens.size());
+    links_.reserve(tokens.size());
     for (int i = 0; i < count; ++i) {
-        Prev(i) = i - 1;
-        Next(i) = i + 1 < count ? i + 1 : kNone;
+        const bool minus = IsMinus(Text(i));
+        links_.push_back(Link{i - 1, i + 1 < count ? i + 1 : kNone, true, false, minus});
         if (Text(i) == u"(") openBrackets_.push_back(i);
         // Ascending order is already a min-heap.
-        if (IsMinus(Text(i))) {
-            foldNext_.push_back(i);
-            queuedNext_[static_cast<std::size_t>(i)] = 1;
-        }
+        if (minus) foldNext_.push_back(i);
     }
     head_ = count > 0 ? 0 : kNone;
     size_ = tokens.size();
@@ -45,7 +39,7 @@ void EngineList::Unlink(int node) {
     if (Prev(node) != kNone) Next(Prev(node)) = Next(node);
     else head_ = Next(node);
     if (Next(node) != kNone) Prev(Next(node)) = Prev(node);
-    alive_[static_cast<std::size_t>(node)] = 0;
+    At(node).alive = false;
     --size_;
 }
 
@@ -55,9 +49,9 @@ void EngineList::MarkForFolding(int node) {
     if (!IsMinusNode(node)) return;
     const bool now = node > foldCursor_;
     auto& heap = now ? foldNow_ : foldNext_;
-    auto& queued = now ? queuedNow_ : queuedNext_;
-    if (queued[static_cast<std::size_t>(node)] != 0) return;
-    queued[static_cast<std::size_t>(node)] = 1;
+    bool& queued = now ? At(node).queuedNow : At(node).queuedNext;
+    if (queued) return;
+    queued = true;
     heap.push_back(node);
     std::push_heap(heap.begin(), heap.end(), std::greater<>());
 }
@@ -67,13 +61,16 @@ int EngineList::TakeQueued() {
     std::pop_heap(foldNow_.begin(), foldNow_.end(), std::greater<>());
     const int node = foldNow_.back();
     foldNow_.pop_back();
-    queuedNow_[static_cast<std::size_t>(node)] = 0;
+    At(node).queuedNow = false;
     return node;
 }
 
 bool EngineList::FoldUnaryMinus() {
     foldNow_.swap(foldNext_);
-    queuedNow_.swap(queuedNext_);
+    for (const int node : foldNow_) {
+        At(node).queuedNow = true;
+        At(node).queuedNext = false;
+    }
     foldCursor_ = kNone;
     if (size_ > 1 && IsMinusNode(head_)) {
         const int second = Next(head_);
@@ -87,7 +84,7 @@ bool EngineList::FoldUnaryMinus() {
     }
     for (int minus = TakeQueued(); minus != kNone; minus = TakeQueued()) {
         foldCursor_ = minus;
-        if (alive_[static_cast<std::size_t>(minus)] == 0 || !IsMinus(Text(minus)) || minus == head_) continue;
+        if (!At(minus).alive || !IsMinus(Text(minus)) || minus == head_) continue;
         if (Next(minus) == kNone) {
             foldCursor_ = kOutsidePass;
             return false;
@@ -113,6 +110,9 @@ EngineList::GroupOutcome EngineList::TakeInnermostGroup(TokenList& group) {
     while (close != kNone && Text(close) != u")") close = Next(close);
     if (close == kNone) return GroupOutcome::NoClosingBracket;
     if (close == Next(open)) return GroupOutcome::Empty;
+    std::size_t length = 0;
+    for (int node = Next(open); node != close; node = Next(node)) ++length;
+    group.reserve(length);
     for (int node = Next(open); node != close;) {
         const int next = Next(node);
         // A "-" queued for the next pass leaves with its group: the heap skips dead nodes.

@@ -49,12 +49,22 @@ private:
     // Outside a pass every mark is for the next one.
     static constexpr int kOutsidePass = std::numeric_limits<int>::max();
 
+    struct Link {
+        int prev;
+        int next;
+        bool alive;
+        bool queuedNow;
+        bool queuedNext;
+    };
+
     TokenText& Text(int node) { return tokens_[static_cast<std::size_t>(node)]; }
     const TokenText& Text(int node) const { return tokens_[static_cast<std::size_t>(node)]; }
-    int& Prev(int node) { return prev_[static_cast<std::size_t>(node)]; }
-    int& Next(int node) { return next_[static_cast<std::size_t>(node)]; }
-    int Prev(int node) const { return prev_[static_cast<std::size_t>(node)]; }
-    int Next(int node) const { return next_[static_cast<std::size_t>(node)]; }
+    Link& At(int node) { return links_[static_cast<std::size_t>(node)]; }
+    const Link& At(int node) const { return links_[static_cast<std::size_t>(node)]; }
+    int& Prev(int node) { return At(node).prev; }
+    int& Next(int node) { return At(node).next; }
+    int Prev(int node) const { return At(node).prev; }
+    int Next(int node) const { return At(node).next; }
 
     void Unlink(int node);
     bool IsMinusNode(int node) const;
@@ -64,15 +74,11 @@ private:
     int TakeQueued();
 
     TokenList& tokens_;
-    std::pmr::vector<int> prev_;
-    std::pmr::vector<int> next_;
-    std::pmr::vector<char> alive_;
+    std::pmr::vector<Link> links_;
     std::pmr::vector<int> openBrackets_;
     // Min-heaps of node indices; a node's index is its place in the order of the list.
     std::pmr::vector<int> foldNow_;
     std::pmr::vector<int> foldNext_;
-    std::pmr::vector<char> queuedNow_;
-    std::pmr::vector<char> queuedNext_;
     int head_ = kNone;
     std::size_t size_ = 0;
     int slot_ = kNone;
