@@ -183,6 +183,14 @@ ShortText WriteNumberText(double x) noexcept {
 }
 
 std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
+    // Plain digits, the commonest token, read as the exact integer the general path would
+    // accumulate (below 2^53 every step of it is exact).
+    if (!s.empty() && s.size() <= kSignificantDigits) {
+        std::uint64_t integer = 0;
+        std::size_t i = 0;
+        while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
+        if (i == s.size()) return static_cast<double>(integer);
+    }
     const char16_t separator = DecimalSeparator();
     std::size_t i = 0;
     while (i < s.size() && s[i] == u' ') ++i;
