@@ -10,6 +10,14 @@
 
 namespace quorvex {
 
+// The `name` fields of a table's rows, in order: what a NameIndex over the table indexes.
+template <typename Row, std::size_t N>
+constexpr std::array<std::u16string_view, N> NamesOf(const std::array<Row, N>& rows) {
+    std::array<std::u16string_view, N> names{};
+    for (std::size_t i = 0; i < N; ++i) names[i] = rows[i].name;
+    return names;
+}
+
 class NameIndex {
 public:
     static constexpr std::size_t kCapacity = 128;

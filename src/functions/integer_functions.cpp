@@ -91,11 +91,7 @@ constexpr std::array<IntegerFunction, 10> kIntegerFunctions = {{
      kXorCount, kXorValue, kIntegerHelpContext},
 }};
 
-constexpr auto kIntegerFunctionNames = [] {
-    std::array<std::u16string_view, kIntegerFunctions.size()> names{};
-    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kIntegerFunctions[i].name;
-    return names;
-}();
+constexpr auto kIntegerFunctionNames = NamesOf(kIntegerFunctions);
 constexpr NameIndex kIntegerFunctionIndex{kIntegerFunctionNames};
 static_assert(kIntegerFunctionIndex.HasDistinctNames());
 

@@ -44,11 +44,7 @@ constexpr std::array<MultiArgFunction, 46> kMultiArgFunctions = {{
     {u"fdist", kSpecial},
 }};
 
-constexpr auto kMultiArgFunctionNames = [] {
-    std::array<std::u16string_view, kMultiArgFunctions.size()> names{};
-    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kMultiArgFunctions[i].name;
-    return names;
-}();
+constexpr auto kMultiArgFunctionNames = NamesOf(kMultiArgFunctions);
 constexpr NameIndex kMultiArgFunctionIndex{kMultiArgFunctionNames};
 static_assert(kMultiArgFunctionIndex.HasDistinctNames());
 

@@ -175,11 +175,7 @@ constexpr std::array<SpecialFrontEnd, 29> kSpecialFrontEnds = {{
 constexpr std::u16string_view kNormalZeroDeviationMessage = u"正規分布ndistの3番目の引数(標準偏差)に0が入力されています";
 constexpr std::u16string_view kNormalName = u"ndist";
 
-constexpr auto kSpecialFrontEndNames = [] {
-    std::array<std::u16string_view, kSpecialFrontEnds.size()> names{};
-    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kSpecialFrontEnds[i].name;
-    return names;
-}();
+constexpr auto kSpecialFrontEndNames = NamesOf(kSpecialFrontEnds);
 constexpr NameIndex kSpecialFrontEndIndex{kSpecialFrontEndNames};
 static_assert(kSpecialFrontEndIndex.HasDistinctNames());
 static_assert([] {

@@ -152,13 +152,6 @@ constexpr std::array<IntegerUnaryFunction, 2> kIntegerUnaryFunctions = {{
     {u"not", [](std::int32_t n) { return ~n; }, u"not32関数に整数ではない数が入力されました"},
 }};
 
-template <std::size_t N, typename Row>
-constexpr std::array<std::u16string_view, N> NamesOf(const std::array<Row, N>& rows) {
-    std::array<std::u16string_view, N> names{};
-    for (std::size_t i = 0; i < N; ++i) names[i] = rows[i].name;
-    return names;
-}
-
 constexpr auto kUnaryFunctionNames = NamesOf(kUnaryFunctions);
 constexpr auto kIntegerUnaryFunctionNames = NamesOf(kIntegerUnaryFunctions);
 constexpr NameIndex kUnaryFunctionIndex{kUnaryFunctionNames};
