@@ -65,6 +65,35 @@ int BinaryExponent(double v) {
     return exponent - 1;
 }
 
+// The 15 significant digits of a positive finite v, as an integer, and the decimal exponent k
+// with v close to 0.d1d2...d15 * 10^k.
+struct Significand {
+    std::uint64_t digits;
+    int k;
+};
+
+Significand SignificantDigits(double v) {
+    int k = EstimateDecimalExponent(BinaryExponent(v));
+    double m = ScaledIntermediate(v, k);
+    // The estimate is never more than one too high; a second try settles it.
+    for (int attempt = 0; attempt < 2 && m < kIntermediateLow; ++attempt) {
+        --k;
+        m = ScaledIntermediate(v, k);
+    }
+
+    // The 16th digit alone decides the rounding; the 17th and 18th are never looked at.
+    const auto intermediate = static_cast<std::uint64_t>(m);
+    std::uint64_t digits = intermediate / 1000;
+    if ((intermediate / 100) % 10 >= 5) {
+        ++digits;
+        if (digits == kCarryLimit) {
+            digits /= 10;
+            ++k;
+        }
+    }
+    return {digits, k};
+}
+
 }  // namespace
 
 double ScaleByPowerOfTen(double v, long long p) {
@@ -120,24 +149,7 @@ ShortText WriteNumberText(double x) noexcept {
         while (count > 0) out.Append(reversed[--count]);
         return out;
     }
-    int k = EstimateDecimalExponent(BinaryExponent(v));
-    double m = ScaledIntermediate(v, k);
-    // The estimate is never more than one too high; a second try settles it.
-    for (int attempt = 0; attempt < 2 && m < kIntermediateLow; ++attempt) {
-        --k;
-        m = ScaledIntermediate(v, k);
-    }
-
-    // The 16th digit alone decides the rounding; the 17th and 18th are never looked at.
-    const auto intermediate = static_cast<std::uint64_t>(m);
-    std::uint64_t digits = intermediate / 1000;
-    if ((intermediate / 100) % 10 >= 5) {
-        ++digits;
-        if (digits == kCarryLimit) {
-            digits /= 10;
-            ++k;
-        }
-    }
+    auto [digits, k] = SignificantDigits(v);
     // Two digits per division.
     std::array<char16_t, kSignificantDigits + 1> d{};
     for (int i = kSignificantDigits - 1; i > 0; i -= 2) {
@@ -180,6 +192,27 @@ ShortText WriteNumberText(double x) noexcept {
         }
     }
     return out;
+}
+
+std::optional<double> ReadBackNumberText(double x) noexcept {
+    if (!std::isfinite(x)) return std::nullopt;
+    const double v = std::fabs(x);
+    // Zero and integers below 10^15 are written as their digits, which read back exactly.
+    if (v < kFixedLimit && v == std::trunc(v)) return x;
+    const char16_t separator = DecimalSeparator();
+    // Another separator could change how the reader splits the text: take the long way.
+    if (separator != u'.' && separator != u',') return TryParseNumberText(WriteNumberText(x).View());
+    auto [digits, k] = SignificantDigits(v);
+    // Whatever the notation, the reader gathers the digits without the trailing zeros into an
+    // exact integer and scales it by 10^(k - n) in one step.
+    int n = kSignificantDigits;
+    while (n > 1 && digits % 10 == 0) {
+        digits /= 10;
+        --n;
+    }
+    const double result = ScaleByPowerOfTen(static_cast<double>(digits), k - n);
+    if (std::isinf(result)) return std::nullopt;
+    return std::signbit(x) ? result * -1.0 : result;
 }
 
 std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {

@@ -23,6 +23,10 @@ double ScaleByPowerOfTen(double v, long long p);
 ShortText WriteNumberText(double x) noexcept;
 inline std::u16string FormatNumberText(double x) { return std::u16string(WriteNumberText(x).View()); }
 
+// What the NumberText of x reads back as: TryParseNumberText(WriteNumberText(x)), without the
+// text.
+std::optional<double> ReadBackNumberText(double x) noexcept;
+
 // The value of a text in the reader's grammar: spaces, optional sign, digits, optional
 // separator and digits, optional E/e with optional sign and digits, spaces. No value when
 // the text is outside that grammar or overflows.

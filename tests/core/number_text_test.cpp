@@ -215,7 +215,6 @@ TEST_F(NumberTextScale, LimitsAndIdentity) {
     }
     EXPECT_TRUE(std::isnan(ScaleByPowerOfTen(kNaN, 0)));
 }
-
 }  // namespace
 }  // namespace quorvex
 
@@ -237,6 +236,36 @@ TEST(NumberTextIntegers, AreWrittenAsTheirExactDigits) {
     EXPECT_EQ(ToUtf8(FormatNumberText(999999999999999.0)), "999999999999999");
     EXPECT_EQ(ToUtf8(FormatNumberText(1e15)), "1E15");
     EXPECT_EQ(ToUtf8(FormatNumberText(-0.0)), "-0");
+}
+
+TEST(NumberTextReadBack, IsWhatTheWrittenTextReadsAs) {
+    // Bit for bit, on random bit patterns (every exponent, subnormals, both signs), on values
+    // next to a 15-digit rounding boundary, and on the edges of the range.
+    std::vector<double> values = {0.0, -0.0, kInf, -kInf, kNaN, 1e15, 999999999999999.0, 999999999999999.5,
+                                  0.0001, 0.00009999999999999995, std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
+                                  1.7976931348623e308, 1.79769313486231e308, 4.9406564584124654e-324};
+    std::mt19937_64 random(2026);
+    for (int i = 0; i < 200000; ++i) values.push_back(std::bit_cast<double>(random()));
+    for (int i = 0; i < 100000; ++i) {
+        // d.dddddddddddddd5 * 10^e and its neighbours.
+        const double boundary = (static_cast<double>(random() % 900000000000000ULL + 100000000000000ULL) + 0.5) *
+                                std::pow(10.0, static_cast<int>(random() % 600) - 320);
+        values.push_back(boundary);
+        values.push_back(std::nextafter(boundary, 0.0));
+        values.push_back(std::nextafter(boundary, kInf));
+    }
+    for (const char16_t separator : {u'.', u',', u'\u066B'}) {
+        SeparatorScope scope(separator);
+        for (const double x : values) {
+            const auto expected = TryParseNumberText(WriteNumberText(x).View());
+            const auto actual = ReadBackNumberText(x);
+            ASSERT_EQ(actual.has_value(), expected.has_value()) << Show(x);
+            if (expected) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(*actual), std::bit_cast<std::uint64_t>(*expected)) << Show(x);
+            }
+        }
+    }
 }
 
 }  // namespace
