@@ -165,12 +165,11 @@ ShortText EvaluateIntegerFunction(const IntegerUnaryFunction& function, std::u16
     return WriteIntegerText(function.value(*n));
 }
 
-ShortText EvaluateFunction(const UnaryFunction& function, std::u16string_view argument, std::optional<double> value) {
-    const double x = value ? *value : ParseNumberText(argument);
+double EvaluateFunction(const UnaryFunction& function, double x) {
     if (function.rejects != nullptr && function.rejects(x)) {
         throw EFunctionError(std::u16string(function.message), function.helpContext);
     }
-    return WriteNumberText(function.value(x));
+    return function.value(x);
 }
 
 }  // namespace
@@ -191,11 +190,23 @@ void RaiseTranslatedZeroDivide(std::u16string_view name) {
                          kNoHelpContext);
 }
 
-ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument, std::optional<double> value) {
+UnaryOutcome EvaluateUnaryFunctionValue(std::u16string_view name, double x, double& result) {
     if (const int row = kUnaryFunctionIndex.Find(name); row >= 0) {
         const UnaryFunction& function = kUnaryFunctions[static_cast<std::size_t>(row)];
-        if (function.value == nullptr) return ShortText(kFalseMarker);
-        return TranslateMathError(name, [&] { return EvaluateFunction(function, argument, value); });
+        if (function.value == nullptr) return UnaryOutcome::kFalse;
+        result = TranslateMathError(name, [&] { return EvaluateFunction(function, x); });
+        return UnaryOutcome::kValue;
+    }
+    if (kIntegerUnaryFunctionIndex.Find(name) >= 0) return UnaryOutcome::kReadsText;
+    return UnaryOutcome::kFalse;
+}
+
+ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument, std::optional<double> value) {
+    if (const int row = kUnaryFunctionIndex.Find(name); row >= 0) {
+        if (kUnaryFunctions[static_cast<std::size_t>(row)].value == nullptr) return ShortText(kFalseMarker);
+        double result = 0.0;
+        EvaluateUnaryFunctionValue(name, value ? *value : ParseNumberText(argument), result);
+        return WriteNumberText(result);
     }
     if (const int row = kIntegerUnaryFunctionIndex.Find(name); row >= 0) {
         return EvaluateIntegerFunction(kIntegerUnaryFunctions[static_cast<std::size_t>(row)], argument);

@@ -21,6 +21,13 @@ namespace quorvex {
 ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument,
                                 std::optional<double> value = std::nullopt);
 
+enum class UnaryOutcome { kValue, kFalse, kReadsText };
+
+// The same from the argument's value: kValue with the value the NumberText would be written
+// from; kReadsText for the functions that read the argument's text ("not", "notn"), which only
+// EvaluateUnaryFunction serves; kFalse for a name it does not serve.
+UnaryOutcome EvaluateUnaryFunctionValue(std::u16string_view name, double x, double& result);
+
 // Runs the action; an EOverflow, EInvalidOp or EZeroDivide leaving it becomes an
 // EFunctionError with help context 0 whose message begins with the function's name. Every
 // other error passes unchanged.

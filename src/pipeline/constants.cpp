@@ -2,7 +2,6 @@
 #include "pipeline/constants.hpp"
 
 #include "core/name_index.hpp"
-#include "core/number_text.hpp"
 #include "core/utf16.hpp"
 
 #include <quorvex/quorvex.hpp>
@@ -50,27 +49,32 @@ const PhysicalConstant* FindPhysicalConstant(std::int32_t index) noexcept {
     return &kPhysicalConstantTable[static_cast<std::size_t>(index)];
 }
 
-bool SubstituteConstants(TokenList& tokens) {
+bool SubstituteConstants(Tokens& tokens) {
     // Compacts in place: the "0" after "deg" goes without moving the rest for each one.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
-        try {
-            if (tokens[i] == kDegToken && i + 1 < tokens.size() && tokens[i + 1] == kDegZeroTail) {
-                tokens[i] = WriteNumberText(kPhysicalConstantTable[kDegZeroRow].value).View();
-                if (kept != i) tokens[kept] = std::move(tokens[i]);
-                ++i;
-                continue;
+        Token& token = tokens[i];
+        if (!token.computed) {
+            try {
+                if (token.Is(kDegToken) && i + 1 < tokens.size() && tokens[i + 1].Is(kDegZeroTail)) {
+                    tokens[kept] = NumberToken(kPhysicalConstantTable[kDegZeroRow].value);
+                    ++i;
+                    continue;
+                }
+                if (const double* value = ConstantValue(token.Text())) token = NumberToken(*value);
+            } catch (...) {
+                throw EConvertError(JoinMessage({kSubstitutionMessageHead, token.Text(), kSubstitutionMessageTail}),
+                                    kSubstitutionHelpContext);
             }
-            if (const double* value = ConstantValue(tokens[i])) tokens[i] = WriteNumberText(*value).View();
-        } catch (...) {
-            throw EConvertError(
-                JoinMessage({kSubstitutionMessageHead, tokens[i], kSubstitutionMessageTail}),
-                kSubstitutionHelpContext);
         }
-        if (kept != i) tokens[kept] = std::move(tokens[i]);
+        if (kept != i) tokens[kept] = token;
     }
     tokens.resize(kept);
     return true;
+}
+
+bool SubstituteConstants(TokenList& tokens) {
+    return RunOnTexts(tokens, [](Tokens& list) { return SubstituteConstants(list); });
 }
 
 }  // namespace quorvex

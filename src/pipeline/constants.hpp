@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/token_list.hpp"
+#include "pipeline/token.hpp"
 
 #include <array>
 #include <cstdint>
@@ -62,6 +63,7 @@ const PhysicalConstant* FindPhysicalConstant(std::int32_t index) noexcept;
 // value, and the token "deg" followed by the token "0" by that of deg0 (the tokenizer always
 // cuts "deg" off). Answers true; a failure while a token is handled raises EConvertError
 // "定数<token>に数値を代入する際にエラーになりました" with help context 10009.
+bool SubstituteConstants(Tokens& tokens);
 bool SubstituteConstants(TokenList& tokens);
 
 }  // namespace quorvex

@@ -2,11 +2,10 @@
 #include "pipeline/driver.hpp"
 
 #include "core/errors.hpp"
-#include "core/number_text.hpp"
-#include "core/token_list.hpp"
 #include "pipeline/constants.hpp"
 #include "pipeline/exponent_joining.hpp"
 #include "pipeline/reduction.hpp"
+#include "pipeline/token.hpp"
 #include "pipeline/tokenizer.hpp"
 #include "pipeline/trace.hpp"
 
@@ -23,24 +22,28 @@ constexpr std::uint64_t kNotReducedBits = 0xFFF8000000000000ULL;
 constexpr std::u16string_view kEmptyExpressionMessage = u"計算する文字がありません\r\n（空白文字では？）";
 constexpr std::u16string_view kUnbalancedMessage = u"\u201D\uFF08\u201Dと\u201D\uFF09\u201Dの数が一致しません";
 
-// Drops U+0020 and lower-cases A to Z; every other unit passes unchanged.
-void CompactLowerCase(std::u16string_view expression, TokenText& text) {
-    text.reserve(expression.size());
+// Drops U+0020, lower-cases A to Z and turns the other brackets into round ones, in one pass;
+// every other unit passes unchanged. The text lives in the arena.
+std::u16string_view CompactExpression(std::u16string_view expression, std::pmr::memory_resource& arena) {
+    auto* units = static_cast<char16_t*>(arena.allocate(expression.size() * sizeof(char16_t) + 1, alignof(char16_t)));
+    std::size_t size = 0;
     for (const char16_t unit : expression) {
         if (unit == u' ') continue;
-        text += (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 0x20) : unit;
+        char16_t normal = unit;
+        if (unit >= u'A' && unit <= u'Z') normal = static_cast<char16_t>(unit + 0x20);
+        else if (unit == u'{' || unit == u'[') normal = u'(';
+        else if (unit == u'}' || unit == u']') normal = u')';
+        units[size++] = normal;
     }
+    return {units, size};
 }
 
 double Evaluate(std::u16string_view expression, std::pmr::memory_resource& arena) {
     double result = std::bit_cast<double>(kNotReducedBits);
-    TokenText text(&arena);
-    CompactLowerCase(expression.substr(0, expression.find(u'\0')), text);
+    const std::u16string_view text = CompactExpression(expression.substr(0, expression.find(u'\0')), arena);
     if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
-    NormaliseOpeningBrackets(text);
-    NormaliseClosingBrackets(text);
 
-    TokenList tokens(&arena);
+    Tokens tokens(&arena);
     if (Tokenize(tokens, text) && !CheckBracketBalance(tokens)) {
         throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
     }
@@ -52,7 +55,7 @@ double Evaluate(std::u16string_view expression, std::pmr::memory_resource& arena
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
     if (ReduceTokenList(tokens)) {
         if (tokens.empty()) RaiseListIndexError(0);
-        result = ParseNumberText(tokens[0]);
+        result = NumberValueOf(tokens[0]);
     }
     return result;
 }

@@ -2,8 +2,7 @@
 // also its place in the order of the list.
 #include "pipeline/engine_list.hpp"
 
-#include "core/number_text.hpp"
-#include "pipeline/trace.hpp"
+#include "pipeline/reduction.hpp"
 
 #include <algorithm>
 #include <functional>
@@ -12,11 +11,11 @@
 namespace quorvex {
 namespace {
 
-bool IsMinus(std::u16string_view token) { return token.size() == 1 && token[0] == u'-'; }
+bool IsMinus(const Token& token) { return token.kind == TokenKind::kMinus; }
 
 }  // namespace
 
-EngineList::EngineList(TokenList& tokens)
+EngineList::EngineList(Tokens& tokens)
     : tokens_(tokens),
       links_(tokens.get_allocator()),
       openBrackets_(tokens.get_allocator()),
@@ -25,9 +24,9 @@ EngineList::EngineList(TokenList& tokens)
     const int count = static_cast<int>(tokens.size());
     links_.reserve(tokens.size());
     for (int i = 0; i < count; ++i) {
-        const bool minus = IsMinus(Text(i));
+        const bool minus = IsMinus(TokenAt(i));
         links_.push_back(Link{i - 1, i + 1 < count ? i + 1 : kNone, true, false, minus});
-        if (Text(i) == u"(") openBrackets_.push_back(i);
+        if (TokenAt(i).kind == TokenKind::kOpen) openBrackets_.push_back(i);
         // Ascending order is already a min-heap.
         if (minus) foldNext_.push_back(i);
     }
@@ -43,7 +42,7 @@ void EngineList::Unlink(int node) {
     --size_;
 }
 
-bool EngineList::IsMinusNode(int node) const { return node != kNone && IsMinus(Text(node)); }
+bool EngineList::IsMinusNode(int node) const { return node != kNone && IsMinus(TokenAt(node)); }
 
 void EngineList::MarkForFolding(int node) {
     if (!IsMinusNode(node)) return;
@@ -74,27 +73,22 @@ bool EngineList::FoldUnaryMinus() {
     foldCursor_ = kNone;
     if (size_ > 1 && IsMinusNode(head_)) {
         const int second = Next(head_);
-        if (const auto value = TryParseNumberText(Text(second))) {
-            const ShortText negated = WriteNumberText(*value * -1.0);
-            if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(Text(second), negated);
-            Text(head_) = negated.View();
+        if (TokenAt(second).isNumber) {
+            TokenAt(head_) = NegatedToken(TokenAt(second));
             Unlink(second);
             MarkForFolding(Next(head_));
         }
     }
     for (int minus = TakeQueued(); minus != kNone; minus = TakeQueued()) {
         foldCursor_ = minus;
-        if (!At(minus).alive || !IsMinus(Text(minus)) || minus == head_) continue;
+        if (!At(minus).alive || !IsMinus(TokenAt(minus)) || minus == head_) continue;
         if (Next(minus) == kNone) {
             foldCursor_ = kOutsidePass;
             return false;
         }
-        if (IsNumberText(Text(Prev(minus)))) continue;
-        const auto value = TryParseNumberText(Text(Next(minus)));
-        if (!value) continue;
-        const ShortText negated = WriteNumberText(*value * -1.0);
-        if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(Text(Next(minus)), negated);
-        Text(minus) = negated.View();
+        if (TokenAt(Prev(minus)).isNumber) continue;
+        if (!TokenAt(Next(minus)).isNumber) continue;
+        TokenAt(minus) = NegatedToken(TokenAt(Next(minus)));
         Unlink(Next(minus));
         MarkForFolding(Prev(minus));
         MarkForFolding(Next(minus));
@@ -103,11 +97,11 @@ bool EngineList::FoldUnaryMinus() {
     return true;
 }
 
-EngineList::GroupOutcome EngineList::TakeInnermostGroup(TokenList& group) {
+EngineList::GroupOutcome EngineList::TakeInnermostGroup(Tokens& group) {
     group.clear();
     const int open = openBrackets_.back();
     int close = Next(open);
-    while (close != kNone && Text(close) != u")") close = Next(close);
+    while (close != kNone && TokenAt(close).kind != TokenKind::kClose) close = Next(close);
     if (close == kNone) return GroupOutcome::NoClosingBracket;
     if (close == Next(open)) return GroupOutcome::Empty;
     std::size_t length = 0;
@@ -116,7 +110,7 @@ EngineList::GroupOutcome EngineList::TakeInnermostGroup(TokenList& group) {
     for (int node = Next(open); node != close;) {
         const int next = Next(node);
         // A "-" queued for the next pass leaves with its group: the heap skips dead nodes.
-        group.push_back(std::move(Text(node)));
+        group.push_back(TokenAt(node));
         Unlink(node);
         node = next;
     }
@@ -126,15 +120,15 @@ EngineList::GroupOutcome EngineList::TakeInnermostGroup(TokenList& group) {
     return GroupOutcome::Taken;
 }
 
-std::u16string_view EngineList::TokenBeforeSlot() const {
+const Token* EngineList::TokenBeforeSlot() const {
     const int before = Prev(slot_);
-    return before == kNone ? std::u16string_view() : std::u16string_view(Text(before));
+    return before == kNone ? nullptr : &TokenAt(before);
 }
 
 void EngineList::RemoveTokenBeforeSlot() { Unlink(Prev(slot_)); }
 
-void EngineList::FillSlot(TokenText& result) {
-    Text(slot_) = std::move(result);
+void EngineList::FillSlot(const Token& result) {
+    TokenAt(slot_) = result;
     // The slot and both its neighbours have new surroundings.
     MarkForFolding(Prev(slot_));
     MarkForFolding(slot_);
@@ -145,7 +139,7 @@ void EngineList::FillSlot(TokenText& result) {
 void EngineList::Compact() {
     std::size_t kept = 0;
     for (int node = head_; node != kNone; node = Next(node), ++kept) {
-        if (static_cast<std::size_t>(node) != kept) tokens_[kept] = std::move(Text(node));
+        if (static_cast<std::size_t>(node) != kept) tokens_[kept] = TokenAt(node);
     }
     tokens_.resize(kept);
 }

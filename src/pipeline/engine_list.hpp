@@ -3,7 +3,7 @@
 // the unary-minus folding done only where the list has changed.
 #pragma once
 
-#include "core/token_list.hpp"
+#include "pipeline/token.hpp"
 
 #include <limits>
 #include <memory_resource>
@@ -17,7 +17,7 @@ public:
     enum class GroupOutcome { Taken, NoClosingBracket, Empty };
 
     // Works on the tokens in place; they must outlive the list.
-    explicit EngineList(TokenList& tokens);
+    explicit EngineList(Tokens& tokens);
 
     std::size_t Size() const { return size_; }
 
@@ -32,14 +32,14 @@ public:
 
     // Moves the tokens between the last "(" and the first ")" after it into `group` and
     // removes them with the ")"; the "(" stays as the slot of the group's result.
-    GroupOutcome TakeInnermostGroup(TokenList& group);
+    GroupOutcome TakeInnermostGroup(Tokens& group);
 
-    // The token before the slot, or an empty view at the head.
-    std::u16string_view TokenBeforeSlot() const;
+    // The token before the slot, or nullptr at the head.
+    const Token* TokenBeforeSlot() const;
     void RemoveTokenBeforeSlot();
 
     // Writes the group's result into the slot; the "(" is gone from then on.
-    void FillSlot(TokenText& result);
+    void FillSlot(const Token& result);
 
     // Leaves the tokens in list order, the removed ones dropped.
     void Compact();
@@ -57,8 +57,8 @@ private:
         bool queuedNext;
     };
 
-    TokenText& Text(int node) { return tokens_[static_cast<std::size_t>(node)]; }
-    const TokenText& Text(int node) const { return tokens_[static_cast<std::size_t>(node)]; }
+    Token& TokenAt(int node) { return tokens_[static_cast<std::size_t>(node)]; }
+    const Token& TokenAt(int node) const { return tokens_[static_cast<std::size_t>(node)]; }
     Link& At(int node) { return links_[static_cast<std::size_t>(node)]; }
     const Link& At(int node) const { return links_[static_cast<std::size_t>(node)]; }
     int& Prev(int node) { return At(node).prev; }
@@ -73,7 +73,7 @@ private:
     // The smallest node queued for this pass, or kNone.
     int TakeQueued();
 
-    TokenList& tokens_;
+    Tokens& tokens_;
     std::pmr::vector<Link> links_;
     std::pmr::vector<int> openBrackets_;
     // Min-heaps of node indices; a node's index is its place in the order of the list.

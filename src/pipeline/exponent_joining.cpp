@@ -4,7 +4,8 @@
 #include "core/errors.hpp"
 #include "core/number_text.hpp"
 
-#include <utility>
+#include <memory_resource>
+#include <string>
 
 namespace quorvex {
 namespace {
@@ -12,37 +13,48 @@ namespace {
 constexpr std::u16string_view kLeadingEMessage = u"eを含む文字列が、正しい数値になっていません";
 constexpr std::u16string_view kJoinMessage = u"eに数値を代入する際にエラーになりました";
 
-// Its first "e" is its last unit: 1.5e, 2e and e are; exp, 2e5 and 1e5e are not.
-bool IsCandidate(std::u16string_view token) {
-    return !token.empty() && token.back() == u'e' && token.find(u'e') == token.size() - 1;
+// Its first "e" is its last unit: 1.5e, 2e and e are; exp, 2e5 and 1e5e are not. A written
+// NumberText has no "e".
+bool IsCandidate(const Token& token) {
+    const std::u16string_view text = token.Text();
+    return !token.computed && !text.empty() && text.back() == u'e' && text.find(u'e') == text.size() - 1;
 }
 
 [[noreturn]] void RaiseJoinError() { throw EConvertError(std::u16string(kJoinMessage), kNoHelpContext); }
 
 }  // namespace
 
-bool JoinExponentNotation(TokenList& tokens) {
-    if (!tokens.empty() && tokens[0] == u"e") {
+bool JoinExponentNotation(Tokens& tokens) {
+    if (!tokens.empty() && tokens[0].Is(u"e")) {
         throw EConvertError(std::u16string(kLeadingEMessage), kNoHelpContext);
     }
+    std::pmr::memory_resource& arena = *tokens.get_allocator().resource();
     // Compacts in place; a joined token is not looked at again.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
-        TokenText& token = tokens[i];
+        Token& token = tokens[i];
         std::size_t consumed = 0;
         if (IsCandidate(token)) {
             if (i + 1 >= tokens.size()) RaiseJoinError();
-            consumed = tokens[i + 1] == u"-" || tokens[i + 1] == u"+" ? 2 : 1;
+            const TokenKind next = tokens[i + 1].kind;
+            consumed = next == TokenKind::kMinus || next == TokenKind::kPlus ? 1 : 0;
+            consumed += 1;
             if (i + consumed >= tokens.size()) RaiseJoinError();
-            for (std::size_t k = 1; k <= consumed; ++k) token += tokens[i + k];
+            std::pmr::u16string joined(token.Text(), &arena);
+            for (std::size_t k = 1; k <= consumed; ++k) joined += TextOf(tokens[i + k]).View();
             // Only checked: the joined text stays as typed.
-            if (!IsNumberText(token)) RaiseJoinError();
+            token = CopiedTextToken(joined, arena);
+            if (!token.isNumber) RaiseJoinError();
         }
-        if (kept != i) tokens[kept] = std::move(token);
+        if (kept != i) tokens[kept] = token;
         i += consumed;
     }
     tokens.resize(kept);
     return true;
+}
+
+bool JoinExponentNotation(TokenList& tokens) {
+    return RunOnTexts(tokens, [](Tokens& list) { return JoinExponentNotation(list); });
 }
 
 }  // namespace quorvex

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/token_list.hpp"
+#include "pipeline/token.hpp"
 
 namespace quorvex {
 
@@ -10,6 +11,7 @@ namespace quorvex {
 // Raises EConvertError "eを含む文字列が、正しい数値になっていません" when the first token is
 // "e", and "eに数値を代入する際にエラーになりました" when a join is impossible or not a
 // number; both with help context 0.
+bool JoinExponentNotation(Tokens& tokens);
 bool JoinExponentNotation(TokenList& tokens);
 
 }  // namespace quorvex

@@ -6,35 +6,43 @@
 #include "pipeline/reduction.hpp"
 #include "pipeline/trace.hpp"
 
-#include <utility>
-
 namespace quorvex {
 namespace {
 
-bool ReduceArgument(TokenList& argument) { return FoldUnaryMinus(argument) && ReduceOperators(argument); }
+bool ReduceArgument(Tokens& argument) { return FoldUnaryMinus(argument) && ReduceOperators(argument); }
 
 }  // namespace
 
-bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name) {
-    TokenList arguments(group.get_allocator());
-    TokenList argument(group.get_allocator());
-    for (auto& token : group) {
-        if (token != u",") {
-            argument.push_back(std::move(token));
-            continue;
-        }
+bool EvaluateMultiArgCall(Tokens& group, const Token& name) {
+    std::pmr::memory_resource& arena = *group.get_allocator().resource();
+    // Handlers read their arguments as texts.
+    TokenList arguments(&arena);
+    Tokens argument(&arena);
+    const auto takeArgument = [&] {
         if (!ReduceArgument(argument)) return false;
-        arguments.push_back(std::move(argument[0]));
+        arguments.emplace_back(TextOf(argument[0]).View());
         argument.clear();
+        return true;
+    };
+    for (const Token& token : group) {
+        if (token.kind != TokenKind::kComma) {
+            argument.push_back(token);
+        } else if (!takeArgument()) {
+            return false;
+        }
     }
-    if (!ReduceArgument(argument)) return false;
-    arguments.push_back(std::move(argument[0]));
+    if (!takeArgument()) return false;
 
-    const ShortText answer = DispatchMultiArgFunction(name, arguments);
-    if (EvaluationObserver* observer = CurrentObserver()) observer->OnCall(name, ToStandardTokens(arguments), answer);
+    const TokenText16 nameText = TextOf(name);
+    const ShortText answer = DispatchMultiArgFunction(nameText, arguments);
+    if (EvaluationObserver* observer = CurrentObserver()) observer->OnCall(nameText, ToStandardTokens(arguments), answer);
     group.clear();
-    group.emplace_back(answer.View());
+    group.push_back(CopiedTextToken(answer, arena));
     return true;
+}
+
+bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name) {
+    return RunOnTexts(group, [name](Tokens& list) { return EvaluateMultiArgCall(list, TextToken(name)); });
 }
 
 }  // namespace quorvex

@@ -8,93 +8,102 @@
 #include "core/power.hpp"
 #include "pipeline/trace.hpp"
 
-#include <utility>
-
 namespace quorvex {
 namespace {
 
 constexpr std::u16string_view kOperatorOverflowMessage = u"オーバーフローが発生しました";
 constexpr std::u16string_view kOperatorDivisionMessage = u"分母が0になり、0での除算が発生しました";
 
-bool IsToken(std::u16string_view token, char16_t unit) { return token.size() == 1 && token[0] == unit; }
-
-bool IsNegativeNumberToken(std::u16string_view token) { return token.size() > 1 && token[0] == u'-'; }
-
 double Compute(double a, char16_t op, double b) {
-    switch (op) {
-        case u'+': return CheckedAdd(a, b);
-        case u'-': return CheckedSubtract(a, b);
-        case u'*': return CheckedMultiply(a, b);
-        case u'/': return CheckedDivide(a, b);
-        default: return Power(a, b);
-    }
-}
-
-// One pass over the run. `isOperator` picks the operators of the level; `reachesLast` says
-// whether an operator in the last position is applied (and so reads past the end).
-// Answers false when an operator answered "False".
-template <typename IsOperator>
-bool ReduceLevel(TokenList& tokens, IsOperator isOperator, bool reachesLast, bool addsNegatives) {
-    const std::size_t count = tokens.size();
-    if (count == 0) return true;
-    std::size_t kept = 1;
-    std::size_t i = 1;
-    while (i < count) {
-        TokenText& token = tokens[i];
-        const bool inLast = i + 1 == count;
-        if (isOperator(token) && (reachesLast || !inLast)) {
-            // The index read is the list's current length.
-            if (inLast) RaiseListIndexError(static_cast<long long>(kept) + 1);
-            const ShortText result = ApplyBinaryOperator(tokens[kept - 1], token, tokens[i + 1]);
-            tokens[kept - 1] = result.View();
-            const bool failed = result == kFalseMarker;
-            if (failed) return false;
-            i += 2;
-        } else if (addsNegatives && IsNegativeNumberToken(token)) {
-            const ShortText result = ApplyBinaryOperator(tokens[kept - 1], u"+", token);
-            tokens[kept - 1] = result.View();
-            const bool failed = result == kFalseMarker;
-            if (failed) return false;
-            i += 1;
-        } else {
-            if (kept != i) tokens[kept] = std::move(token);
-            ++kept;
-            ++i;
-        }
-    }
-    tokens.resize(kept);
-    return true;
-}
-
-}  // namespace
-
-ShortText ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b) {
-    if (op.size() != 1) return ShortText(kFalseMarker);
-    const char16_t unit = op[0];
-    if (unit != u'+' && unit != u'-' && unit != u'*' && unit != u'/' && unit != u'^') return ShortText(kFalseMarker);
-    const double left = ParseNumberText(a);
-    const double right = ParseNumberText(b);
-    double result = 0.0;
     try {
-        result = Compute(left, unit, right);
+        switch (op) {
+            case u'+': return CheckedAdd(a, b);
+            case u'-': return CheckedSubtract(a, b);
+            case u'*': return CheckedMultiply(a, b);
+            case u'/': return CheckedDivide(a, b);
+            default: return Power(a, b);
+        }
     } catch (const EOverflow&) {
         throw EFunctionError(std::u16string(kOperatorOverflowMessage), kNoHelpContext);
     } catch (const EZeroDivide&) {
         throw EFunctionError(std::u16string(kOperatorDivisionMessage), kNoHelpContext);
     }
-    const ShortText text = WriteNumberText(result);
-    if (EvaluationObserver* observer = CurrentObserver()) observer->OnOperator(a, op, b, text);
-    return text;
+}
+
+char16_t OperatorUnit(TokenKind kind) {
+    switch (kind) {
+        case TokenKind::kPlus: return u'+';
+        case TokenKind::kMinus: return u'-';
+        case TokenKind::kTimes: return u'*';
+        case TokenKind::kDivide: return u'/';
+        default: return u'^';
+    }
+}
+
+// a op b as a token; op is one of the five operators.
+Token Apply(const Token& a, TokenKind op, const Token& b) {
+    const double left = NumberValueOf(a);
+    const double right = NumberValueOf(b);
+    const char16_t unit = OperatorUnit(op);
+    const Token result = NumberToken(Compute(left, unit, right));
+    if (EvaluationObserver* observer = CurrentObserver()) {
+        observer->OnOperator(TextOf(a), std::u16string_view(&unit, 1), TextOf(b), TextOf(result));
+    }
+    return result;
+}
+
+// One pass over the run. `isOperator` picks the operators of the level; `reachesLast` says
+// whether an operator in the last position is applied (and so reads past the end).
+template <typename IsOperator>
+void ReduceLevel(Tokens& tokens, IsOperator isOperator, bool reachesLast, bool addsNegatives) {
+    const std::size_t count = tokens.size();
+    if (count == 0) return;
+    std::size_t kept = 1;
+    std::size_t i = 1;
+    while (i < count) {
+        const Token& token = tokens[i];
+        const bool inLast = i + 1 == count;
+        if (isOperator(token.kind) && (reachesLast || !inLast)) {
+            // The index read is the list's current length.
+            if (inLast) RaiseListIndexError(static_cast<long long>(kept) + 1);
+            tokens[kept - 1] = Apply(tokens[kept - 1], token.kind, tokens[i + 1]);
+            i += 2;
+        } else if (addsNegatives && token.negative) {
+            tokens[kept - 1] = Apply(tokens[kept - 1], TokenKind::kPlus, token);
+            i += 1;
+        } else {
+            if (kept != i) tokens[kept] = token;
+            ++kept;
+            ++i;
+        }
+    }
+    tokens.resize(kept);
+}
+
+}  // namespace
+
+ShortText ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b) {
+    const Token opToken = TextToken(op);
+    switch (opToken.kind) {
+        case TokenKind::kPlus:
+        case TokenKind::kMinus:
+        case TokenKind::kTimes:
+        case TokenKind::kDivide:
+        case TokenKind::kPower: break;
+        default: return ShortText(kFalseMarker);
+    }
+    return ShortText(TextOf(Apply(TextToken(a), opToken.kind, TextToken(b))).View());
+}
+
+bool ReduceOperators(Tokens& tokens) {
+    ReduceLevel(tokens, [](TokenKind k) { return k == TokenKind::kPower; }, true, false);
+    ReduceLevel(tokens, [](TokenKind k) { return k == TokenKind::kTimes || k == TokenKind::kDivide; }, false, false);
+    ReduceLevel(tokens, [](TokenKind k) { return k == TokenKind::kPlus || k == TokenKind::kMinus; }, false, true);
+    return tokens.size() == 1;
 }
 
 bool ReduceOperators(TokenList& tokens) {
-    const auto isPower = [](std::u16string_view t) { return IsToken(t, u'^'); };
-    const auto isProduct = [](std::u16string_view t) { return IsToken(t, u'*') || IsToken(t, u'/'); };
-    const auto isSum = [](std::u16string_view t) { return IsToken(t, u'+') || IsToken(t, u'-'); };
-    if (!ReduceLevel(tokens, isPower, true, false)) return false;
-    if (!ReduceLevel(tokens, isProduct, false, false)) return false;
-    if (!ReduceLevel(tokens, isSum, false, true)) return false;
-    return tokens.size() == 1;
+    return RunOnTexts(tokens, [](Tokens& list) { return ReduceOperators(list); });
 }
 
 }  // namespace quorvex

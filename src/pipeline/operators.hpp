@@ -3,6 +3,7 @@
 
 #include "core/short_text.hpp"
 #include "core/token_list.hpp"
+#include "pipeline/token.hpp"
 
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@ namespace quorvex {
 // where a negative number directly after another token is added to it. Answers true exactly
 // when one token is left. A "^" in the last position raises EStringListError; operator and
 // parse errors propagate.
+bool ReduceOperators(Tokens& tokens);
 bool ReduceOperators(TokenList& tokens);
 
 // The NumberText of a op b, or "False" when op is none of the five operators. Operands that

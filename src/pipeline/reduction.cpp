@@ -2,17 +2,14 @@
 #include "pipeline/reduction.hpp"
 
 #include "core/errors.hpp"
-#include "core/number_text.hpp"
 #include "core/utf16.hpp"
 #include "functions/unary_functions.hpp"
 #include "pipeline/engine_list.hpp"
 #include "pipeline/multi_arg_call.hpp"
 #include "pipeline/operators.hpp"
-#include "pipeline/registries.hpp"
 #include "pipeline/trace.hpp"
 
 #include <algorithm>
-#include <utility>
 
 namespace quorvex {
 namespace {
@@ -21,26 +18,44 @@ constexpr std::u16string_view kEmptyBracketsMessage = u"\r\n数値が入力さ�
 constexpr std::u16string_view kArgumentMessageHead = u"\r\n関数\u201D";
 constexpr std::u16string_view kArgumentMessageTail = u"\"の引数が数値以外の文字列になっています";
 
-bool IsMinus(std::u16string_view token) { return token.size() == 1 && token[0] == u'-'; }
+bool IsMinus(const Token& token) { return token.kind == TokenKind::kMinus; }
 
-ShortText Negated(std::u16string_view number, double value) {
-    const ShortText result = WriteNumberText(value * -1.0);
-    if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(number, result);
-    return result;
+[[noreturn]] void RaiseArgumentError(const Token& name) {
+    throw EFunctionError(JoinMessage({kArgumentMessageHead, TextOf(name), kArgumentMessageTail}), kNoHelpContext);
 }
 
-[[noreturn]] void RaiseArgumentError(std::u16string_view name) {
-    throw EFunctionError(JoinMessage({kArgumentMessageHead, name, kArgumentMessageTail}), kNoHelpContext);
+// The function's answer for the number after it; nullopt when it answers "False".
+std::optional<Token> ApplyUnaryFunction(const Token& name, const Token& argument, std::pmr::memory_resource& arena) {
+    const TokenText16 nameText = TextOf(name);
+    double raw = 0.0;
+    std::optional<Token> answer;
+    switch (EvaluateUnaryFunctionValue(nameText, argument.value, raw)) {
+        case UnaryOutcome::kValue: answer = NumberToken(raw); break;
+        case UnaryOutcome::kReadsText: {
+            const ShortText text = EvaluateUnaryFunction(nameText, TextOf(argument), argument.value);
+            if (text != kFalseMarker) answer = CopiedTextToken(text, arena);
+            break;
+        }
+        case UnaryOutcome::kFalse: break;
+    }
+    if (EvaluationObserver* observer = CurrentObserver()) {
+        observer->OnFunction(nameText, TextOf(argument), answer ? TextOf(*answer).View() : kFalseMarker);
+    }
+    return answer;
 }
 
 }  // namespace
 
-bool FoldUnaryMinus(TokenList& tokens) {
-    if (tokens.size() > 1 && IsMinus(tokens[0])) {
-        if (const auto value = TryParseNumberText(tokens[1])) {
-            tokens[0] = Negated(tokens[1], *value).View();
-            tokens.erase(tokens.begin() + 1);
-        }
+Token NegatedToken(const Token& number) {
+    const Token result = NumberToken(number.value * -1.0);
+    if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(TextOf(number), TextOf(result));
+    return result;
+}
+
+bool FoldUnaryMinus(Tokens& tokens) {
+    if (tokens.size() > 1 && IsMinus(tokens[0]) && tokens[1].isNumber) {
+        tokens[0] = NegatedToken(tokens[1]);
+        tokens.erase(tokens.begin() + 1);
     }
     // Compacts in place: the token before index i is tokens[kept - 1].
     const std::size_t count = tokens.size();
@@ -49,51 +64,47 @@ bool FoldUnaryMinus(TokenList& tokens) {
     for (std::size_t i = 1; i < count; ++i, ++kept) {
         if (IsMinus(tokens[i])) {
             if (i + 1 >= count) return false;
-            if (!IsNumberText(tokens[kept - 1])) {
-                if (const auto value = TryParseNumberText(tokens[i + 1])) {
-                    tokens[kept] = Negated(tokens[i + 1], *value).View();
-                    ++i;
-                    continue;
-                }
+            if (!tokens[kept - 1].isNumber && tokens[i + 1].isNumber) {
+                tokens[kept] = NegatedToken(tokens[i + 1]);
+                ++i;
+                continue;
             }
         }
-        if (kept != i) tokens[kept] = std::move(tokens[i]);
+        if (kept != i) tokens[kept] = tokens[i];
     }
     tokens.resize(kept);
     return true;
 }
 
-bool ApplyUnaryFunctions(TokenList& tokens) {
+bool ApplyUnaryFunctions(Tokens& tokens) {
     const std::size_t count = tokens.size();
     if (count <= 1) return true;
+    std::pmr::memory_resource& arena = *tokens.get_allocator().resource();
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i, ++kept) {
-        if (FindRegistryName(kUnaryFunctionRegistry, tokens[i]) >= 0) {
-            const auto value = i + 1 < count ? TryParseNumberText(tokens[i + 1]) : std::nullopt;
-            if (!value) RaiseArgumentError(tokens[i]);
-            const ShortText answer = EvaluateUnaryFunction(tokens[i], tokens[i + 1], value);
-            if (EvaluationObserver* observer = CurrentObserver()) observer->OnFunction(tokens[i], tokens[i + 1], answer);
-            tokens[kept] = answer.View();
-            const bool failed = answer == kFalseMarker;
-            if (failed) return false;
+        if (tokens[i].unary >= 0) {
+            if (i + 1 >= count || !tokens[i + 1].isNumber) RaiseArgumentError(tokens[i]);
+            const std::optional<Token> answer = ApplyUnaryFunction(tokens[i], tokens[i + 1], arena);
+            if (!answer) return false;
+            tokens[kept] = *answer;
             ++i;
             continue;
         }
-        if (kept != i) tokens[kept] = std::move(tokens[i]);
+        if (kept != i) tokens[kept] = tokens[i];
     }
     tokens.resize(kept);
     return true;
 }
 
-bool ReduceTokenList(TokenList& tokens) {
+bool ReduceTokenList(Tokens& tokens) {
     if (tokens.size() <= 1) return true;
     // Without brackets the first round is the last: fold, then the bracket-free steps.
-    if (std::find(tokens.begin(), tokens.end(), u"(") == tokens.end()) {
+    if (std::none_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::kOpen; })) {
         return FoldUnaryMinus(tokens) &&
                (tokens.size() <= 1 || (ApplyUnaryFunctions(tokens) && FoldUnaryMinus(tokens) && ReduceOperators(tokens)));
     }
     EngineList list(tokens);
-    TokenList group(tokens.get_allocator());
+    Tokens group(tokens.get_allocator());
     while (list.Size() > 1) {
         if (!list.FoldUnaryMinus()) return false;
         if (!list.HasOpenBracket()) {
@@ -108,9 +119,9 @@ bool ReduceTokenList(TokenList& tokens) {
         }
         if (EvaluationObserver* observer = CurrentObserver()) observer->OnGroup(ToStandardTokens(group));
         if (group.size() > 1) {
-            const std::u16string_view before = list.TokenBeforeSlot();
-            if (!before.empty() && FindRegistryName(kMultiArgFunctionRegistry, before) >= 0) {
-                if (!EvaluateMultiArgCall(group, before)) return false;
+            const Token* before = list.TokenBeforeSlot();
+            if (before != nullptr && before->multi >= 0) {
+                if (!EvaluateMultiArgCall(group, *before)) return false;
                 list.RemoveTokenBeforeSlot();
             }
             if (!FoldUnaryMinus(group) || !ApplyUnaryFunctions(group) || !FoldUnaryMinus(group) ||
@@ -122,6 +133,18 @@ bool ReduceTokenList(TokenList& tokens) {
     }
     list.Compact();
     return true;
+}
+
+bool ReduceTokenList(TokenList& tokens) {
+    return RunOnTexts(tokens, [](Tokens& list) { return ReduceTokenList(list); });
+}
+
+bool FoldUnaryMinus(TokenList& tokens) {
+    return RunOnTexts(tokens, [](Tokens& list) { return FoldUnaryMinus(list); });
+}
+
+bool ApplyUnaryFunctions(TokenList& tokens) {
+    return RunOnTexts(tokens, [](Tokens& list) { return ApplyUnaryFunctions(list); });
 }
 
 }  // namespace quorvex

@@ -94,7 +94,9 @@ void NormaliseOpeningBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(
 
 void NormaliseClosingBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(text, u'}', u']', u')'); }
 
-bool Tokenize(TokenList& tokens, std::u16string_view text) {
+bool Tokenize(Tokens& tokens, std::u16string_view text) {
+    static constexpr std::u16string_view kInsertedOne = u"1";
+    static constexpr std::u16string_view kInsertedTimes = u"*";
     try {
         tokens.reserve(tokens.size() + text.size() + 2);
         bool firstToken = true;
@@ -106,23 +108,45 @@ bool Tokenize(TokenList& tokens, std::u16string_view text) {
                 continue;
             }
             if (at > runStart) {
-                tokens.emplace_back(text.substr(runStart, at - runStart));
+                tokens.push_back(TextToken(text.substr(runStart, at - runStart)));
                 firstToken = false;
             }
-            tokens.emplace_back(kSeparatorTable[entry]);
+            tokens.push_back(TextToken(kSeparatorTable[entry]));
             if (entry == kMinusEntry && firstToken) {
-                tokens.emplace_back(u"1");
-                tokens.emplace_back(u"*");
+                tokens.push_back(TextToken(kInsertedOne));
+                tokens.push_back(TextToken(kInsertedTimes));
             }
             firstToken = false;
             at += kSeparatorTable[entry].size();
             runStart = at;
         }
-        if (runStart < text.size()) tokens.emplace_back(text.substr(runStart));
+        if (runStart < text.size()) tokens.push_back(TextToken(text.substr(runStart)));
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool Tokenize(TokenList& tokens, std::u16string_view text) {
+    std::pmr::monotonic_buffer_resource scratch;
+    Tokens found(&scratch);
+    const bool complete = Tokenize(found, text);
+    try {
+        AppendTexts(found, tokens);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return complete;
+}
+
+bool CheckBracketBalance(const Tokens& tokens) {
+    std::size_t opening = 0;
+    std::size_t closing = 0;
+    for (const auto& token : tokens) {
+        if (token.kind == TokenKind::kOpen) ++opening;
+        if (token.kind == TokenKind::kClose) ++closing;
+    }
+    return opening == closing;
 }
 
 bool CheckBracketBalance(const TokenList& tokens) {

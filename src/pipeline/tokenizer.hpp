@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/token_list.hpp"
+#include "pipeline/token.hpp"
 
 #include <span>
 #include <string>
@@ -19,9 +20,12 @@ void NormaliseClosingBrackets(std::span<char16_t> text) noexcept;
 // token, and the run before it another; a leading "-" is followed by the tokens "1" and "*".
 // Cost grows linearly with the text. Answers false when it ran out of memory, leaving the
 // tokens gathered so far.
+bool Tokenize(Tokens& tokens, std::u16string_view text);
+// The same as texts.
 bool Tokenize(TokenList& tokens, std::u16string_view text);
 
 // True when the list holds as many "(" tokens as ")" tokens.
+bool CheckBracketBalance(const Tokens& tokens);
 bool CheckBracketBalance(const TokenList& tokens);
 
 }  // namespace quorvex

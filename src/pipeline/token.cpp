@@ -1,0 +1,101 @@
+// Making tokens and reading their texts back.
+#include "pipeline/token.hpp"
+
+#include "core/decimal_separator.hpp"
+#include "core/errors.hpp"
+#include "core/number_text.hpp"
+#include "core/utf16.hpp"
+#include "pipeline/registries.hpp"
+
+#include <quorvex/quorvex.hpp>
+
+#include <cmath>
+#include <cstring>
+
+namespace quorvex {
+namespace {
+
+TokenKind KindOf(std::u16string_view text) noexcept {
+    if (text.size() != 1) return TokenKind::kOther;
+    switch (text[0]) {
+        case u'+': return TokenKind::kPlus;
+        case u'-': return TokenKind::kMinus;
+        case u'*': return TokenKind::kTimes;
+        case u'/': return TokenKind::kDivide;
+        case u'^': return TokenKind::kPower;
+        case u'(': return TokenKind::kOpen;
+        case u')': return TokenKind::kClose;
+        case u',': return TokenKind::kComma;
+        default: return TokenKind::kOther;
+    }
+}
+
+}  // namespace
+
+Token TextToken(std::u16string_view text) noexcept {
+    Token token;
+    token.text = text.data();
+    token.size = text.size();
+    token.kind = KindOf(text);
+    token.negative = text.size() > 1 && text[0] == u'-';
+    // A lone unit reads as a number only when it is the decimal separator (as 0).
+    if (token.kind == TokenKind::kOther || text[0] == DecimalSeparator()) {
+        if (const auto value = TryParseNumberText(text)) {
+            token.isNumber = true;
+            token.value = *value;
+        }
+    }
+    // Every function name starts with a lower-case letter.
+    if (token.kind == TokenKind::kOther && !text.empty() && text[0] >= u'a' && text[0] <= u'z') {
+        token.unary = static_cast<std::int8_t>(FindRegistryName(kUnaryFunctionRegistry, text));
+        token.multi = static_cast<std::int8_t>(FindRegistryName(kMultiArgFunctionRegistry, text));
+    }
+    return token;
+}
+
+Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource) {
+    auto* units = static_cast<char16_t*>(resource.allocate(text.size() * sizeof(char16_t) + 1, alignof(char16_t)));
+    if (!text.empty()) std::memcpy(units, text.data(), text.size() * sizeof(char16_t));
+    return TextToken(std::u16string_view(units, text.size()));
+}
+
+Token NumberToken(double x) noexcept {
+    Token token;
+    token.raw = x;
+    token.computed = true;
+    token.negative = !std::isnan(x) && std::signbit(x);
+    if (const auto value = ReadBackNumberText(x)) {
+        token.isNumber = true;
+        token.value = *value;
+    }
+    return token;
+}
+
+TokenText16::TokenText16(const Token& token) noexcept : computed_(token.computed) {
+    if (computed_) written_ = WriteNumberText(token.raw);
+    else view_ = token.Text();
+}
+
+double NumberValueOf(const Token& token) {
+    if (token.isNumber) return token.value;
+    throw EConvertError(FillPlaceholder(kNotANumberMessage, TextOf(token)), kNoHelpContext);
+}
+
+void AppendTextTokens(const TokenList& texts, Tokens& tokens) {
+    tokens.reserve(tokens.size() + texts.size());
+    for (const auto& text : texts) tokens.push_back(TextToken(text));
+}
+
+void AppendTexts(const Tokens& tokens, TokenList& texts) {
+    texts.reserve(texts.size() + tokens.size());
+    for (const auto& token : tokens) texts.emplace_back(TextOf(token).View());
+}
+
+std::vector<std::u16string> ToStandardTokens(const Tokens& tokens) {
+    std::vector<std::u16string> copy;
+    copy.reserve(tokens.size());
+    for (const auto& token : tokens) copy.emplace_back(TextOf(token).View());
+    return copy;
+}
+
+}  // namespace quorvex

@@ -1,0 +1,85 @@
+// The engine's token: a text, or a number the engine computed, together with what the engine
+// asks of it (its kind, whether it reads as a number and which, whether a function has its
+// name), settled once when the token is made. Stages compare kinds and read values; a text is
+// written only where one is shown or read as text.
+#pragma once
+
+#include "core/short_text.hpp"
+#include "core/token_list.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory_resource>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvex {
+
+enum class TokenKind : std::uint8_t { kOther, kPlus, kMinus, kTimes, kDivide, kPower, kOpen, kClose, kComma };
+
+struct Token {
+    double value = 0.0;  // what the token reads as, when isNumber
+    double raw = 0.0;    // computed: the value its NumberText is written from
+    const char16_t* text = nullptr;  // not computed: its units, which the evaluation keeps alive
+    std::size_t size = 0;
+    TokenKind kind = TokenKind::kOther;
+    bool computed = false;
+    bool isNumber = false;
+    bool negative = false;   // its text is longer than one unit and starts with "-"
+    std::int8_t unary = -1;  // its place among the single-argument function names, or -1
+    std::int8_t multi = -1;  // its place among the multi-argument function names, or -1
+
+    std::u16string_view Text() const { return {text, size}; }  // not computed only
+    bool Is(std::u16string_view t) const { return !computed && Text() == t; }
+};
+
+// Tokens live in the evaluation's arena, which must be a monotonic resource: texts made by
+// the stages are taken from it and never given back one by one.
+using Tokens = std::pmr::vector<Token>;
+
+// A token for the text, which must outlive it.
+Token TextToken(std::u16string_view text) noexcept;
+// A token for a text copied into the resource.
+Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource);
+// The token of the NumberText of x.
+Token NumberToken(double x) noexcept;
+
+// The text of a token: a view of its own text, or the NumberText written from its value.
+class TokenText16 {
+public:
+    explicit TokenText16(const Token& token) noexcept;
+    std::u16string_view View() const noexcept { return computed_ ? written_.View() : view_; }
+    operator std::u16string_view() const noexcept { return View(); }
+
+private:
+    bool computed_;
+    ShortText written_;
+    std::u16string_view view_;
+};
+
+inline TokenText16 TextOf(const Token& token) noexcept { return TokenText16(token); }
+
+// The value of a token that reads as a number; any other raises EConvertError naming its text.
+double NumberValueOf(const Token& token);
+
+// Views of the texts, which must outlive the tokens.
+void AppendTextTokens(const TokenList& texts, Tokens& tokens);
+void AppendTexts(const Tokens& tokens, TokenList& texts);
+std::vector<std::u16string> ToStandardTokens(const Tokens& tokens);
+
+// Runs a stage that works on tokens over a list of texts, which then holds the stage's result.
+// Texts the stage makes live in a scratch arena only as long as the call.
+template <typename Stage>
+auto RunOnTexts(TokenList& texts, Stage&& stage) {
+    std::pmr::monotonic_buffer_resource scratch;
+    Tokens tokens(&scratch);
+    AppendTextTokens(texts, tokens);
+    auto outcome = stage(tokens);
+    TokenList result(texts.get_allocator());
+    AppendTexts(tokens, result);
+    texts = std::move(result);
+    return outcome;
+}
+
+}  // namespace quorvex
