@@ -216,15 +216,23 @@ std::optional<double> ReadBackNumberText(double x) noexcept {
 }
 
 std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
-    // Plain digits, the commonest token, read as the exact integer the general path would
-    // accumulate (below 2^53 every step of it is exact).
-    if (!s.empty() && s.size() <= kSignificantDigits) {
+    const char16_t separator = DecimalSeparator();
+    // Digits with at most one separator among them, the commonest tokens, read as the exact
+    // integer the general path would accumulate (below 2^53 every step of it is exact), scaled
+    // once as it would be.
+    if (!s.empty() && s.size() <= kSignificantDigits && IsDigit(s[0])) {
         std::uint64_t integer = 0;
         std::size_t i = 0;
         while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
         if (i == s.size()) return static_cast<double>(integer);
+        if (s[i] == separator) {
+            const std::size_t point = i++;
+            while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
+            if (i == s.size()) {
+                return ScaleByPowerOfTen(static_cast<double>(integer), -static_cast<long long>(s.size() - point - 1));
+            }
+        }
     }
-    const char16_t separator = DecimalSeparator();
     std::size_t i = 0;
     while (i < s.size() && s[i] == u' ') ++i;
     if (i == s.size()) return std::nullopt;

@@ -1,7 +1,6 @@
 // Constant substitution.
 #include "pipeline/constants.hpp"
 
-#include "core/name_index.hpp"
 #include "core/utf16.hpp"
 
 #include <quorvex/quorvex.hpp>
@@ -14,32 +13,16 @@ namespace {
 constexpr std::int32_t kSubstitutionHelpContext = 10009;
 constexpr std::u16string_view kSubstitutionMessageHead = u"定数";
 constexpr std::u16string_view kSubstitutionMessageTail = u"に数値を代入する際にエラーになりました";
-constexpr std::u16string_view kPiToken = u"pi";
 constexpr std::u16string_view kDegToken = u"deg";
 constexpr std::u16string_view kDegZeroTail = u"0";
 constexpr std::size_t kDegZeroRow = 16;
-constexpr std::size_t kLongestConstantToken = 4;
 
 static_assert(kPhysicalConstantTable[kDegZeroRow].token == u"deg0");
-
-constexpr auto kConstantTokens = [] {
-    std::array<std::u16string_view, kPhysicalConstantTable.size() + 1> tokens{};
-    for (std::size_t i = 0; i < kPhysicalConstantTable.size(); ++i) tokens[i] = kPhysicalConstantTable[i].token;
-    tokens.back() = kPiToken;
-    return tokens;
-}();
-constexpr NameIndex kConstantIndex{kConstantTokens};
 static_assert(kConstantIndex.HasDistinctNames());
 
-// The value a token stands for, or nullptr. Every constant's token starts with a letter.
-const double* ConstantValue(std::u16string_view token) {
-    static constexpr double kPiValue = kPi;
-    if (token.empty() || token.size() > kLongestConstantToken || token[0] < u'a' || token[0] > u'z') return nullptr;
-    const int found = kConstantIndex.Find(token);
-    if (found < 0) return nullptr;
-    return static_cast<std::size_t>(found) < kPhysicalConstantTable.size()
-               ? &kPhysicalConstantTable[static_cast<std::size_t>(found)].value
-               : &kPiValue;
+double ConstantValue(int position) {
+    const auto row = static_cast<std::size_t>(position);
+    return row < kPhysicalConstantTable.size() ? kPhysicalConstantTable[row].value : kPi;
 }
 
 }  // namespace
@@ -61,7 +44,7 @@ bool SubstituteConstants(Tokens& tokens) {
                     ++i;
                     continue;
                 }
-                if (const double* value = ConstantValue(token.Text())) token = NumberToken(*value);
+                if (token.constant >= 0) token = NumberToken(ConstantValue(token.constant));
             } catch (...) {
                 throw EConvertError(JoinMessage({kSubstitutionMessageHead, token.Text(), kSubstitutionMessageTail}),
                                     kSubstitutionHelpContext);

@@ -9,6 +9,7 @@
 #include "pipeline/tokenizer.hpp"
 #include "pipeline/trace.hpp"
 
+#include <array>
 #include <bit>
 #include <memory>
 #include <memory_resource>
@@ -22,10 +23,28 @@ constexpr std::uint64_t kNotReducedBits = 0xFFF8000000000000ULL;
 constexpr std::u16string_view kEmptyExpressionMessage = u"計算する文字がありません\r\n（空白文字では？）";
 constexpr std::u16string_view kUnbalancedMessage = u"\u201D\uFF08\u201Dと\u201D\uFF09\u201Dの数が一致しません";
 
-// Drops U+0020, lower-cases A to Z and turns the other brackets into round ones, in one pass;
-// every other unit passes unchanged. The text lives in the arena.
-std::u16string_view CompactExpression(std::u16string_view expression, std::pmr::memory_resource& arena) {
-    auto* units = static_cast<char16_t*>(arena.allocate(expression.size() * sizeof(char16_t) + 1, alignof(char16_t)));
+// Units the working text does not keep as they are: the space goes, capitals become small
+// letters, and the other brackets become round ones.
+constexpr auto kChangedUnits = [] {
+    std::array<bool, 128> changed{};
+    for (char16_t unit = u'A'; unit <= u'Z'; ++unit) changed[unit] = true;
+    for (const char16_t unit : {u' ', u'{', u'[', u'}', u']'}) changed[unit] = true;
+    return changed;
+}();
+
+bool IsChanged(char16_t unit) { return unit < kChangedUnits.size() && kChangedUnits[unit]; }
+
+// The expression up to its first NUL as the working text. A text that needs no change is
+// used where it lies; any other is rewritten into the arena.
+std::u16string_view WorkingText(std::u16string_view expression, std::pmr::memory_resource& arena) {
+    std::size_t end = 0;
+    bool unchanged = true;
+    for (; end < expression.size() && expression[end] != u'\0'; ++end) {
+        if (IsChanged(expression[end])) unchanged = false;
+    }
+    expression = expression.substr(0, end);
+    if (unchanged) return expression;
+    auto* units = static_cast<char16_t*>(arena.allocate(expression.size() * sizeof(char16_t), alignof(char16_t)));
     std::size_t size = 0;
     for (const char16_t unit : expression) {
         if (unit == u' ') continue;
@@ -40,7 +59,7 @@ std::u16string_view CompactExpression(std::u16string_view expression, std::pmr::
 
 double Evaluate(std::u16string_view expression, std::pmr::memory_resource& arena) {
     double result = std::bit_cast<double>(kNotReducedBits);
-    const std::u16string_view text = CompactExpression(expression.substr(0, expression.find(u'\0')), arena);
+    const std::u16string_view text = WorkingText(expression, arena);
     if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
 
     Tokens tokens(&arena);

@@ -13,13 +13,6 @@ namespace {
 constexpr std::u16string_view kLeadingEMessage = u"eを含む文字列が、正しい数値になっていません";
 constexpr std::u16string_view kJoinMessage = u"eに数値を代入する際にエラーになりました";
 
-// Its first "e" is its last unit: 1.5e, 2e and e are; exp, 2e5 and 1e5e are not. A written
-// NumberText has no "e".
-bool IsCandidate(const Token& token) {
-    const std::u16string_view text = token.Text();
-    return !token.computed && !text.empty() && text.back() == u'e' && text.find(u'e') == text.size() - 1;
-}
-
 [[noreturn]] void RaiseJoinError() { throw EConvertError(std::u16string(kJoinMessage), kNoHelpContext); }
 
 }  // namespace
@@ -34,7 +27,8 @@ bool JoinExponentNotation(Tokens& tokens) {
     for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
         Token& token = tokens[i];
         std::size_t consumed = 0;
-        if (IsCandidate(token)) {
+        // 1.5e, 2e and e join; exp, 2e5 and 1e5e do not.
+        if (token.joinsExponent) {
             if (i + 1 >= tokens.size()) RaiseJoinError();
             const TokenKind next = tokens[i + 1].kind;
             consumed = next == TokenKind::kMinus || next == TokenKind::kPlus ? 1 : 0;

@@ -5,7 +5,6 @@
 #include "core/errors.hpp"
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
-#include "pipeline/registries.hpp"
 
 #include <quorvex/quorvex.hpp>
 
@@ -13,44 +12,13 @@
 #include <cstring>
 
 namespace quorvex {
-namespace {
-
-TokenKind KindOf(std::u16string_view text) noexcept {
-    if (text.size() != 1) return TokenKind::kOther;
-    switch (text[0]) {
-        case u'+': return TokenKind::kPlus;
-        case u'-': return TokenKind::kMinus;
-        case u'*': return TokenKind::kTimes;
-        case u'/': return TokenKind::kDivide;
-        case u'^': return TokenKind::kPower;
-        case u'(': return TokenKind::kOpen;
-        case u')': return TokenKind::kClose;
-        case u',': return TokenKind::kComma;
-        default: return TokenKind::kOther;
-    }
-}
-
-}  // namespace
-
-Token TextToken(std::u16string_view text) noexcept {
-    Token token;
-    token.text = text.data();
-    token.size = text.size();
-    token.kind = KindOf(text);
-    token.negative = text.size() > 1 && text[0] == u'-';
+void ReadNumber(Token& token) noexcept {
     // A lone unit reads as a number only when it is the decimal separator (as 0).
-    if (token.kind == TokenKind::kOther || text[0] == DecimalSeparator()) {
-        if (const auto value = TryParseNumberText(text)) {
-            token.isNumber = true;
-            token.value = *value;
-        }
+    if (token.kind != TokenKind::kOther && token.text[0] != DecimalSeparator()) return;
+    if (const auto value = TryParseNumberText(token.Text())) {
+        token.isNumber = true;
+        token.value = *value;
     }
-    // Every function name starts with a lower-case letter.
-    if (token.kind == TokenKind::kOther && !text.empty() && text[0] >= u'a' && text[0] <= u'z') {
-        token.unary = static_cast<std::int8_t>(FindRegistryName(kUnaryFunctionRegistry, text));
-        token.multi = static_cast<std::int8_t>(FindRegistryName(kMultiArgFunctionRegistry, text));
-    }
-    return token;
 }
 
 Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource) {

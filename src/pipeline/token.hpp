@@ -6,6 +6,8 @@
 
 #include "core/short_text.hpp"
 #include "core/token_list.hpp"
+#include "pipeline/physical_constants.hpp"
+#include "pipeline/registries.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +31,8 @@ struct Token {
     bool negative = false;   // its text is longer than one unit and starts with "-"
     std::int8_t unary = -1;  // its place among the single-argument function names, or -1
     std::int8_t multi = -1;  // its place among the multi-argument function names, or -1
+    std::int8_t constant = -1;  // its place among the constants' tokens, or -1
+    bool joinsExponent = false;  // not computed, and its first "e" is its last unit
 
     std::u16string_view Text() const { return {text, size}; }  // not computed only
     bool Is(std::u16string_view t) const { return !computed && Text() == t; }
@@ -38,8 +42,48 @@ struct Token {
 // the stages are taken from it and never given back one by one.
 using Tokens = std::pmr::vector<Token>;
 
+constexpr TokenKind KindOf(std::u16string_view text) noexcept {
+    if (text.size() != 1) return TokenKind::kOther;
+    switch (text[0]) {
+        case u'+': return TokenKind::kPlus;
+        case u'-': return TokenKind::kMinus;
+        case u'*': return TokenKind::kTimes;
+        case u'/': return TokenKind::kDivide;
+        case u'^': return TokenKind::kPower;
+        case u'(': return TokenKind::kOpen;
+        case u')': return TokenKind::kClose;
+        case u',': return TokenKind::kComma;
+        default: return TokenKind::kOther;
+    }
+}
+
+// A token for the text with all but its number settled: what reading it as a number gives
+// depends on the decimal separator of the moment.
+constexpr Token ClassifiedText(std::u16string_view text) noexcept {
+    Token token;
+    token.text = text.data();
+    token.size = text.size();
+    token.kind = KindOf(text);
+    token.negative = text.size() > 1 && text[0] == u'-';
+    token.joinsExponent = !text.empty() && text.back() == u'e' && text.find(u'e') == text.size() - 1;
+    // Every name starts with a lower-case letter.
+    if (token.kind == TokenKind::kOther && !text.empty() && text[0] >= u'a' && text[0] <= u'z') {
+        token.unary = static_cast<std::int8_t>(kUnaryFunctionRegistry.Find(text));
+        token.multi = static_cast<std::int8_t>(kMultiArgFunctionRegistry.Find(text));
+        token.constant = static_cast<std::int8_t>(FindConstantToken(text));
+    }
+    return token;
+}
+
+// Settles whether a classified token reads as a number, and as which.
+void ReadNumber(Token& token) noexcept;
+
 // A token for the text, which must outlive it.
-Token TextToken(std::u16string_view text) noexcept;
+inline Token TextToken(std::u16string_view text) noexcept {
+    Token token = ClassifiedText(text);
+    ReadNumber(token);
+    return token;
+}
 // A token for a text copied into the resource.
 Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource);
 // The token of the NumberText of x.

@@ -2,6 +2,7 @@
 // that begin with the unit found there.
 #include "pipeline/tokenizer.hpp"
 
+#include "core/decimal_separator.hpp"
 #include "pipeline/separator_table.hpp"
 
 #include <algorithm>
@@ -11,43 +12,61 @@ namespace quorvex {
 namespace {
 
 constexpr std::size_t kAsciiLimit = 128;
-constexpr std::size_t kMaxEntriesPerInitial = 16;
 constexpr std::size_t kNoEntry = kSeparatorTable.size();
+constexpr std::size_t kCommaEntry = 0;
+static_assert(kSeparatorTable[kCommaEntry] == u",");
 
 constexpr bool IsPrefix(std::u16string_view prefix, std::u16string_view text) {
     return prefix.size() <= text.size() && text.substr(0, prefix.size()) == prefix;
 }
 
-// For each ASCII unit, the entries that start with it, longest first.
-struct EntriesByInitial {
-    std::array<std::array<std::uint8_t, kMaxEntriesPerInitial>, kAsciiLimit> index{};
-    std::array<std::uint8_t, kAsciiLimit> count{};
-};
+// Entries of more than one unit are spelled with a to z and 3: a trie over those 27 symbols
+// finds the longest entry at a place in as many steps as it has units.
+constexpr std::size_t kTrieSymbols = 27;
+constexpr std::size_t kTrieCapacity = 256;
 
-constexpr EntriesByInitial BuildEntriesByInitial() {
-    EntriesByInitial table{};
-    for (std::size_t entry = 0; entry < kSeparatorTable.size(); ++entry) {
-        const auto initial = static_cast<std::size_t>(kSeparatorTable[entry][0]);
-        auto& row = table.index[initial];
-        std::size_t at = table.count[initial]++;
-        // Insertion keeps the row ordered by decreasing length.
-        while (at > 0 && kSeparatorTable[row[at - 1]].size() < kSeparatorTable[entry].size()) {
-            row[at] = row[at - 1];
-            --at;
-        }
-        row[at] = static_cast<std::uint8_t>(entry);
-    }
-    return table;
+constexpr int SymbolOf(char16_t unit) {
+    if (unit >= u'a' && unit <= u'z') return unit - u'a';
+    return unit == u'3' ? 26 : -1;
 }
 
-constexpr EntriesByInitial kEntriesByInitial = BuildEntriesByInitial();
+struct EntryTrie {
+    // Node 0 is the root, which is nobody's child, so 0 also means "no child".
+    std::array<std::array<std::uint16_t, kTrieSymbols>, kTrieCapacity> child{};
+    std::array<std::uint8_t, kTrieCapacity> entry{};
+    std::size_t nodes = 1;
+    // The entries of one unit, none of which begins a longer one.
+    std::array<std::uint8_t, kAsciiLimit> singleUnit{};
+};
 
-static_assert([] {
-    for (const auto count : kEntriesByInitial.count) {
-        if (count > kMaxEntriesPerInitial) return false;
+constexpr EntryTrie BuildEntryTrie() {
+    EntryTrie trie{};
+    trie.entry.fill(static_cast<std::uint8_t>(kNoEntry));
+    trie.singleUnit.fill(static_cast<std::uint8_t>(kNoEntry));
+    for (std::size_t e = 0; e < kSeparatorTable.size(); ++e) {
+        const std::u16string_view text = kSeparatorTable[e];
+        if (text.size() == 1) {
+            if (text[0] >= kAsciiLimit || SymbolOf(text[0]) >= 0) throw "a single-unit entry the trie would need";
+            trie.singleUnit[text[0]] = static_cast<std::uint8_t>(e);
+            continue;
+        }
+        std::size_t node = 0;
+        for (const char16_t unit : text) {
+            const int symbol = SymbolOf(unit);
+            if (symbol < 0) throw "an entry spelled outside the trie's symbols";
+            auto& next = trie.child[node][static_cast<std::size_t>(symbol)];
+            if (next == 0) {
+                if (trie.nodes == kTrieCapacity) throw "the trie needs more nodes";
+                next = static_cast<std::uint16_t>(trie.nodes++);
+            }
+            node = next;
+        }
+        trie.entry[node] = static_cast<std::uint8_t>(e);
     }
-    return true;
-}(), "an initial has more entries than its row holds");
+    return trie;
+}
+
+constexpr EntryTrie kEntryTrie = BuildEntryTrie();
 
 // The entries that start at one place are exactly the entries that are prefixes of the longest
 // of them, and all of them are first found there. So the entry the first-occurrence rule takes
@@ -75,14 +94,25 @@ constexpr auto kChoiceByLongest = BuildChoiceByLongest();
 std::size_t EntryAt(std::u16string_view text, std::size_t at) {
     const char16_t unit = text[at];
     if (unit >= kAsciiLimit) return kNoEntry;
-    const auto initial = static_cast<std::size_t>(unit);
-    const std::u16string_view rest = text.substr(at);
-    for (std::size_t c = 0; c < kEntriesByInitial.count[initial]; ++c) {
-        const std::size_t entry = kEntriesByInitial.index[initial][c];
-        if (IsPrefix(kSeparatorTable[entry], rest)) return kChoiceByLongest[entry];
+    if (const std::size_t single = kEntryTrie.singleUnit[unit]; single != kNoEntry) return single;
+    std::size_t longest = kNoEntry;
+    std::size_t node = 0;
+    for (std::size_t i = at; i < text.size(); ++i) {
+        const int symbol = text[i] < kAsciiLimit ? SymbolOf(text[i]) : -1;
+        if (symbol < 0) break;
+        node = kEntryTrie.child[node][static_cast<std::size_t>(symbol)];
+        if (node == 0) break;
+        if (kEntryTrie.entry[node] != kNoEntry) longest = kEntryTrie.entry[node];
     }
-    return kNoEntry;
+    return longest == kNoEntry ? kNoEntry : kChoiceByLongest[longest];
 }
+
+// The entries as tokens, classified once.
+constexpr auto kEntryTokens = [] {
+    std::array<Token, kSeparatorTable.size()> tokens{};
+    for (std::size_t e = 0; e < kSeparatorTable.size(); ++e) tokens[e] = ClassifiedText(kSeparatorTable[e]);
+    return tokens;
+}();
 
 void ReplaceUnits(std::span<char16_t> text, char16_t a, char16_t b, char16_t by) noexcept {
     std::replace_if(text.begin(), text.end(), [a, b](char16_t unit) { return unit == a || unit == b; }, by);
@@ -99,6 +129,9 @@ bool Tokenize(Tokens& tokens, std::u16string_view text) {
     static constexpr std::u16string_view kInsertedTimes = u"*";
     try {
         tokens.reserve(tokens.size() + text.size() + 2);
+        const char16_t separator = DecimalSeparator();
+        // Under "." no entry reads as a number; under "," only the comma does (as 0).
+        const bool readEveryEntry = separator != u'.' && separator != u',';
         bool firstToken = true;
         std::size_t runStart = 0;
         for (std::size_t at = 0; at < text.size();) {
@@ -111,7 +144,8 @@ bool Tokenize(Tokens& tokens, std::u16string_view text) {
                 tokens.push_back(TextToken(text.substr(runStart, at - runStart)));
                 firstToken = false;
             }
-            tokens.push_back(TextToken(kSeparatorTable[entry]));
+            tokens.push_back(kEntryTokens[entry]);
+            if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(tokens.back());
             if (entry == kMinusEntry && firstToken) {
                 tokens.push_back(TextToken(kInsertedOne));
                 tokens.push_back(TextToken(kInsertedTimes));

@@ -268,5 +268,25 @@ TEST(NumberTextReadBack, IsWhatTheWrittenTextReadsAs) {
     }
 }
 
+TEST(NumberTextShortDecimals, ReadAsTheGeneralGrammarReadsThem) {
+    // A leading space sends a text down the general path; the value must not change.
+    std::mt19937_64 random(7);
+    for (const char16_t separator : {u'.', u','}) {
+        SeparatorScope scope(separator);
+        for (int i = 0; i < 50000; ++i) {
+            std::u16string text;
+            const std::size_t length = 1 + random() % 16;
+            const std::size_t point = random() % (length + 1);
+            for (std::size_t k = 0; k < length; ++k) text += k == point ? separator : static_cast<char16_t>(u'0' + random() % 10);
+            const auto fast = TryParseNumberText(text);
+            const auto general = TryParseNumberText(u" " + text);
+            ASSERT_EQ(fast.has_value(), general.has_value()) << ToUtf8(text);
+            if (fast) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(*fast), std::bit_cast<std::uint64_t>(*general)) << ToUtf8(text);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quorvex
