@@ -63,14 +63,16 @@ double Evaluate(std::u16string_view expression, std::pmr::memory_resource& arena
     if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
 
     Tokens tokens(&arena);
-    if (Tokenize(tokens, text) && !CheckBracketBalance(tokens)) {
+    TokenCounts counts;
+    if (Tokenize(tokens, text, counts) && counts.opening != counts.closing) {
         throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
     }
+    // A stage that finds nothing to change is skipped; an observer still sees each stage.
     EvaluationObserver* observer = CurrentObserver();
     if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens));
-    if (!SubstituteConstants(tokens)) return result;
+    if (counts.constants > 0 && !SubstituteConstants(tokens)) return result;
     if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
-    if (!JoinExponentNotation(tokens)) return result;
+    if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens)) return result;
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
     if (ReduceTokenList(tokens)) {
         if (tokens.empty()) RaiseListIndexError(0);

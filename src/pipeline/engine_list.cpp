@@ -22,11 +22,21 @@ EngineList::EngineList(Tokens& tokens)
       foldNow_(tokens.get_allocator()),
       foldNext_(tokens.get_allocator()) {
     const int count = static_cast<int>(tokens.size());
-    links_.reserve(tokens.size());
+    std::size_t opening = 0;
+    std::size_t minuses = 0;
+    for (const Token& token : tokens) {
+        opening += token.kind == TokenKind::kOpen ? 1 : 0;
+        minuses += IsMinus(token) ? 1 : 0;
+    }
+    links_.resize(tokens.size());
+    openBrackets_.reserve(opening);
+    foldNow_.reserve(minuses);
+    foldNext_.reserve(minuses);
     for (int i = 0; i < count; ++i) {
-        const bool minus = IsMinus(TokenAt(i));
-        links_.push_back(Link{i - 1, i + 1 < count ? i + 1 : kNone, true, false, minus});
-        if (TokenAt(i).kind == TokenKind::kOpen) openBrackets_.push_back(i);
+        const Token& token = TokenAt(i);
+        const bool minus = IsMinus(token);
+        links_[static_cast<std::size_t>(i)] = Link{i - 1, i + 1 < count ? i + 1 : kNone, true, false, minus};
+        if (token.kind == TokenKind::kOpen) openBrackets_.push_back(i);
         // Ascending order is already a min-heap.
         if (minus) foldNext_.push_back(i);
     }

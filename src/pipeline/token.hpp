@@ -22,8 +22,10 @@ enum class TokenKind : std::uint8_t { kOther, kPlus, kMinus, kTimes, kDivide, kP
 
 struct Token {
     double value = 0.0;  // what the token reads as, when isNumber
-    double raw = 0.0;    // computed: the value its NumberText is written from
-    const char16_t* text = nullptr;  // not computed: its units, which the evaluation keeps alive
+    union {
+        const char16_t* text = nullptr;  // not computed: its units, which the evaluation keeps alive
+        double raw;                      // computed: the value its NumberText is written from
+    };
     std::size_t size = 0;
     TokenKind kind = TokenKind::kOther;
     bool computed = false;
@@ -34,13 +36,15 @@ struct Token {
     std::int8_t constant = -1;  // its place among the constants' tokens, or -1
     bool joinsExponent = false;  // not computed, and its first "e" is its last unit
 
-    std::u16string_view Text() const { return {text, size}; }  // not computed only
+    // Its own text; empty for a computed token, whose text TextOf writes.
+    std::u16string_view Text() const { return computed ? std::u16string_view() : std::u16string_view(text, size); }
     bool Is(std::u16string_view t) const { return !computed && Text() == t; }
 };
 
 // Tokens live in the evaluation's arena, which must be a monotonic resource: texts made by
 // the stages are taken from it and never given back one by one.
 using Tokens = std::pmr::vector<Token>;
+static_assert(sizeof(Token) <= 32, "tokens are copied on every step");
 
 constexpr TokenKind KindOf(std::u16string_view text) noexcept {
     if (text.size() != 1) return TokenKind::kOther;

@@ -90,6 +90,15 @@ constexpr std::array<std::uint8_t, kSeparatorTable.size()> BuildChoiceByLongest(
 
 constexpr auto kChoiceByLongest = BuildChoiceByLongest();
 
+// Whether any entry starts with the unit: digits, for one, never do.
+constexpr auto kStartsEntry = [] {
+    std::array<bool, kAsciiLimit> starts{};
+    for (const auto entry : kSeparatorTable) starts[entry[0]] = true;
+    return starts;
+}();
+
+bool MayStartEntry(char16_t unit) { return unit < kAsciiLimit && kStartsEntry[unit]; }
+
 // The entry the first-occurrence rule takes at `at`, or kNoEntry when none starts there.
 std::size_t EntryAt(std::u16string_view text, std::size_t at) {
     const char16_t unit = text[at];
@@ -124,7 +133,14 @@ void NormaliseOpeningBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(
 
 void NormaliseClosingBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(text, u'}', u']', u')'); }
 
-bool Tokenize(Tokens& tokens, std::u16string_view text) {
+void TokenCounts::Count(const Token& token) noexcept {
+    opening += token.kind == TokenKind::kOpen ? 1 : 0;
+    closing += token.kind == TokenKind::kClose ? 1 : 0;
+    constants += token.constant >= 0 || token.Is(u"deg") ? 1 : 0;
+    exponentJoins += token.joinsExponent ? 1 : 0;
+}
+
+bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
     static constexpr std::u16string_view kInsertedOne = u"1";
     static constexpr std::u16string_view kInsertedTimes = u"*";
     try {
@@ -132,33 +148,47 @@ bool Tokenize(Tokens& tokens, std::u16string_view text) {
         const char16_t separator = DecimalSeparator();
         // Under "." no entry reads as a number; under "," only the comma does (as 0).
         const bool readEveryEntry = separator != u'.' && separator != u',';
+        const auto add = [&](const Token& token) {
+            tokens.push_back(token);
+            counts.Count(token);
+        };
         bool firstToken = true;
         std::size_t runStart = 0;
         for (std::size_t at = 0; at < text.size();) {
+            if (!MayStartEntry(text[at])) {
+                ++at;
+                continue;
+            }
             const std::size_t entry = EntryAt(text, at);
             if (entry == kNoEntry) {
                 ++at;
                 continue;
             }
             if (at > runStart) {
-                tokens.push_back(TextToken(text.substr(runStart, at - runStart)));
+                add(TextToken(text.substr(runStart, at - runStart)));
                 firstToken = false;
             }
-            tokens.push_back(kEntryTokens[entry]);
-            if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(tokens.back());
+            Token token = kEntryTokens[entry];
+            if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token);
+            add(token);
             if (entry == kMinusEntry && firstToken) {
-                tokens.push_back(TextToken(kInsertedOne));
-                tokens.push_back(TextToken(kInsertedTimes));
+                add(TextToken(kInsertedOne));
+                add(TextToken(kInsertedTimes));
             }
             firstToken = false;
             at += kSeparatorTable[entry].size();
             runStart = at;
         }
-        if (runStart < text.size()) tokens.push_back(TextToken(text.substr(runStart)));
+        if (runStart < text.size()) add(TextToken(text.substr(runStart)));
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool Tokenize(Tokens& tokens, std::u16string_view text) {
+    TokenCounts counts;
+    return Tokenize(tokens, text, counts);
 }
 
 bool Tokenize(TokenList& tokens, std::u16string_view text) {

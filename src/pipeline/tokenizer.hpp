@@ -21,6 +21,18 @@ void NormaliseClosingBrackets(std::span<char16_t> text) noexcept;
 // Cost grows linearly with the text. Answers false when it ran out of memory, leaving the
 // tokens gathered so far.
 bool Tokenize(Tokens& tokens, std::u16string_view text);
+
+// What the later stages look for, counted as the tokens are made, so that a stage with
+// nothing to do is not run.
+struct TokenCounts {
+    std::size_t opening = 0;
+    std::size_t closing = 0;
+    std::size_t constants = 0;      // tokens that stand for a constant, and "deg"
+    std::size_t exponentJoins = 0;  // tokens whose first "e" is their last unit
+
+    void Count(const Token& token) noexcept;
+};
+bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts);
 // The same as texts.
 bool Tokenize(TokenList& tokens, std::u16string_view text);
 
