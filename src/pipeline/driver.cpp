@@ -3,6 +3,7 @@
 
 #include "core/errors.hpp"
 #include "pipeline/constants.hpp"
+#include "pipeline/direct_reduction.hpp"
 #include "pipeline/exponent_joining.hpp"
 #include "pipeline/reduction.hpp"
 #include "pipeline/token.hpp"
@@ -74,6 +75,9 @@ double Evaluate(std::u16string_view expression, std::pmr::memory_resource& arena
     if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
     if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens)) return result;
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
+    if (observer == nullptr) {
+        if (const auto value = ReduceDirectly(tokens)) return *value;
+    }
     if (ReduceTokenList(tokens)) {
         if (tokens.empty()) RaiseListIndexError(0);
         result = NumberValueOf(tokens[0]);

@@ -14,7 +14,9 @@ namespace {
 constexpr std::u16string_view kOperatorOverflowMessage = u"オーバーフローが発生しました";
 constexpr std::u16string_view kOperatorDivisionMessage = u"分母が0になり、0での除算が発生しました";
 
-double Compute(double a, char16_t op, double b) {
+}  // namespace
+
+double ComputeOperator(double a, char16_t op, double b) {
     try {
         switch (op) {
             case u'+': return CheckedAdd(a, b);
@@ -29,6 +31,8 @@ double Compute(double a, char16_t op, double b) {
         throw EFunctionError(std::u16string(kOperatorDivisionMessage), kNoHelpContext);
     }
 }
+
+namespace {
 
 char16_t OperatorUnit(TokenKind kind) {
     switch (kind) {
@@ -45,7 +49,7 @@ Token Apply(const Token& a, TokenKind op, const Token& b) {
     const double left = NumberValueOf(a);
     const double right = NumberValueOf(b);
     const char16_t unit = OperatorUnit(op);
-    const Token result = NumberToken(Compute(left, unit, right));
+    const Token result = NumberToken(ComputeOperator(left, unit, right));
     if (EvaluationObserver* observer = CurrentObserver()) {
         observer->OnOperator(TextOf(a), std::u16string_view(&unit, 1), TextOf(b), TextOf(result));
     }

@@ -17,6 +17,9 @@ namespace quorvex {
 bool ReduceOperators(Tokens& tokens);
 bool ReduceOperators(TokenList& tokens);
 
+// a op b for one of the five operators, before it is written, with the errors above.
+double ComputeOperator(double a, char16_t op, double b);
+
 // The NumberText of a op b, or "False" when op is none of the five operators. Operands that
 // are not numbers raise EConvertError; overflow and division by zero raise EFunctionError
 // "オーバーフローが発生しました" and "分母が0になり、0での除算が発生しました" (help context 0);
