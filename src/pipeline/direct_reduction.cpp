@@ -5,6 +5,7 @@
 // first error hands the whole expression back to the engine.
 #include "pipeline/direct_reduction.hpp"
 
+#include "core/number_text.hpp"
 #include "functions/unary_functions.hpp"
 #include "pipeline/operators.hpp"
 
@@ -16,21 +17,23 @@ namespace {
 // Deeper nesting goes to the engine, which does not recurse.
 constexpr int kDeepestNesting = 48;
 
+// Every step answers a double; the first shape it does not take sets `failed_`, after which
+// the values mean nothing and the caller hands the tokens to the engine.
 class DirectReducer {
 public:
     explicit DirectReducer(const Tokens& tokens) : at_(tokens.data()), end_(tokens.data() + tokens.size()) {}
 
     std::optional<double> Whole() {
-        const std::optional<double> value = Sum();
-        if (!value || at_ != end_) return std::nullopt;
+        const double value = Sum();
+        if (failed_ || at_ != end_) return std::nullopt;
         return value;
     }
 
 private:
-    struct Operand {
-        double value;
-        bool closesBracket;  // its last token is ")"
-    };
+    double Fail() {
+        failed_ = true;
+        return 0.0;
+    }
 
     bool AtKind(TokenKind kind, std::ptrdiff_t ahead = 0) const {
         return end_ - at_ > ahead && at_[ahead].kind == kind;
@@ -46,21 +49,21 @@ private:
         return lastClosed_ && AtKind(TokenKind::kMinus) && (AtNumber(1) || AtKind(TokenKind::kOpen, 1));
     }
 
-    std::optional<double> Sum() {
-        std::optional<double> total = Term();
-        while (total) {
+    double Sum() {
+        double total = Term();
+        while (!failed_) {
             if (AtFoldedSign()) {
-                const std::optional<double> term = Term();
-                if (!term || !std::signbit(*term)) return std::nullopt;
-                total = Step(*total, u'+', *term);
+                const double term = Term();
+                if (failed_ || !std::signbit(term)) return Fail();
+                total = Step(total, u'+', term);
             } else if (AtKind(TokenKind::kPlus) || AtKind(TokenKind::kMinus)) {
                 const char16_t op = at_->kind == TokenKind::kPlus ? u'+' : u'-';
                 // After ")", "-" "-" folds twice, into a sign of its own.
-                if (lastClosed_ && op == u'-' && AtKind(TokenKind::kMinus, 1)) return std::nullopt;
+                if (lastClosed_ && op == u'-' && AtKind(TokenKind::kMinus, 1)) return Fail();
                 ++at_;
-                const std::optional<double> term = Term();
-                if (!term) return std::nullopt;
-                total = Step(*total, op, *term);
+                const double term = Term();
+                if (failed_) return 0.0;
+                total = Step(total, op, term);
             } else {
                 break;
             }
@@ -68,88 +71,89 @@ private:
         return total;
     }
 
-    std::optional<double> Term() {
-        std::optional<double> product = Power();
-        while (product && (AtKind(TokenKind::kTimes) || AtKind(TokenKind::kDivide))) {
+    double Term() {
+        double product = Power();
+        while (!failed_ && (AtKind(TokenKind::kTimes) || AtKind(TokenKind::kDivide))) {
             const char16_t op = at_->kind == TokenKind::kTimes ? u'*' : u'/';
             ++at_;
-            const std::optional<double> factor = Power();
-            if (!factor) return std::nullopt;
-            product = Step(*product, op, *factor);
+            const double factor = Power();
+            if (failed_) return 0.0;
+            product = Step(product, op, factor);
         }
         return product;
     }
 
-    std::optional<double> Power() {
-        std::optional<double> base = Signed();
-        while (base && AtKind(TokenKind::kPower)) {
+    double Power() {
+        double base = Signed();
+        while (!failed_ && AtKind(TokenKind::kPower)) {
             ++at_;
-            const std::optional<double> exponent = Signed();
-            if (!exponent) return std::nullopt;
-            base = Step(*base, u'^', *exponent);
+            const double exponent = Signed();
+            if (failed_) return 0.0;
+            base = Step(base, u'^', exponent);
         }
         return base;
     }
 
     // An operand with the sign folded into it: "-" before a number, a bracket or a function.
-    std::optional<double> Signed() {
+    double Signed() {
         if (!AtKind(TokenKind::kMinus)) return Applied();
         ++at_;
-        if (AtKind(TokenKind::kMinus)) return std::nullopt;
-        const std::optional<double> operand = Applied();
-        if (!operand) return std::nullopt;
-        return Settle(*operand * -1.0);
+        if (AtKind(TokenKind::kMinus)) return Fail();
+        const double operand = Applied();
+        if (failed_) return 0.0;
+        return Settle(operand * -1.0);
     }
 
     // A number or bracket, or a function name with a (signed) number or bracket after it.
-    std::optional<double> Applied() {
+    double Applied() {
         if (end_ == at_ || at_->kind != TokenKind::kOther || at_->isNumber) return Atom();
         const Token& name = *at_;
-        if (name.unary < 0 || name.multi >= 0) return std::nullopt;
+        if (name.unary < 0 || name.multi >= 0) return Fail();
         ++at_;
-        std::optional<double> argument;
+        double argument = 0.0;
         if (AtKind(TokenKind::kMinus)) {
             ++at_;
-            if (!AtNumber() && !AtKind(TokenKind::kOpen)) return std::nullopt;
+            if (!AtNumber() && !AtKind(TokenKind::kOpen)) return Fail();
             argument = Atom();
-            if (argument) argument = Settle(*argument * -1.0);
+            if (failed_) return 0.0;
+            argument = Settle(argument * -1.0);
         } else {
             argument = Atom();
         }
-        if (!argument) return std::nullopt;
+        if (failed_) return 0.0;
         double raw = 0.0;
-        if (EvaluateUnaryFunctionValue(name.Text(), *argument, raw) != UnaryOutcome::kValue) return std::nullopt;
+        if (EvaluateUnaryFunctionValue(name.Text(), argument, raw) != UnaryOutcome::kValue) return Fail();
         return Settle(raw);
     }
 
-    std::optional<double> Atom() {
+    double Atom() {
         lastClosed_ = false;
         if (AtNumber()) return (at_++)->value;
-        if (!AtKind(TokenKind::kOpen) || depth_ == kDeepestNesting) return std::nullopt;
+        if (!AtKind(TokenKind::kOpen) || depth_ == kDeepestNesting) return Fail();
         ++at_;
         ++depth_;
-        const std::optional<double> inner = Sum();
+        const double inner = Sum();
         --depth_;
-        if (!inner || !AtKind(TokenKind::kClose)) return std::nullopt;
+        if (failed_ || !AtKind(TokenKind::kClose)) return Fail();
         ++at_;
         lastClosed_ = true;
         return inner;
     }
 
-    static std::optional<double> Step(double a, char16_t op, double b) { return Settle(ComputeOperator(a, op, b)); }
+    double Step(double a, char16_t op, double b) { return Settle(ComputeOperator(a, op, b)); }
 
     // What the token written for the value reads back as; a value that writes no number
     // (infinite or NaN) is the engine's to handle.
-    static std::optional<double> Settle(double raw) {
-        const Token token = NumberToken(raw);
-        if (!token.isNumber) return std::nullopt;
-        return token.value;
+    double Settle(double raw) {
+        const std::optional<double> value = ReadBackNumberText(raw);
+        return value ? *value : Fail();
     }
 
     const Token* at_;
     const Token* end_;
     int depth_ = 0;
     bool lastClosed_ = false;
+    bool failed_ = false;
 };
 
 }  // namespace
