@@ -194,14 +194,17 @@ ShortText WriteNumberText(double x) noexcept {
     return out;
 }
 
-std::optional<double> ReadBackNumberText(double x) noexcept {
-    if (!std::isfinite(x)) return std::nullopt;
+bool ReadBackNumberText(double x, double& value) noexcept {
+    if (!std::isfinite(x)) return false;
     const double v = std::fabs(x);
     // Zero and integers below 10^15 are written as their digits, which read back exactly.
-    if (v < kFixedLimit && v == std::trunc(v)) return x;
+    if (v < kFixedLimit && v == std::trunc(v)) {
+        value = x;
+        return true;
+    }
     const char16_t separator = DecimalSeparator();
     // Another separator could change how the reader splits the text: take the long way.
-    if (separator != u'.' && separator != u',') return TryParseNumberText(WriteNumberText(x).View());
+    if (separator != u'.' && separator != u',') return TryParseNumberText(WriteNumberText(x).View(), value);
     auto [digits, k] = SignificantDigits(v);
     // Whatever the notation, the reader gathers the digits without the trailing zeros into an
     // exact integer and scales it by 10^(k - n) in one step.
@@ -211,11 +214,12 @@ std::optional<double> ReadBackNumberText(double x) noexcept {
         --n;
     }
     const double result = ScaleByPowerOfTen(static_cast<double>(digits), k - n);
-    if (std::isinf(result)) return std::nullopt;
-    return std::signbit(x) ? result * -1.0 : result;
+    if (std::isinf(result)) return false;
+    value = std::signbit(x) ? result * -1.0 : result;
+    return true;
 }
 
-std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
+bool TryParseNumberText(std::u16string_view s, double& result) noexcept {
     const char16_t separator = DecimalSeparator();
     // Digits with at most one separator among them, the commonest tokens, read as the exact
     // integer the general path would accumulate (below 2^53 every step of it is exact), scaled
@@ -224,23 +228,27 @@ std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
         std::uint64_t integer = 0;
         std::size_t i = 0;
         while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
-        if (i == s.size()) return static_cast<double>(integer);
+        if (i == s.size()) {
+            result = static_cast<double>(integer);
+            return true;
+        }
         if (s[i] == separator) {
             const std::size_t point = i++;
             while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
             if (i == s.size()) {
-                return ScaleByPowerOfTen(static_cast<double>(integer), -static_cast<long long>(s.size() - point - 1));
+                result = ScaleByPowerOfTen(static_cast<double>(integer), -static_cast<long long>(s.size() - point - 1));
+                return true;
             }
         }
     }
     std::size_t i = 0;
     while (i < s.size() && s[i] == u' ') ++i;
-    if (i == s.size()) return std::nullopt;
+    if (i == s.size()) return false;
     bool negative = false;
     if (s[i] == u'+' || s[i] == u'-') {
         negative = s[i] == u'-';
         ++i;
-        if (i == s.size()) return std::nullopt;
+        if (i == s.size()) return false;
     }
     // Each digit is taken in as three double operations: times ten, plus its code, minus 48.
     // While the value is an integer below 2^53 / 10, all three are exact, so an integer sum
@@ -284,18 +292,18 @@ std::optional<double> TryParseNumberText(std::u16string_view s) noexcept {
         if (negativeExponent) exponent = -exponent;
     }
     while (i < s.size() && s[i] == u' ') ++i;
-    if (i != s.size()) return std::nullopt;
+    if (i != s.size()) return false;
     if (inExactRange) value = static_cast<double>(exact);
     // Overflow anywhere on the way, in the digits or in the scaling, makes it no number.
-    if (std::isinf(value)) return std::nullopt;
-    double result = ScaleByPowerOfTen(value, exponent - fractionDigits);
-    if (std::isinf(result)) return std::nullopt;
+    if (std::isinf(value)) return false;
+    result = ScaleByPowerOfTen(value, exponent - fractionDigits);
+    if (std::isinf(result)) return false;
     if (negative) result *= -1.0;
-    return result;
+    return true;
 }
 
 double ParseNumberText(std::u16string_view text) {
-    if (const auto value = TryParseNumberText(text)) return *value;
+    if (double value = 0.0; TryParseNumberText(text, value)) return value;
     throw EConvertError(FillPlaceholder(kNotANumberMessage, text), kNoHelpContext);
 }
 

@@ -24,13 +24,22 @@ ShortText WriteNumberText(double x) noexcept;
 inline std::u16string FormatNumberText(double x) { return std::u16string(WriteNumberText(x).View()); }
 
 // What the NumberText of x reads back as: TryParseNumberText(WriteNumberText(x)), without the
-// text.
-std::optional<double> ReadBackNumberText(double x) noexcept;
+// text. (The out-parameter forms keep the hot paths free of std::optional, whose flag byte
+// GCC reloads as a wider word than it stored.)
+bool ReadBackNumberText(double x, double& value) noexcept;
+inline std::optional<double> ReadBackNumberText(double x) noexcept {
+    double value = 0.0;
+    return ReadBackNumberText(x, value) ? std::optional<double>(value) : std::nullopt;
+}
 
 // The value of a text in the reader's grammar: spaces, optional sign, digits, optional
 // separator and digits, optional E/e with optional sign and digits, spaces. No value when
 // the text is outside that grammar or overflows.
-std::optional<double> TryParseNumberText(std::u16string_view text) noexcept;
+bool TryParseNumberText(std::u16string_view text, double& value) noexcept;
+inline std::optional<double> TryParseNumberText(std::u16string_view text) noexcept {
+    double value = 0.0;
+    return TryParseNumberText(text, value) ? std::optional<double>(value) : std::nullopt;
+}
 
 // As TryParseNumberText; a text that is not a number raises EConvertError
 // "'<text>' は浮動小数点数ではありません" with help context 0.
@@ -38,7 +47,8 @@ double ParseNumberText(std::u16string_view text);
 
 // True when the text reads as a number.
 inline bool IsNumberText(std::u16string_view text) noexcept {
-    return TryParseNumberText(text).has_value();
+    double value = 0.0;
+    return TryParseNumberText(text, value);
 }
 
 }  // namespace quorvex

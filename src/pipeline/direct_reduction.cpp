@@ -145,8 +145,8 @@ private:
     // What the token written for the value reads back as; a value that writes no number
     // (infinite or NaN) is the engine's to handle.
     double Settle(double raw) {
-        const std::optional<double> value = ReadBackNumberText(raw);
-        return value ? *value : Fail();
+        double value = 0.0;
+        return ReadBackNumberText(raw, value) ? value : Fail();
     }
 
     const Token* at_;

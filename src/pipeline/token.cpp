@@ -15,10 +15,7 @@ namespace quorvex {
 void ReadNumber(Token& token) noexcept {
     // A lone unit reads as a number only when it is the decimal separator (as 0).
     if (token.kind != TokenKind::kOther && token.text[0] != DecimalSeparator()) return;
-    if (const auto value = TryParseNumberText(token.Text())) {
-        token.isNumber = true;
-        token.value = *value;
-    }
+    token.isNumber = TryParseNumberText(token.Text(), token.value);
 }
 
 Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource) {
@@ -32,10 +29,7 @@ Token NumberToken(double x) noexcept {
     token.raw = x;
     token.computed = true;
     token.negative = !std::isnan(x) && std::signbit(x);
-    if (const auto value = ReadBackNumberText(x)) {
-        token.isNumber = true;
-        token.value = *value;
-    }
+    token.isNumber = ReadBackNumberText(x, token.value);
     return token;
 }
 

@@ -61,10 +61,11 @@ constexpr TokenKind KindOf(std::u16string_view text) noexcept {
     }
 }
 
-// A token for the text with all but its number settled: what reading it as a number gives
-// depends on the decimal separator of the moment.
-constexpr Token ClassifiedText(std::u16string_view text) noexcept {
-    Token token;
+// Makes the token stand for the text with all but its number settled: what reading it as a
+// number gives depends on the decimal separator of the moment. Fills the token where it lies,
+// so that nothing is copied through the stack.
+constexpr void Classify(Token& token, std::u16string_view text) noexcept {
+    token = Token{};
     token.text = text.data();
     token.size = text.size();
     token.kind = KindOf(text);
@@ -76,6 +77,11 @@ constexpr Token ClassifiedText(std::u16string_view text) noexcept {
         token.multi = static_cast<std::int8_t>(kMultiArgFunctionRegistry.Find(text));
         token.constant = static_cast<std::int8_t>(FindConstantToken(text));
     }
+}
+
+constexpr Token ClassifiedText(std::u16string_view text) noexcept {
+    Token token;
+    Classify(token, text);
     return token;
 }
 

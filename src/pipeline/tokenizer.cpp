@@ -133,10 +133,14 @@ void NormaliseOpeningBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(
 
 void NormaliseClosingBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(text, u'}', u']', u')'); }
 
+// Only the text "deg" has this place among the names.
+constexpr int kDegUnary = kUnaryFunctionRegistry.Find(u"deg");
+static_assert(kDegUnary >= 0);
+
 void TokenCounts::Count(const Token& token) noexcept {
     opening += token.kind == TokenKind::kOpen ? 1 : 0;
     closing += token.kind == TokenKind::kClose ? 1 : 0;
-    constants += token.constant >= 0 || token.Is(u"deg") ? 1 : 0;
+    constants += token.constant >= 0 || token.unary == kDegUnary ? 1 : 0;
     exponentJoins += token.joinsExponent ? 1 : 0;
 }
 
@@ -148,8 +152,10 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
         const char16_t separator = DecimalSeparator();
         // Under "." no entry reads as a number; under "," only the comma does (as 0).
         const bool readEveryEntry = separator != u'.' && separator != u',';
-        const auto add = [&](const Token& token) {
-            tokens.push_back(token);
+        const auto addText = [&](std::u16string_view run) {
+            Token& token = tokens.emplace_back();
+            Classify(token, run);
+            ReadNumber(token);
             counts.Count(token);
         };
         bool firstToken = true;
@@ -165,21 +171,21 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
                 continue;
             }
             if (at > runStart) {
-                add(TextToken(text.substr(runStart, at - runStart)));
+                addText(text.substr(runStart, at - runStart));
                 firstToken = false;
             }
-            Token token = kEntryTokens[entry];
+            Token& token = tokens.emplace_back(kEntryTokens[entry]);
             if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token);
-            add(token);
+            counts.Count(token);
             if (entry == kMinusEntry && firstToken) {
-                add(TextToken(kInsertedOne));
-                add(TextToken(kInsertedTimes));
+                addText(kInsertedOne);
+                addText(kInsertedTimes);
             }
             firstToken = false;
             at += kSeparatorTable[entry].size();
             runStart = at;
         }
-        if (runStart < text.size()) add(TextToken(text.substr(runStart)));
+        if (runStart < text.size()) addText(text.substr(runStart));
         return true;
     } catch (const std::bad_alloc&) {
         return false;
