@@ -1,9 +1,12 @@
 // Differential fuzzing: the tokenizer against the first-occurrence rule written the obvious
-// way, and the number text writer and reader against the exact decimal expansion.
+// way, the number text writer and reader against the exact decimal expansion, and the direct
+// reduction against the engine.
 #include "core/decimal_separator.hpp"
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
+#include "pipeline/driver.hpp"
 #include "pipeline/tokenizer.hpp"
+#include "pipeline/trace.hpp"
 #include "support/number_text_oracle.hpp"
 #include "support/tokenizer_oracle.hpp"
 
@@ -12,6 +15,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <quorvex/quorvex.hpp>
+#include <string>
 #include <vector>
 
 namespace {
@@ -45,6 +50,33 @@ void CheckNumberText(const std::uint8_t* data, std::size_t size) {
     const auto back = quorvex::TryParseNumberText(written);
     if (!back && magnitude < 1.7976931348623e308) std::abort();
     if (back && quorvex::FormatNumberText(*back) != written) std::abort();
+    // The read-back without the text is the same bits.
+    const auto direct = quorvex::ReadBackNumberText(x);
+    if (direct.has_value() != back.has_value()) std::abort();
+    if (direct && std::bit_cast<std::uint64_t>(*direct) != std::bit_cast<std::uint64_t>(*back)) std::abort();
+}
+
+// What an evaluation came to: the value's bits, or the error's class, help context and text.
+std::u16string Outcome(const std::u16string& expression, bool throughEngine) {
+    // Any observer sends the evaluation to the engine.
+    quorvex::EvaluationObserver silent;
+    quorvex::ObserverScope scope(throughEngine ? &silent : nullptr);
+    try {
+        const auto bits = std::bit_cast<std::uint64_t>(quorvex::EvaluateExpression(expression));
+        return quorvex::ToUtf16(std::to_string(bits));
+    } catch (const quorvex::Exception& e) {
+        return quorvex::ToUtf16(std::string(e.ClassName()) + std::to_string(e.HelpContext())) + std::u16string(e.Message());
+    }
+}
+
+void CheckDirectReduction(const std::uint8_t* data, std::size_t size) {
+    static const char16_t* const kPieces[] = {u"0",   u"1",  u"2",    u"3",   u"0.5", u"7",  u"1e3", u"2e",  u"pi",
+                                              u"+",   u"-",  u"*",    u"/",   u"^",   u"(",  u")",   u"sin", u"sqrt",
+                                              u"ln",  u"fact", u"not", u"max", u",",   u"x",  u"300", u"-",   u"(",
+                                              u")",   u"zeta", u"deg", u"-0",  u"1e308"};
+    std::u16string expression;
+    for (std::size_t i = 0; i < size && i < 64; ++i) expression += kPieces[data[i] % (sizeof kPieces / sizeof kPieces[0])];
+    if (Outcome(expression, false) != Outcome(expression, true)) std::abort();
 }
 
 }  // namespace
@@ -52,10 +84,10 @@ void CheckNumberText(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     quorvex::SetDecimalSeparatorForTesting(u'.');
     if (size == 0) return 0;
-    if (data[0] % 2 == 0) {
-        CheckTokenizer(data + 1, size - 1);
-    } else {
-        CheckNumberText(data + 1, size - 1);
+    switch (data[0] % 3) {
+        case 0: CheckTokenizer(data + 1, size - 1); break;
+        case 1: CheckNumberText(data + 1, size - 1); break;
+        default: CheckDirectReduction(data + 1, size - 1); break;
     }
     return 0;
 }
