@@ -29,15 +29,12 @@ char16_t ReadLocaleSeparator() noexcept {
     return separator;
 }
 
-// Atomic so that the test hook cannot race with readers on other threads.
-std::atomic<char16_t> gSeparator{ReadLocaleSeparator()};
-
 }  // namespace
 
-char16_t DecimalSeparator() noexcept { return gSeparator.load(std::memory_order_relaxed); }
+std::atomic<char16_t> gDecimalSeparator{ReadLocaleSeparator()};
 
 void SetDecimalSeparatorForTesting(char16_t separator) noexcept {
-    gSeparator.store(separator, std::memory_order_relaxed);
+    gDecimalSeparator.store(separator, std::memory_order_relaxed);
 }
 
 }  // namespace quorvex

@@ -15,6 +15,7 @@
 #include <memory>
 #include <memory_resource>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace quorvex {
@@ -25,42 +26,44 @@ constexpr std::u16string_view kEmptyExpressionMessage = u"計算する文字が�
 constexpr std::u16string_view kUnbalancedMessage = u"\u201D\uFF08\u201Dと\u201D\uFF09\u201Dの数が一致しません";
 
 // Units the working text does not keep as they are: the space goes, capitals become small
-// letters, and the other brackets become round ones.
-constexpr auto kChangedUnits = [] {
-    std::array<bool, 128> changed{};
-    for (char16_t unit = u'A'; unit <= u'Z'; ++unit) changed[unit] = true;
-    for (const char16_t unit : {u' ', u'{', u'[', u'}', u']'}) changed[unit] = true;
-    return changed;
+// letters, and the other brackets become round ones. NUL ends the expression.
+constexpr auto kSpecialUnits = [] {
+    std::array<bool, 128> special{};
+    for (char16_t unit = u'A'; unit <= u'Z'; ++unit) special[unit] = true;
+    for (const char16_t unit : {u'\0', u' ', u'{', u'[', u'}', u']'}) special[unit] = true;
+    return special;
 }();
 
-bool IsChanged(char16_t unit) { return unit < kChangedUnits.size() && kChangedUnits[unit]; }
-
-// The expression up to its first NUL as the working text. A text that needs no change is
-// used where it lies; any other is rewritten into the arena.
-std::u16string_view WorkingText(std::u16string_view expression, std::pmr::memory_resource& arena) {
+// The expression up to its first NUL, or its end, as the working text. A text that needs no
+// change is used where it lies; any other is rewritten into the arena. A C string (`limit`
+// unknown) is measured in the same scan.
+std::u16string_view WorkingText(const char16_t* units, std::size_t limit, std::pmr::memory_resource& arena) {
     std::size_t end = 0;
     bool unchanged = true;
-    for (; end < expression.size() && expression[end] != u'\0'; ++end) {
-        if (IsChanged(expression[end])) unchanged = false;
+    for (; end < limit; ++end) {
+        const char16_t unit = units[end];
+        if (unit >= kSpecialUnits.size() || !kSpecialUnits[unit]) continue;
+        if (unit == u'\0') break;
+        unchanged = false;
     }
-    expression = expression.substr(0, end);
+    const std::u16string_view expression(units, end);
     if (unchanged) return expression;
-    auto* units = static_cast<char16_t*>(arena.allocate(expression.size() * sizeof(char16_t), alignof(char16_t)));
+    auto* normal = static_cast<char16_t*>(arena.allocate(expression.size() * sizeof(char16_t), alignof(char16_t)));
     std::size_t size = 0;
     for (const char16_t unit : expression) {
         if (unit == u' ') continue;
-        char16_t normal = unit;
-        if (unit >= u'A' && unit <= u'Z') normal = static_cast<char16_t>(unit + 0x20);
-        else if (unit == u'{' || unit == u'[') normal = u'(';
-        else if (unit == u'}' || unit == u']') normal = u')';
-        units[size++] = normal;
+        char16_t replaced = unit;
+        if (unit >= u'A' && unit <= u'Z') replaced = static_cast<char16_t>(unit + 0x20);
+        else if (unit == u'{' || unit == u'[') replaced = u'(';
+        else if (unit == u'}' || unit == u']') replaced = u')';
+        normal[size++] = replaced;
     }
-    return {units, size};
+    return {normal, size};
 }
 
-double Evaluate(std::u16string_view expression, std::pmr::memory_resource& arena) {
+double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_resource& arena) {
     double result = std::bit_cast<double>(kNotReducedBits);
-    const std::u16string_view text = WorkingText(expression, arena);
+    const std::u16string_view text = WorkingText(expression, limit, arena);
     if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
 
     Tokens tokens(&arena);
@@ -99,14 +102,12 @@ thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
 
 }  // namespace
 
-double EvaluateExpression(const char16_t* expression) {
-    return EvaluateExpression(expression == nullptr ? std::u16string_view() : std::u16string_view(expression));
-}
+namespace {
 
-double EvaluateExpression(std::u16string_view expression) {
+double EvaluateInArena(const char16_t* expression, std::size_t limit) {
     if (tArenaBlock.inUse) {
         std::pmr::monotonic_buffer_resource arena(std::pmr::new_delete_resource());
-        return Evaluate(expression, arena);
+        return Evaluate(expression, limit, arena);
     }
     if (!tArenaBlock.bytes) tArenaBlock.bytes = std::make_unique<std::byte[]>(kArenaBlockSize);
     struct InUse {
@@ -114,7 +115,16 @@ double EvaluateExpression(std::u16string_view expression) {
         ~InUse() { tArenaBlock.inUse = false; }
     } inUse;
     std::pmr::monotonic_buffer_resource arena(tArenaBlock.bytes.get(), kArenaBlockSize, std::pmr::new_delete_resource());
-    return Evaluate(expression, arena);
+    return Evaluate(expression, limit, arena);
 }
+
+}  // namespace
+
+double EvaluateExpression(const char16_t* expression) {
+    if (expression == nullptr) return EvaluateInArena(u"", 0);
+    return EvaluateInArena(expression, std::numeric_limits<std::size_t>::max());
+}
+
+double EvaluateExpression(std::u16string_view expression) { return EvaluateInArena(expression.data(), expression.size()); }
 
 }  // namespace quorvex

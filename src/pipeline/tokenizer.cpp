@@ -133,16 +133,20 @@ void NormaliseOpeningBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(
 
 void NormaliseClosingBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(text, u'}', u']', u')'); }
 
+namespace {
+
 // Only the text "deg" has this place among the names.
 constexpr int kDegUnary = kUnaryFunctionRegistry.Find(u"deg");
 static_assert(kDegUnary >= 0);
 
-void TokenCounts::Count(const Token& token) noexcept {
-    opening += token.kind == TokenKind::kOpen ? 1 : 0;
-    closing += token.kind == TokenKind::kClose ? 1 : 0;
-    constants += token.constant >= 0 || token.unary == kDegUnary ? 1 : 0;
-    exponentJoins += token.joinsExponent ? 1 : 0;
+void Count(TokenCounts& counts, const Token& token) noexcept {
+    counts.opening += token.kind == TokenKind::kOpen ? 1 : 0;
+    counts.closing += token.kind == TokenKind::kClose ? 1 : 0;
+    counts.constants += token.constant >= 0 || token.unary == kDegUnary ? 1 : 0;
+    counts.exponentJoins += token.joinsExponent ? 1 : 0;
 }
+
+}  // namespace
 
 bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
     static constexpr std::u16string_view kInsertedOne = u"1";
@@ -156,7 +160,7 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
             Token& token = tokens.emplace_back();
             Classify(token, run);
             ReadNumber(token);
-            counts.Count(token);
+            Count(counts, token);
         };
         bool firstToken = true;
         std::size_t runStart = 0;
@@ -176,7 +180,7 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
             }
             Token& token = tokens.emplace_back(kEntryTokens[entry]);
             if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token);
-            counts.Count(token);
+            Count(counts, token);
             if (entry == kMinusEntry && firstToken) {
                 addText(kInsertedOne);
                 addText(kInsertedTimes);

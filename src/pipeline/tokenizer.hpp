@@ -29,8 +29,6 @@ struct TokenCounts {
     std::size_t closing = 0;
     std::size_t constants = 0;      // tokens that stand for a constant, and "deg"
     std::size_t exponentJoins = 0;  // tokens whose first "e" is their last unit
-
-    void Count(const Token& token) noexcept;
 };
 bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts);
 // The same as texts.
