@@ -6,6 +6,7 @@
 
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
+#include "pipeline/direct_reduction.hpp"
 #include "pipeline/reduction.hpp"
 #include "pipeline/tokenizer.hpp"
 
@@ -20,6 +21,9 @@
 #endif
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory_resource>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -139,21 +143,37 @@ void BM_ParseNumberText(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(quorvex::ParseNumberText(u"0.333333333333333"));
 }
 
+// Tokens as the evaluation makes them: in an arena, over the working text.
 void BM_Tokenize(benchmark::State& state) {
     const std::u16string text = quorvex::ToUtf16(Corpus(SizeClass::kTypical)[0].quorvex);
+    std::array<std::byte, 16384> block{};
     for (auto _ : state) {
-        quorvex::TokenList tokens;
+        std::pmr::monotonic_buffer_resource arena(block.data(), block.size());
+        quorvex::Tokens tokens(&arena);
         benchmark::DoNotOptimize(quorvex::Tokenize(tokens, text));
     }
 }
 
+// The engine, which reduces every shape; the direct reduction, which takes the plain ones.
 void BM_ReduceTokenList(benchmark::State& state) {
-    quorvex::TokenList prepared;
-    quorvex::Tokenize(prepared, u"(3.5*2.25-1.125)/(4.75+0.5*8)+12-2^5/16");
+    const std::u16string text = u"(3.5*2.25-1.125)/(4.75+0.5*8)+12-2^5/16";
+    std::pmr::monotonic_buffer_resource prepareArena;
+    quorvex::Tokens prepared(&prepareArena);
+    quorvex::Tokenize(prepared, text);
+    std::array<std::byte, 16384> block{};
     for (auto _ : state) {
-        quorvex::TokenList tokens = prepared;
+        std::pmr::monotonic_buffer_resource arena(block.data(), block.size());
+        quorvex::Tokens tokens(prepared, &arena);
         benchmark::DoNotOptimize(quorvex::ReduceTokenList(tokens));
     }
+}
+
+void BM_ReduceDirectly(benchmark::State& state) {
+    const std::u16string text = u"(3.5*2.25-1.125)/(4.75+0.5*8)+12-2^5/16";
+    std::pmr::monotonic_buffer_resource arena;
+    quorvex::Tokens tokens(&arena);
+    quorvex::Tokenize(tokens, text);
+    for (auto _ : state) benchmark::DoNotOptimize(quorvex::ReduceDirectly(tokens));
 }
 
 // Median per benchmark name, captured from the aggregate rows.
@@ -223,6 +243,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("ParseNumberText", BM_ParseNumberText);
     benchmark::RegisterBenchmark("Tokenize", BM_Tokenize);
     benchmark::RegisterBenchmark("ReduceTokenList", BM_ReduceTokenList);
+    benchmark::RegisterBenchmark("ReduceDirectly", BM_ReduceDirectly);
 
     std::vector<char*> arguments(argv, argv + argc);
     std::string repetitions = "--benchmark_repetitions=5";
