@@ -207,7 +207,16 @@ bool ReadBackNumberText(double x, double& value) noexcept {
     if (separator != u'.' && separator != u',') return TryParseNumberText(WriteNumberText(x).View(), value);
     auto [digits, k] = SignificantDigits(v);
     // Whatever the notation, the reader gathers the digits without the trailing zeros into an
-    // exact integer and scales it by 10^(k - n) in one step.
+    // exact integer and scales it by 10^(k - n) in one step. While both 10^(k - n) and
+    // 10^(k - 15) are exact doubles, that step is the correctly rounded value of the same
+    // quotient or product as scaling all 15 digits by 10^(k - 15): the zeros need no trimming.
+    if (k >= kSignificantDigits - 22 && k <= 23) {
+        const double all = static_cast<double>(digits);
+        const double result = k >= kSignificantDigits ? all * kSmallPowers[static_cast<std::size_t>(k - kSignificantDigits)]
+                                                      : all / kSmallPowers[static_cast<std::size_t>(kSignificantDigits - k)];
+        value = std::signbit(x) ? result * -1.0 : result;
+        return true;
+    }
     int n = kSignificantDigits;
     while (n > 1 && digits % 10 == 0) {
         digits /= 10;

@@ -139,7 +139,7 @@ namespace {
 constexpr int kDegUnary = kUnaryFunctionRegistry.Find(u"deg");
 static_assert(kDegUnary >= 0);
 
-void Count(TokenCounts& counts, const Token& token) noexcept {
+[[gnu::always_inline]] inline void Count(TokenCounts& counts, const Token& token) noexcept {
     counts.opening += token.kind == TokenKind::kOpen ? 1 : 0;
     counts.closing += token.kind == TokenKind::kClose ? 1 : 0;
     counts.constants += token.constant >= 0 || token.unary == kDegUnary ? 1 : 0;

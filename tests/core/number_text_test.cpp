@@ -255,6 +255,12 @@ TEST(NumberTextReadBack, IsWhatTheWrittenTextReadsAs) {
         values.push_back(std::nextafter(boundary, 0.0));
         values.push_back(std::nextafter(boundary, kInf));
     }
+    for (int i = 0; i < 200000; ++i) {
+        // The magnitudes of everyday results, and short decimals (trailing zeros in 15 digits).
+        const double everyday = std::pow(10.0, std::uniform_real_distribution<double>(-9.0, 25.0)(random));
+        values.push_back(i % 2 == 0 ? everyday : -everyday);
+        values.push_back(static_cast<double>(random() % 100000) / std::pow(10.0, static_cast<int>(random() % 12)));
+    }
     for (const char16_t separator : {u'.', u',', u'\u066B'}) {
         SeparatorScope scope(separator);
         for (const double x : values) {
