@@ -246,9 +246,12 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("ReduceDirectly", BM_ReduceDirectly);
 
     std::vector<char*> arguments(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=5";
+    // Repetitions interleaved at random, so that a burst of load on a shared machine falls on
+    // ours and the peers' alike rather than on one of them.
+    std::string repetitions = "--benchmark_repetitions=9";
+    std::string interleaving = "--benchmark_enable_random_interleaving=true";
     std::string aggregates = "--benchmark_report_aggregates_only=true";
-    arguments.insert(arguments.begin() + 1, {repetitions.data(), aggregates.data()});
+    arguments.insert(arguments.begin() + 1, {repetitions.data(), interleaving.data(), aggregates.data()});
     int count = static_cast<int>(arguments.size());
     benchmark::Initialize(&count, arguments.data());
     MedianCapture capture;
