@@ -190,14 +190,22 @@ void RaiseTranslatedZeroDivide(std::u16string_view name) {
                          kNoHelpContext);
 }
 
+int FindValueFunction(std::u16string_view name) noexcept {
+    const int row = kUnaryFunctionIndex.Find(name);
+    return row >= 0 && kUnaryFunctions[static_cast<std::size_t>(row)].value != nullptr ? row : -1;
+}
+
+double EvaluateValueFunction(int row, double x) {
+    const UnaryFunction& function = kUnaryFunctions[static_cast<std::size_t>(row)];
+    return TranslateMathError(function.name, [&] { return EvaluateFunction(function, x); });
+}
+
 UnaryOutcome EvaluateUnaryFunctionValue(std::u16string_view name, double x, double& result) {
-    if (const int row = kUnaryFunctionIndex.Find(name); row >= 0) {
-        const UnaryFunction& function = kUnaryFunctions[static_cast<std::size_t>(row)];
-        if (function.value == nullptr) return UnaryOutcome::kFalse;
-        result = TranslateMathError(name, [&] { return EvaluateFunction(function, x); });
+    if (const int row = FindValueFunction(name); row >= 0) {
+        result = EvaluateValueFunction(row, x);
         return UnaryOutcome::kValue;
     }
-    if (kIntegerUnaryFunctionIndex.Find(name) >= 0) return UnaryOutcome::kReadsText;
+    if (kUnaryFunctionIndex.Find(name) < 0 && kIntegerUnaryFunctionIndex.Find(name) >= 0) return UnaryOutcome::kReadsText;
     return UnaryOutcome::kFalse;
 }
 

@@ -28,6 +28,11 @@ enum class UnaryOutcome { kValue, kFalse, kReadsText };
 // EvaluateUnaryFunction serves; kFalse for a name it does not serve.
 UnaryOutcome EvaluateUnaryFunctionValue(std::u16string_view name, double x, double& result);
 
+// The same in two steps, for callers that look a name up once: the row of a name that
+// EvaluateUnaryFunctionValue answers with kValue, or -1; then the value for a row.
+int FindValueFunction(std::u16string_view name) noexcept;
+double EvaluateValueFunction(int row, double x);
+
 // Runs the action; an EOverflow, EInvalidOp or EZeroDivide leaving it becomes an
 // EFunctionError with help context 0 whose message begins with the function's name. Every
 // other error passes unchanged.

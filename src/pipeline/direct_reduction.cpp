@@ -8,7 +8,9 @@
 #include "core/number_text.hpp"
 #include "functions/unary_functions.hpp"
 #include "pipeline/operators.hpp"
+#include "pipeline/registries.hpp"
 
+#include <array>
 #include <cmath>
 
 namespace quorvex {
@@ -16,6 +18,13 @@ namespace {
 
 // Deeper nesting goes to the engine, which does not recurse.
 constexpr int kDeepestNesting = 48;
+
+// For each single-argument name, the row that evaluates it from its argument's value, or -1.
+const auto kValueFunctionRows = [] {
+    std::array<int, kUnaryFunctionNames.size()> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = FindValueFunction(kUnaryFunctionNames[i]);
+    return rows;
+}();
 
 // Every step answers a double; the first shape it does not take sets `failed_`, after which
 // the values mean nothing and the caller hands the tokens to the engine.
@@ -121,9 +130,9 @@ private:
             argument = Atom();
         }
         if (failed_) return 0.0;
-        double raw = 0.0;
-        if (EvaluateUnaryFunctionValue(name.Text(), argument, raw) != UnaryOutcome::kValue) return Fail();
-        return Settle(raw);
+        const int row = kValueFunctionRows[static_cast<std::size_t>(name.unary)];
+        if (row < 0) return Fail();
+        return Settle(EvaluateValueFunction(row, argument));
     }
 
     double Atom() {
