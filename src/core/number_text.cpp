@@ -245,7 +245,8 @@ bool TryParseNumberText(std::u16string_view s, double& result) noexcept {
             const std::size_t point = i++;
             while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
             if (i == s.size()) {
-                result = ScaleByPowerOfTen(static_cast<double>(integer), -static_cast<long long>(s.size() - point - 1));
+                // At most 14 fraction digits: the one exact division the scaling would make.
+                result = static_cast<double>(integer) / kSmallPowers[s.size() - point - 1];
                 return true;
             }
         }

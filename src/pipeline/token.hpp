@@ -61,11 +61,10 @@ constexpr TokenKind KindOf(std::u16string_view text) noexcept {
     }
 }
 
-// Makes the token stand for the text with all but its number settled: what reading it as a
-// number gives depends on the decimal separator of the moment. Fills the token where it lies,
-// so that nothing is copied through the stack.
+// Makes a default token stand for the text with all but its number settled: what reading it
+// as a number gives depends on the decimal separator of the moment. Fills the token where it
+// lies, so that nothing is copied through the stack.
 constexpr void Classify(Token& token, std::u16string_view text) noexcept {
-    token = Token{};
     token.text = text.data();
     token.size = text.size();
     token.kind = KindOf(text);
