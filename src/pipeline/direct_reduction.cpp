@@ -2,7 +2,8 @@
 // tightest, then a folded sign, then "^", "*" and "/", "+" and "-", each level from the left.
 // Each step is the engine's own (the same operation on the same read-back values), so the
 // order of the steps changes no value; where it could change which error is raised, the
-// first error hands the whole expression back to the engine.
+// first error hands the whole expression back to the engine. Operator precedence with two
+// stacks, so that no depth of brackets recurses.
 #include "pipeline/direct_reduction.hpp"
 
 #include "core/number_text.hpp"
@@ -12,12 +13,12 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <memory_resource>
+#include <vector>
 
 namespace quorvex {
 namespace {
-
-// Deeper nesting goes to the engine, which does not recurse.
-constexpr int kDeepestNesting = 48;
 
 // For each single-argument name, the row that evaluates it from its argument's value, or -1.
 const auto kValueFunctionRows = [] {
@@ -26,24 +27,48 @@ const auto kValueFunctionRows = [] {
     return rows;
 }();
 
-// Every step answers a double; the first shape it does not take sets `failed_`, after which
-// the values mean nothing and the caller hands the tokens to the engine.
+// What waits on the stack for its operands: "(", the prefixes that apply to the next operand
+// (a folded sign, a function), and the binary operators. kFoldedSum adds a term that began
+// with a sign folded after ")", and only a negative one: the engine leaves any other beside
+// what precedes it and answers NaN.
+enum class Waiting : std::uint8_t { kOpen, kNegate, kFunction, kSum, kDifference, kProduct, kQuotient, kPower, kFoldedSum };
+
+struct WaitingStep {
+    Waiting what;
+    int row;  // kFunction: the function's row
+};
+
+int PrecedenceOf(Waiting what) {
+    switch (what) {
+        case Waiting::kPower: return 3;
+        case Waiting::kProduct:
+        case Waiting::kQuotient: return 2;
+        case Waiting::kSum:
+        case Waiting::kDifference:
+        case Waiting::kFoldedSum: return 1;
+        default: return 0;  // not a binary operator
+    }
+}
+
 class DirectReducer {
 public:
-    explicit DirectReducer(const Tokens& tokens) : at_(tokens.data()), end_(tokens.data() + tokens.size()) {}
+    DirectReducer(const Tokens& tokens, std::pmr::memory_resource& scratch)
+        : at_(tokens.data()), end_(tokens.data() + tokens.size()), steps_(&scratch), values_(&scratch) {}
 
-    std::optional<double> Whole() {
-        const double value = Sum();
-        if (failed_ || at_ != end_) return std::nullopt;
-        return value;
+    // The value, or false when the tokens are not a plain expression or a step leaves no number.
+    bool Reduce(double& result) {
+        bool expectOperand = true;
+        while (at_ != end_) {
+            if (expectOperand ? !TakeOperandToken(expectOperand) : !TakeOperatorToken(expectOperand)) return false;
+        }
+        if (expectOperand) return false;
+        if (!ApplyWhile(1)) return false;
+        if (!steps_.empty() || values_.size() != 1) return false;  // a "(" left open
+        result = values_.back();
+        return true;
     }
 
 private:
-    double Fail() {
-        failed_ = true;
-        return 0.0;
-    }
-
     bool AtKind(TokenKind kind, std::ptrdiff_t ahead = 0) const {
         return end_ - at_ > ahead && at_[ahead].kind == kind;
     }
@@ -51,128 +76,146 @@ private:
         return end_ - at_ > ahead && at_[ahead].kind == TokenKind::kOther && at_[ahead].isNumber;
     }
 
-    // After an operand that ends with ")", a "-" before a number or "(" is folded into a
-    // negative number that starts a term of its own, which is then added to what precedes
-    // it (a term that comes out non-negative is left beside it, and the engine answers NaN).
-    bool AtFoldedSign() const {
-        return lastClosed_ && AtKind(TokenKind::kMinus) && (AtNumber(1) || AtKind(TokenKind::kOpen, 1));
-    }
-
-    double Sum() {
-        double total = Term();
-        while (!failed_) {
-            if (AtFoldedSign()) {
-                const double term = Term();
-                if (failed_ || !std::signbit(term)) return Fail();
-                total = Step(total, u'+', term);
-            } else if (AtKind(TokenKind::kPlus) || AtKind(TokenKind::kMinus)) {
-                const char16_t op = at_->kind == TokenKind::kPlus ? u'+' : u'-';
-                // After ")", "-" "-" folds twice, into a sign of its own.
-                if (lastClosed_ && op == u'-' && AtKind(TokenKind::kMinus, 1)) return Fail();
+    // Where an operand is due: a sign, a function name, "(" or a number, which completes it.
+    bool TakeOperandToken(bool& expectOperand) {
+        const Token& token = *at_;
+        switch (token.kind) {
+            case TokenKind::kMinus:
+                // A sign before a number, a bracket or a function; never before another sign.
+                if (!AtNumber(1) && !AtKind(TokenKind::kOpen, 1) && !(end_ - at_ > 1 && at_[1].kind == TokenKind::kOther)) {
+                    return false;
+                }
+                steps_.push_back({Waiting::kNegate, 0});
                 ++at_;
-                const double term = Term();
-                if (failed_) return 0.0;
-                total = Step(total, op, term);
-            } else {
-                break;
-            }
+                return true;
+            case TokenKind::kOpen:
+                steps_.push_back({Waiting::kOpen, 0});
+                ++at_;
+                return true;
+            case TokenKind::kOther: break;
+            default: return false;
         }
-        return total;
-    }
-
-    double Term() {
-        double product = Power();
-        while (!failed_ && (AtKind(TokenKind::kTimes) || AtKind(TokenKind::kDivide))) {
-            const char16_t op = at_->kind == TokenKind::kTimes ? u'*' : u'/';
+        if (token.isNumber) {
             ++at_;
-            const double factor = Power();
-            if (failed_) return 0.0;
-            product = Step(product, op, factor);
+            lastClosed_ = false;
+            expectOperand = false;
+            return TakeOperand(token.value);
         }
-        return product;
-    }
-
-    double Power() {
-        double base = Signed();
-        while (!failed_ && AtKind(TokenKind::kPower)) {
-            ++at_;
-            const double exponent = Signed();
-            if (failed_) return 0.0;
-            base = Step(base, u'^', exponent);
-        }
-        return base;
-    }
-
-    // An operand with the sign folded into it: "-" before a number, a bracket or a function.
-    double Signed() {
-        if (!AtKind(TokenKind::kMinus)) return Applied();
+        // A function name: then a number or a bracket, or a sign and one of them.
+        if (token.unary < 0 || token.multi >= 0) return false;
+        const int row = kValueFunctionRows[static_cast<std::size_t>(token.unary)];
+        if (row < 0) return false;
         ++at_;
-        if (AtKind(TokenKind::kMinus)) return Fail();
-        const double operand = Applied();
-        if (failed_) return 0.0;
-        return Settle(operand * -1.0);
-    }
-
-    // A number or bracket, or a function name with a (signed) number or bracket after it.
-    double Applied() {
-        if (end_ == at_ || at_->kind != TokenKind::kOther || at_->isNumber) return Atom();
-        const Token& name = *at_;
-        if (name.unary < 0 || name.multi >= 0) return Fail();
-        ++at_;
-        double argument = 0.0;
+        steps_.push_back({Waiting::kFunction, row});
         if (AtKind(TokenKind::kMinus)) {
             ++at_;
-            if (!AtNumber() && !AtKind(TokenKind::kOpen)) return Fail();
-            argument = Atom();
-            if (failed_) return 0.0;
-            argument = Settle(argument * -1.0);
-        } else {
-            argument = Atom();
+            steps_.push_back({Waiting::kNegate, 0});
         }
-        if (failed_) return 0.0;
-        const int row = kValueFunctionRows[static_cast<std::size_t>(name.unary)];
-        if (row < 0) return Fail();
-        return Settle(EvaluateValueFunction(row, argument));
+        return AtNumber() || AtKind(TokenKind::kOpen);
     }
 
-    double Atom() {
-        lastClosed_ = false;
-        if (AtNumber()) return (at_++)->value;
-        if (!AtKind(TokenKind::kOpen) || depth_ == kDeepestNesting) return Fail();
+    // Where an operator is due: a binary operator or ")".
+    bool TakeOperatorToken(bool& expectOperand) {
+        Waiting what = Waiting::kSum;
+        switch (at_->kind) {
+            case TokenKind::kClose: {
+                if (!ApplyWhile(1) || steps_.empty() || steps_.back().what != Waiting::kOpen) return false;
+                steps_.pop_back();
+                const double inner = values_.back();
+                values_.pop_back();
+                ++at_;
+                lastClosed_ = true;
+                return TakeOperand(inner);
+            }
+            case TokenKind::kPlus: what = Waiting::kSum; break;
+            case TokenKind::kMinus:
+                what = Waiting::kDifference;
+                if (lastClosed_) {
+                    // After ")", "-" "-" folds twice, into a sign of its own.
+                    if (AtKind(TokenKind::kMinus, 1)) return false;
+                    // A "-" before a number or "(" is folded into a sign that starts a term:
+                    // the sign stays for the operand to take.
+                    if (AtNumber(1) || AtKind(TokenKind::kOpen, 1)) {
+                        if (!ApplyWhile(1)) return false;
+                        steps_.push_back({Waiting::kFoldedSum, 0});
+                        expectOperand = true;
+                        return true;
+                    }
+                }
+                break;
+            case TokenKind::kTimes: what = Waiting::kProduct; break;
+            case TokenKind::kDivide: what = Waiting::kQuotient; break;
+            case TokenKind::kPower: what = Waiting::kPower; break;
+            default: return false;
+        }
+        if (!ApplyWhile(PrecedenceOf(what))) return false;
+        steps_.push_back({what, 0});
         ++at_;
-        ++depth_;
-        const double inner = Sum();
-        --depth_;
-        if (failed_ || !AtKind(TokenKind::kClose)) return Fail();
-        ++at_;
-        lastClosed_ = true;
-        return inner;
+        expectOperand = true;
+        return true;
     }
 
-    double Step(double a, char16_t op, double b) { return Settle(ComputeOperator(a, op, b)); }
+    // An operand is complete: the prefixes waiting for it apply, innermost first.
+    bool TakeOperand(double value) {
+        while (!steps_.empty() && (steps_.back().what == Waiting::kNegate || steps_.back().what == Waiting::kFunction)) {
+            const WaitingStep step = steps_.back();
+            steps_.pop_back();
+            if (!Settle(step.what == Waiting::kNegate ? value * -1.0 : EvaluateValueFunction(step.row, value), value)) {
+                return false;
+            }
+        }
+        values_.push_back(value);
+        return true;
+    }
+
+    // Applies the waiting binary operators of at least this precedence, latest first.
+    bool ApplyWhile(int precedence) {
+        while (!steps_.empty() && PrecedenceOf(steps_.back().what) >= precedence) {
+            const Waiting what = steps_.back().what;
+            steps_.pop_back();
+            const double right = values_.back();
+            values_.pop_back();
+            double& left = values_.back();
+            if (what == Waiting::kFoldedSum && !std::signbit(right)) return false;
+            if (!Settle(ComputeOperator(left, UnitOf(what), right), left)) return false;
+        }
+        return true;
+    }
+
+    static char16_t UnitOf(Waiting what) {
+        switch (what) {
+            case Waiting::kDifference: return u'-';
+            case Waiting::kProduct: return u'*';
+            case Waiting::kQuotient: return u'/';
+            case Waiting::kPower: return u'^';
+            default: return u'+';
+        }
+    }
 
     // What the token written for the value reads back as; a value that writes no number
     // (infinite or NaN) is the engine's to handle.
-    double Settle(double raw) {
-        double value = 0.0;
-        return ReadBackNumberText(raw, value) ? value : Fail();
-    }
+    static bool Settle(double raw, double& value) { return ReadBackNumberText(raw, value); }
 
     const Token* at_;
     const Token* end_;
-    int depth_ = 0;
+    std::pmr::vector<WaitingStep> steps_;
+    std::pmr::vector<double> values_;
     bool lastClosed_ = false;
-    bool failed_ = false;
 };
 
 }  // namespace
 
 std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept {
     try {
-        return DirectReducer(tokens).Whole();
+        // The stacks of a short expression stay on the machine stack; deeper ones grow in
+        // the evaluation's arena.
+        std::array<std::byte, 2048> local;
+        std::pmr::monotonic_buffer_resource scratch(local.data(), local.size(), tokens.get_allocator().resource());
+        DirectReducer reducer(tokens, scratch);
+        if (double value = 0.0; reducer.Reduce(value)) return value;
     } catch (...) {
-        return std::nullopt;
     }
+    return std::nullopt;
 }
 
 }  // namespace quorvex

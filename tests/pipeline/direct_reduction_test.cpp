@@ -87,6 +87,28 @@ TEST(DirectReduction, TakesThePlainShapesAndLeavesTheRest) {
     }
 }
 
+TEST(DirectReduction, TakesAnyDepthOfBrackets) {
+    // Deep enough that a recursive reduction would exhaust a small thread stack.
+    const std::size_t depth = 100000;
+    const std::vector<std::u16string> deep = {
+        std::u16string(depth, u'(') + u"1" + std::u16string(depth, u')'),
+        [&] {
+            std::u16string text;
+            for (std::size_t i = 0; i < depth; ++i) text += u"1*-(";
+            return text + u"1" + std::u16string(depth, u')');
+        }(),
+        [&] {
+            std::u16string text;
+            for (std::size_t i = 0; i < depth; ++i) text += u"sin(1+";
+            return text + u"0" + std::u16string(depth, u')');
+        }(),
+    };
+    for (const auto& expression : deep) {
+        EXPECT_TRUE(TakesDirectPath(expression));
+        ExpectSameOutcome(expression);
+    }
+}
+
 // Random expressions over a small alphabet that reaches every shape the direct reduction
 // takes and many it refuses, including unbalanced and empty brackets.
 std::u16string RandomExpression(std::mt19937_64& random) {
