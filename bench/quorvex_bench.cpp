@@ -170,10 +170,15 @@ void BM_ReduceTokenList(benchmark::State& state) {
 
 void BM_ReduceDirectly(benchmark::State& state) {
     const std::u16string text = u"(3.5*2.25-1.125)/(4.75+0.5*8)+12-2^5/16";
-    std::pmr::monotonic_buffer_resource arena;
-    quorvex::Tokens tokens(&arena);
-    quorvex::Tokenize(tokens, text);
-    for (auto _ : state) benchmark::DoNotOptimize(quorvex::ReduceDirectly(tokens));
+    std::pmr::monotonic_buffer_resource prepareArena;
+    quorvex::Tokens prepared(&prepareArena);
+    quorvex::Tokenize(prepared, text);
+    std::array<std::byte, 16384> block{};
+    for (auto _ : state) {
+        std::pmr::monotonic_buffer_resource arena(block.data(), block.size());
+        quorvex::Tokens tokens(prepared, &arena);
+        benchmark::DoNotOptimize(quorvex::ReduceDirectly(tokens));
+    }
 }
 
 // Median per benchmark name, captured from the aggregate rows.

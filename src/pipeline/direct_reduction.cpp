@@ -15,7 +15,7 @@
 #include <cmath>
 #include <cstddef>
 #include <memory_resource>
-#include <vector>
+#include <stdexcept>
 
 namespace quorvex {
 namespace {
@@ -50,10 +50,37 @@ int PrecedenceOf(Waiting what) {
     }
 }
 
+// A stack with room for one entry per token, which is all it can need: a token adds at most
+// one entry, and the folded sign's extra one is matched by the ")" before it. Overflowing
+// anyway would be a fault here, so it throws and the engine takes over.
+template <typename Entry>
+class Stack {
+public:
+    Stack(std::size_t room, std::pmr::memory_resource& arena)
+        : entries_(static_cast<Entry*>(arena.allocate(room * sizeof(Entry), alignof(Entry)))), room_(room) {}
+    bool empty() const { return size_ == 0; }
+    std::size_t size() const { return size_; }
+    Entry& back() { return entries_[size_ - 1]; }
+    void push_back(const Entry& entry) {
+        if (size_ == room_) throw std::length_error("direct reduction stack");
+        entries_[size_++] = entry;
+    }
+    void pop_back() { --size_; }
+
+private:
+    Entry* entries_;
+    std::size_t room_;
+    std::size_t size_ = 0;
+};
+
 class DirectReducer {
 public:
-    DirectReducer(const Tokens& tokens, std::pmr::memory_resource& scratch)
-        : at_(tokens.data()), end_(tokens.data() + tokens.size()), steps_(&scratch), values_(&scratch) {}
+    // The stacks are taken from the tokens' arena.
+    explicit DirectReducer(const Tokens& tokens)
+        : at_(tokens.data()),
+          end_(tokens.data() + tokens.size()),
+          steps_(tokens.size() + 1, *tokens.get_allocator().resource()),
+          values_(tokens.size() + 1, *tokens.get_allocator().resource()) {}
 
     // The value, or false when the tokens are not a plain expression or a step leaves no number.
     bool Reduce(double& result) {
@@ -198,8 +225,8 @@ private:
 
     const Token* at_;
     const Token* end_;
-    std::pmr::vector<WaitingStep> steps_;
-    std::pmr::vector<double> values_;
+    Stack<WaitingStep> steps_;
+    Stack<double> values_;
     bool lastClosed_ = false;
 };
 
@@ -207,11 +234,7 @@ private:
 
 std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept {
     try {
-        // The stacks of a short expression stay on the machine stack; deeper ones grow in
-        // the evaluation's arena.
-        std::array<std::byte, 2048> local;
-        std::pmr::monotonic_buffer_resource scratch(local.data(), local.size(), tokens.get_allocator().resource());
-        DirectReducer reducer(tokens, scratch);
+        DirectReducer reducer(tokens);
         if (double value = 0.0; reducer.Reduce(value)) return value;
     } catch (...) {
     }

@@ -12,6 +12,7 @@ namespace quorvex {
 // five operators, brackets and single-argument function names in a plain arrangement and no
 // step raises an error. Otherwise nullopt, and the engine is to reduce the tokens, which this
 // leaves unchanged; it answers the unusual arrangements and raises the errors in its order.
+// Takes room for its work from the tokens' arena.
 std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept;
 
 }  // namespace quorvex
