@@ -78,6 +78,7 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
     if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens)) return result;
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
+    // Only the engine takes the steps an observer is shown.
     if (observer == nullptr) {
         if (const auto value = ReduceDirectly(tokens)) return *value;
     }
@@ -99,10 +100,6 @@ struct ArenaBlock {
 };
 
 thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
-
-}  // namespace
-
-namespace {
 
 double EvaluateInArena(const char16_t* expression, std::size_t limit) {
     if (tArenaBlock.inUse) {
