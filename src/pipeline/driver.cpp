@@ -52,12 +52,10 @@ std::u16string_view WorkingText(const char16_t* units, std::size_t limit, std::p
     std::size_t size = 0;
     for (const char16_t unit : expression) {
         if (unit == u' ') continue;
-        char16_t replaced = unit;
-        if (unit >= u'A' && unit <= u'Z') replaced = static_cast<char16_t>(unit + 0x20);
-        else if (unit == u'{' || unit == u'[') replaced = u'(';
-        else if (unit == u'}' || unit == u']') replaced = u')';
-        normal[size++] = replaced;
+        normal[size++] = unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 0x20) : unit;
     }
+    NormaliseOpeningBrackets({normal, size});
+    NormaliseClosingBrackets({normal, size});
     return {normal, size};
 }
 

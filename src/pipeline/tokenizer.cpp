@@ -213,16 +213,6 @@ bool Tokenize(TokenList& tokens, std::u16string_view text) {
     return complete;
 }
 
-bool CheckBracketBalance(const Tokens& tokens) {
-    std::size_t opening = 0;
-    std::size_t closing = 0;
-    for (const auto& token : tokens) {
-        if (token.kind == TokenKind::kOpen) ++opening;
-        if (token.kind == TokenKind::kClose) ++closing;
-    }
-    return opening == closing;
-}
-
 bool CheckBracketBalance(const TokenList& tokens) {
     std::size_t opening = 0;
     std::size_t closing = 0;

@@ -35,7 +35,6 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts);
 bool Tokenize(TokenList& tokens, std::u16string_view text);
 
 // True when the list holds as many "(" tokens as ")" tokens.
-bool CheckBracketBalance(const Tokens& tokens);
 bool CheckBracketBalance(const TokenList& tokens);
 
 }  // namespace quorvex
