@@ -1,6 +1,7 @@
 // Checked floating-point arithmetic.
 #include "core/checked_float.hpp"
 
+#include "core/elementary_math.hpp"
 #include "core/errors.hpp"
 
 #include <cmath>
@@ -27,10 +28,10 @@ double CheckedDivide(double a, double b) {
 double CheckedLn(double x) {
     if (x == 0.0) RaiseZeroDivide();
     if (x < 0.0) RaiseInvalidOp();
-    return std::log(x);
+    return Log(x);
 }
 
-double CheckedExp(double x) { return CheckResult(std::exp(x), x); }
+double CheckedExp(double x) { return CheckResult(Exp(x), x); }
 
 double CheckedSqrt(double x) {
     if (x < 0.0) RaiseInvalidOp();

@@ -2,6 +2,7 @@
 #include "functions/elementary.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +64,7 @@ double HyperbolicCosine(double x) {
 
 double InverseCotangent(double x) {
     if (IsNearZero(x)) return kHalfPi;
-    return std::atan(CheckedDivide(1.0, x));
+    return Atan(CheckedDivide(1.0, x));
 }
 
 double InverseHyperbolicSine(double x) { return CheckedLn(CheckedAdd(x, HypotenuseOfOne(x))); }

@@ -3,6 +3,7 @@
 #include "special/bessel.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "core/errors.hpp"
 #include "core/power.hpp"
 #include "special/gamma.hpp"
@@ -72,7 +73,7 @@ double SinPi(double v) {
     if (r < -1.0) r += 2.0;
     if (r > 0.5) r = 1.0 - r;
     if (r < -0.5) r = -1.0 - r;
-    return std::sin(kPi * r);
+    return Sin(kPi * r);
 }
 
 double CosPi(double v) { return SinPi(v + 0.5); }
@@ -133,8 +134,8 @@ bool HankelIsAccurate(double x, double nu) { return nu * nu <= kHankelOrderSquar
 double HankelExpansion(double x, double nu, double eps, Kind kind) {
     const double m = CheckedSqrt(CheckedDivide(kTwoOverPi, x));
     const double shift = CheckedAdd(CheckedDivide(nu, 2.0), 0.25);
-    const double sinX = std::sin(x);
-    const double cosX = std::cos(x);
+    const double sinX = Sin(x);
+    const double cosX = Cos(x);
     const double cs = CosPi(shift) * cosX + SinPi(shift) * sinX;
     const double sn = CosPi(shift) * sinX - SinPi(shift) * cosX;
     const double mu = CheckedMultiply(4.0, CheckedMultiply(nu, nu));
@@ -238,13 +239,13 @@ OrderPair TemmeSeries(double x, double mu, double eps) {
     const double gammaPlus = 1.0 / (gamma2 - mu * gamma1);   // Gamma(1 + mu)
     const double gammaMinus = 1.0 / (gamma2 + mu * gamma1);  // Gamma(1 - mu)
     const double piMu = kPi * mu;
-    const double piMuOverSine = mu == 0.0 ? 1.0 : piMu / std::sin(piMu);
-    const double sinhRatio = sigma == 0.0 ? 1.0 : CheckedDivide(std::sinh(sigma), sigma);
+    const double piMuOverSine = mu == 0.0 ? 1.0 : piMu / Sin(piMu);
+    const double sinhRatio = sigma == 0.0 ? 1.0 : CheckedDivide(Sinh(sigma), sigma);
     const double halfPiMu = piMu / 2.0;
-    const double sincHalf = mu == 0.0 ? 1.0 : std::sin(halfPiMu) / halfPiMu;
+    const double sincHalf = mu == 0.0 ? 1.0 : Sin(halfPiMu) / halfPiMu;
     const double rho = kPi * halfPiMu * sincHalf * sincHalf;  // (2/mu) sin^2(mu pi / 2)
     double f = CheckedMultiply(kTwoOverPi * piMuOverSine,
-                               CheckedAdd(CheckedMultiply(std::cosh(sigma), gamma1),
+                               CheckedAdd(CheckedMultiply(Cosh(sigma), gamma1),
                                           CheckedMultiply(CheckedMultiply(sinhRatio, logTwoOverX), gamma2)));
     const double powerOfTwoOverX = CheckedExp(sigma);
     double p = CheckedDivide(CheckedMultiply(powerOfTwoOverX, gammaPlus), kPi);
@@ -297,9 +298,9 @@ double AccurateY(double x, double nu, double eps) {
 // Weber's formula (J_nu cos(nu pi) - J_-nu) / sin(nu pi), in the order J_nu, cos, J_-nu, sin.
 double WeberY(double x, double nu, double eps) {
     const double jPlus = BesselJ(x, nu, eps);
-    const double c = std::cos(CheckedMultiply(nu, kPi));
+    const double c = Cos(CheckedMultiply(nu, kPi));
     const double jMinus = BesselJ(x, -nu, eps);
-    const double s = std::sin(CheckedMultiply(nu, kPi));
+    const double s = Sin(CheckedMultiply(nu, kPi));
     return CheckedDivide(CheckedSubtract(CheckedMultiply(jPlus, c), jMinus), s);
 }
 
@@ -376,8 +377,8 @@ double BesselJ(double x, double nu, double eps) {
         if (nu < 0.0 && !IsInteger(nu)) RaiseFunctionError(kBesselJPole);
         return 0.0;
     }
-    if (nu == -0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), std::cos(x));
-    if (nu == 0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), std::sin(x));
+    if (nu == -0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), Cos(x));
+    if (nu == 0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), Sin(x));
     const double size = std::fabs(x);
     if (size < kSeriesLimit) return AscendingSeriesJ(x, nu, eps);
     if (size > kAsymptoticLimit) return LargeArgumentJ(x, nu, eps);

@@ -2,6 +2,7 @@
 #include "special/beta.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "special/gamma.hpp"
 #include "special/incomplete_gamma.hpp"
 #include "special/iteration.hpp"
@@ -66,12 +67,12 @@ double LogBeta(double a, double b) {
     }
     const double total = CheckedAdd(large, small);
     const double corrections = CheckedSubtract(StirlingCorrection(large), StirlingCorrection(total));
-    const double largeTerm = CheckedMultiply(CheckedSubtract(large, 0.5), CheckResult(std::log1p(small / large), small));
+    const double largeTerm = CheckedMultiply(CheckedSubtract(large, 0.5), CheckResult(Log1p(small / large), small));
     if (small < kStirlingLimit) {
         const double shift = CheckedSubtract(small, CheckedMultiply(small, CheckedLn(total)));
         return CheckedAdd(CheckedAdd(CheckedSubtract(LogGamma(small), largeTerm), shift), corrections);
     }
-    const double smallTerm = CheckedMultiply(CheckedSubtract(small, 0.5), CheckResult(std::log1p(large / small), large));
+    const double smallTerm = CheckedMultiply(CheckedSubtract(small, 0.5), CheckResult(Log1p(large / small), large));
     const double logs = CheckedSubtract(CheckedSubtract(kHalfLogTwoPi, CheckedMultiply(0.5, CheckedLn(total))),
                                         CheckedAdd(largeTerm, smallTerm));
     return CheckedAdd(CheckedAdd(logs, StirlingCorrection(small)), corrections);
@@ -129,7 +130,7 @@ double IncompleteBetaRegularized(double a, double b, double x, double eps) {
     // ln(1 - x) through log1p, so that a small x keeps its digits; after the swap ln(1 - x) is
     // the logarithm of the caller's x itself.
     const double logX = CheckedLn(x);
-    const double logComplement = CheckResult(std::log1p(-x), -x);
+    const double logComplement = CheckResult(Log1p(-x), -x);
     if (swapped) {
         const double complement = CheckedSubtract(1.0, x);
         return CheckedSubtract(1.0, CheckedMultiply(FrontFactor(b, a, logComplement, logX),

@@ -3,6 +3,7 @@
 #include "special/distributions.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "core/power.hpp"
 #include "special/beta.hpp"
 #include "special/conventions.hpp"
@@ -64,7 +65,7 @@ double FisherDensity(double x, double h, double f, double d1, double d2) {
 }
 
 // ln(1 + v), checked.
-double Log1p(double v) { return CheckResult(std::log1p(v), v); }
+double CheckedLog1p(double v) { return CheckResult(Log1p(v), v); }
 
 }  // namespace
 
@@ -98,7 +99,7 @@ double StudentT(double x, std::int32_t df, std::int32_t kind) {
     // addition loses the digits of a small x^2/nu, which the exponent then multiplies (5e-12 at
     // nu = 1e5).
     const double exponent = -(nu + 1.0) / 2.0;
-    const double kernel = CheckedExp(CheckedMultiply(exponent, Log1p(CheckedDivide(square, nu))));
+    const double kernel = CheckedExp(CheckedMultiply(exponent, CheckedLog1p(CheckedDivide(square, nu))));
     return CheckedDivide(kernel, CheckedMultiply(CheckedSqrt(nu), Beta(0.5, a)));
 }
 
@@ -135,12 +136,12 @@ double Fisher(double x) {
     if (x >= 1.0 || x <= -1.0) RaiseFunctionError(kFisherOutsideRange, kSmallFunctionHelpContext);
     // ln((x + 1) / (1 - x)) / 2 as ln(1 + 2x / (1 - x)) / 2: the quotient formed first keeps only
     // the absolute digits of a small x (1e-8 relative off at x = 1e-8).
-    return CheckedDivide(Log1p(CheckedDivide(CheckedMultiply(2.0, x), CheckedSubtract(1.0, x))), 2.0);
+    return CheckedDivide(CheckedLog1p(CheckedDivide(CheckedMultiply(2.0, x), CheckedSubtract(1.0, x))), 2.0);
 }
 
 double FisherInverse(double x) {
     // (e^2x - 1) / (e^2x + 1) with e^2x - 1 taken by expm1, which keeps the digits of a small x.
-    const double grown = CheckResult(std::expm1(CheckedMultiply(2.0, x)), x);
+    const double grown = CheckResult(Expm1(CheckedMultiply(2.0, x)), x);
     return CheckedDivide(grown, CheckedAdd(grown, 2.0));
 }
 

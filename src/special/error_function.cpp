@@ -2,6 +2,7 @@
 #include "special/error_function.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 
 #include <array>
 #include <cmath>
@@ -38,7 +39,7 @@ double Erfc(double x) {
 // 1 - erfc(x) keeps only absolute accuracy, which near 0 leaves few of the 15 digits shown;
 // there the library's own erf is used.
 double Erf(double x) {
-    if (std::fabs(x) < kSmallErfArgument) return CheckResult(std::erf(x), x);
+    if (std::fabs(x) < kSmallErfArgument) return CheckResult(ErfNearZero(x), x);
     return CheckedSubtract(1.0, Erfc(x));
 }
 

@@ -2,6 +2,7 @@
 #include "special/gamma.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "core/power.hpp"
 #include "special/combinatorics.hpp"
 
@@ -47,7 +48,7 @@ double ShiftBound(double exponent) { return std::min(CheckedExp(exponent), kLarg
 // matter next to an integer.
 double SineOfPiTimes(double x) {
     const double nearest = std::nearbyint(x);
-    const double sine = std::sin(kPi * (x - nearest));
+    const double sine = Sin(kPi * (x - nearest));
     return std::fmod(nearest, 2.0) == 0.0 ? sine : -sine;
 }
 
@@ -86,7 +87,7 @@ double Gamma(double x) {
 double LogGamma(double x) {
     if (IsNonPositiveInteger(x)) RaiseFunctionError(kLogGammaPole);
     if (x > 0.0) return LogGammaPositive(x);
-    const double logSine = CheckedLn(std::sin(CheckedMultiply(kPi, x)));
+    const double logSine = CheckedLn(Sin(CheckedMultiply(kPi, x)));
     return CheckedSubtract(CheckedSubtract(CheckedLn(kPi), logSine), LogGammaPositive(CheckedSubtract(1.0, x)));
 }
 
@@ -109,7 +110,7 @@ double Digamma(double x, double eps) {
     }
     if (x < 0.0) {
         const double angle = CheckedMultiply(kPi, x);
-        s = CheckedSubtract(s, CheckedMultiply(kPi, CheckedDivide(std::cos(angle), std::sin(angle))));
+        s = CheckedSubtract(s, CheckedMultiply(kPi, CheckedDivide(Cos(angle), Sin(angle))));
     }
     return s;
 }
@@ -167,7 +168,7 @@ double CotDerivative(std::int32_t n, double y) {
         }
         coefficients = std::move(next);
     }
-    const double q = CheckedDivide(std::cos(y), std::sin(y));
+    const double q = CheckedDivide(Cos(y), Sin(y));
     double sum = 0.0;
     for (std::size_t i = 0; i < coefficients.size(); ++i) {
         sum = CheckedAdd(sum, CheckedMultiply(coefficients[i], Power(q, n + 1.0 - 2.0 * static_cast<double>(i))));

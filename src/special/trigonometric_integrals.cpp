@@ -4,6 +4,8 @@
 #include "special/trigonometric_integrals.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/double_double.hpp"
+#include "core/elementary_math.hpp"
 #include "core/power.hpp"
 #include "special/iteration.hpp"
 
@@ -64,7 +66,7 @@ double ComplexLentzStep(ComplexLentzState& state, double a, std::complex<double>
     state.d = 1.0 / state.d;
     const std::complex<double> delta = state.c * state.d;
     state.h *= delta;
-    return std::abs(delta - 1.0);
+    return Hypot(delta.real() - 1.0, delta.imag());
 }
 
 // Ci(x) and Si(x) - π/2 for x > 0, as -Re and Im of E1(ix) = e^-ix/(1+ix- 1²/(3+ix- 2²/(5+ix-
@@ -82,7 +84,7 @@ OscillatingIntegrals OscillatingIntegralsByFraction(double x, double eps, std::u
     IterateToTolerance(eps, message, 1, [&](int i) {
         return ComplexLentzStep(denominator, -static_cast<double>(i) * i, std::complex<double>(2.0 * i + 1.0, x));
     });
-    const std::complex<double> e1 = std::complex<double>(std::cos(x), -std::sin(x)) / denominator.h;
+    const std::complex<double> e1 = std::complex<double>(Cos(x), -Sin(x)) / denominator.h;
     return {-e1.real(), e1.imag()};
 }
 
@@ -175,12 +177,12 @@ Phase FresnelPhase(double x) {
     const double ax = std::fabs(x);
     if (ax >= kEvenIntegersFrom) return {1.0, 0.0};
     const double square = ax * ax;
-    const double squareError = std::fma(ax, ax, -square);
+    const double squareError = TwoProduct(ax, ax).lo;
     const double turns = std::fmod(square, 4.0);
     const double quadrant = std::nearbyint(turns);
     const double angle = kHalfPi * (turns - quadrant + std::fmod(squareError, 4.0));
-    const double c = std::cos(angle);
-    const double s = std::sin(angle);
+    const double c = Cos(angle);
+    const double s = Sin(angle);
     switch (static_cast<int>(quadrant) % 4) {
         case 0: return {c, s};
         case 1: return {-s, c};
@@ -246,11 +248,11 @@ double FresnelQuadrature(double x, double eps, FresnelKind kind) {
     IterateToTolerance(eps, sine ? kFresnelSNotConverged : kFresnelCNotConverged, 1, [&](int n) {
         const double root = std::sqrt(n + 0.5);
         const double z = x * kPi * root;
-        const double decay = std::exp(-std::fabs(z));
+        const double decay = Exp(-std::fabs(z));
         const double sech = 2.0 * decay / (1.0 + decay * decay);
-        const double sinOverCosh = std::sin(z) * sech;
-        const double numerator = sine ? std::tanh(z) - sinOverCosh : std::tanh(z) + sinOverCosh;
-        const double a = numerator * 0.5 / (std::cos(z) * sech + 1.0);
+        const double sinOverCosh = Sin(z) * sech;
+        const double numerator = sine ? Tanh(z) - sinOverCosh : Tanh(z) + sinOverCosh;
+        const double a = numerator * 0.5 / (Cos(z) * sech + 1.0);
         const double nodeScale = std::sqrt((n + 0.5) * kPi);
         double s1 = 0.0;
         double s2 = 0.0;
@@ -258,8 +260,8 @@ double FresnelQuadrature(double x, double eps, FresnelKind kind) {
             const double t = (i - 0.5) * kPi / nodeScale;
             const double tSquared = Power(t, 2.0);
             const double denominator = eSquared + Power(t, 4.0);
-            s1 += std::exp(-tSquared) / denominator;
-            s2 += tSquared * std::exp(-tSquared) / denominator;
+            s1 += Exp(-tSquared) / denominator;
+            s2 += tSquared * Exp(-tSquared) / denominator;
         }
         const double scale = x / root;
         const double previous = current;

@@ -4,6 +4,7 @@
 #include "special/zeta.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "core/power.hpp"
 #include "special/combinatorics.hpp"
 #include "special/gamma.hpp"
@@ -54,7 +55,7 @@ double DirectZetaSum(double u, double bigL) {
 
 // 1 - 2^e as -expm1(e ln 2): near e = 0 the plain difference keeps only the digits of 2^e that
 // differ from 1, and this factor is the pole of zeta at 1.
-double OneMinusPowerOfTwo(double e) { return -std::expm1(CheckedMultiply(e, kLn2)); }
+double OneMinusPowerOfTwo(double e) { return -Expm1(CheckedMultiply(e, kLn2)); }
 
 // Hasse: zeta(u) = 1 / (1 - 2^(1-u)) sum over m of 2^-(m+1) sum over k of (-1)^k C(m, k) (k+1)^-u;
 // each term relative to the running sum decides the stop. oneMinusU is 1 - u exactly: for a
@@ -79,7 +80,7 @@ double HasseZetaSeries(double u, double oneMinusU, double eps) {
 // range of Gamma, (2 pi)^(-u) Gamma(u) goes through logarithms: zeta(s) itself stays finite
 // down to s = -259 or so.
 double ReflectZeta(double zetaOfU, double s, double u) {
-    const double sine = std::sin(CheckedDivide(CheckedMultiply(kPi, s), 2.0));
+    const double sine = Sin(CheckedDivide(CheckedMultiply(kPi, s), 2.0));
     double r = CheckedMultiply(zetaOfU, 2.0);
     if (u > kLargestGammaArgument) {
         const double logRatio = CheckedSubtract(LogGamma(u), CheckedMultiply(u, CheckedLn(kTwoPi)));
@@ -119,16 +120,16 @@ double EulerTransformedPolylog(double s, double x, double eps) {
 double LogarithmicPolylog(double s, double x, double eps) {
     const double logSize = CheckedLn(std::fabs(x));
     const double imaginary = x < 0.0 ? kPi : 0.0;
-    const double rho = std::hypot(logSize, imaginary);
-    const double theta = std::atan2(imaginary, logSize);
+    const double rho = Hypot(logSize, imaginary);
+    const double theta = Atan2(imaginary, logSize);
     const double exponent = CheckedSubtract(s, 1.0);
     double r = CheckedMultiply(CheckedMultiply(Gamma(CheckedSubtract(1.0, s)), Power(rho, exponent)),
-                               std::cos(CheckedMultiply(exponent, theta - kPi)));
+                               Cos(CheckedMultiply(exponent, theta - kPi)));
     double scaled = 1.0;  // rho^k / k!
     IterateToTolerance(eps, kPolylogNoConvergence, 0, [&](int k) {
         if (k > 0) scaled = CheckedDivide(CheckedMultiply(scaled, rho), k);
         const double zeta = RiemannZeta(CheckedSubtract(s, k));
-        r = CheckedAdd(r, CheckedMultiply(CheckedMultiply(zeta, scaled), std::cos(k * theta)));
+        r = CheckedAdd(r, CheckedMultiply(CheckedMultiply(zeta, scaled), Cos(k * theta)));
         // A trivial zero of zeta says nothing about the terms still to come.
         if (zeta == 0.0) return 1.0;
         return CheckedMultiply(zeta, scaled) / std::fmax(1.0, std::fabs(r));
