@@ -1,7 +1,7 @@
 /* Quorvex: evaluates a mathematical expression given as UTF-16 text.
  *
- * The C interface of libQuorvex64.so. Every text crosses the boundary as NUL-terminated
- * UTF-16 and every text the library returns belongs to the library. */
+ * The C interface of libQuorvex64.so and Quorvex64.dll. Every text crosses the boundary as
+ * NUL-terminated UTF-16 and every text the library returns belongs to the library. */
 #ifndef QUORVEX64_H
 #define QUORVEX64_H
 
@@ -9,15 +9,29 @@
 
 #ifdef __cplusplus
 #include <cstdint>
+#include <type_traits>
 #else
 #include <uchar.h>
 #endif
 
-#if defined(__GNUC__)
+/* On Windows the DLL's exports are named by its module-definition file, so building the DLL or
+ * linking the library statically (QUORVEX_STATIC) needs no decoration; a host imports. */
+#if defined(_WIN32)
+#if defined(QUORVEX_STATIC)
+#define QUORVEX_API
+#else
+#define QUORVEX_API __declspec(dllimport)
+#endif
+#elif defined(__GNUC__)
 #define QUORVEX_API __attribute__((visibility("default")))
 #else
 #define QUORVEX_API
 #endif
+
+/* The code of the structured exception that Evaluon raises on Windows. It is non-continuable;
+ * its one parameter, ExceptionInformation[0], points to a QuorvexError that describes the error,
+ * valid until the thread's next call into the library. */
+#define QUORVEX_EXCEPTION_CODE 0xE0515658u
 
 #ifdef __cplusplus
 extern "C" {
@@ -35,16 +49,25 @@ typedef struct QuorvexError {
 } QuorvexError;
 
 /* Evaluates the expression. Returns its value, or the NaN 0xFFF8000000000000 when the
- * expression does not reduce. Errors leave as C++ exceptions of the classes declared in
- * quorvex/quorvex.hpp. A null pointer is the empty expression. */
+ * expression does not reduce. A null pointer is the empty expression. Errors leave the call
+ * on Linux as C++ exceptions of the classes declared in quorvex/quorvex.hpp; on Windows as the
+ * structured exception QUORVEX_EXCEPTION_CODE, which any host can catch (__try/__except, a
+ * vectored handler, .NET's SEHException), and no C++ exception crosses the DLL. */
 QUORVEX_API double Evaluon(const char16_t* expression);
 
 /* Evaluates the expression without throwing. Returns 0 and stores the value (a number or
  * the NaN above) in *value, or returns 1 and fills *error. Either out-pointer may be null. */
 QUORVEX_API int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error);
 
-/* The version text, "1.5". */
+/* The version text, "1.5". Win32 has a GetVersion of its own, so on Windows the export
+ * "GetVersion" is declared as QuorvexGetVersion (the import library maps the name); the same
+ * name works on Linux, so portable hosts use QuorvexGetVersion. */
+#if defined(_WIN32)
+QUORVEX_API const char16_t* QuorvexGetVersion(void);
+#else
 QUORVEX_API const char16_t* GetVersion(void);
+static inline const char16_t* QuorvexGetVersion(void) { return GetVersion(); }
+#endif
 
 /* The number of physical constants, 34. */
 QUORVEX_API int32_t GetConstNum(void);
@@ -59,6 +82,19 @@ QUORVEX_API const char16_t* GetConstVal(int32_t index);
 
 #ifdef __cplusplus
 }
+
+#if defined(_WIN32)
+/* wchar_t is UTF-16 on Windows: L"..." texts need no cast. Templates, so that a null pointer
+ * constant still picks the char16_t form. */
+template <typename Char, typename std::enable_if<std::is_same<Char, wchar_t>::value, int>::type = 0>
+inline double Evaluon(const Char* expression) {
+    return Evaluon(reinterpret_cast<const char16_t*>(expression));
+}
+template <typename Char, typename std::enable_if<std::is_same<Char, wchar_t>::value, int>::type = 0>
+inline int32_t EvaluonEx(const Char* expression, double* value, QuorvexError* error) {
+    return EvaluonEx(reinterpret_cast<const char16_t*>(expression), value, error);
+}
+#endif
 #endif
 
 #endif /* QUORVEX64_H */

@@ -1,8 +1,9 @@
-// The C ABI of libQuorvex64.so: every export runs in its own floating-point environment and
-// leaves the host's exactly as it found it.
+// The C ABI of libQuorvex64.so and Quorvex64.dll: every export runs in its own floating-point
+// environment and leaves the host's exactly as it found it.
 #include <Quorvex64.h>
 #include <quorvex/quorvex.hpp>
 
+#include "abi/host_exception.hpp"
 #include "core/errors.hpp"
 #include "core/fp_environment.hpp"
 #include "core/number_text.hpp"
@@ -34,6 +35,8 @@ constexpr std::u16string_view kUnexpectedMessage = u"予期しないエラーが
 
 // The message of the last error EvaluonEx reported on this thread.
 thread_local std::u16string tErrorMessage;
+// The last error Evaluon raised on this thread, which the host's handler reads.
+thread_local QuorvexError tErrorRecord{};
 // The text of the last GetConstVal on this thread.
 thread_local std::u16string tConstantText;
 
@@ -67,15 +70,7 @@ double Evaluate(std::u16string_view expression, EvaluationObserver& observer) {
 
 extern "C" {
 
-double Evaluon(const char16_t* expression) {
-    const quorvex::FloatingPointEnvironmentGuard guard;
-    try {
-        return quorvex::EvaluateExpression(expression);
-    } catch (...) {
-        RethrowAsLibraryError();
-    }
-}
-
+// Also the ground of Evaluon: the error as data, after the host's environment is restored.
 int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error) {
     const quorvex::FloatingPointEnvironmentGuard guard;
     try {
@@ -92,7 +87,19 @@ int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error
     return 1;
 }
 
+double Evaluon(const char16_t* expression) {
+    double value = 0.0;
+    if (EvaluonEx(expression, &value, &tErrorRecord) != 0) quorvex::RaiseToHost(tErrorRecord);
+    return value;
+}
+
 const char16_t* GetVersion(void) { return kVersion; }
+
+#if defined(_WIN32)
+// The header's name for GetVersion on Windows, for programs that link the library statically;
+// the DLL exports only GetVersion.
+const char16_t* QuorvexGetVersion(void) { return kVersion; }
+#endif
 
 int32_t GetConstNum(void) {
     int32_t count = 0;

@@ -1,19 +1,37 @@
-// Reads the decimal separator once, at load, from the environment's numeric locale.
+// Reads the decimal separator once, at load: on Linux from the environment's numeric locale,
+// on Windows from the user's locale (LOCALE_SDECIMAL).
 #include "core/decimal_separator.hpp"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include "core/utf16.hpp"
 
-#include <atomic>
 #include <clocale>
 #include <cstring>
 #include <langinfo.h>
 #include <locale.h>
+#endif
+
+#include <atomic>
 
 namespace quorvex {
 namespace {
 
+constexpr char16_t kFallback = u'.';
+
+#if defined(_WIN32)
+
 char16_t ReadLocaleSeparator() noexcept {
-    constexpr char16_t kFallback = u'.';
+    wchar_t separator[8] = {};  // LOCALE_SDECIMAL allows three characters and the NUL
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+    // The length counts the NUL: exactly one unit before it, or the fallback.
+    return length == 2 ? static_cast<char16_t>(separator[0]) : kFallback;
+}
+
+#else
+
+char16_t ReadLocaleSeparator() noexcept {
     locale_t numeric = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
     if (numeric == static_cast<locale_t>(nullptr)) return kFallback;
     char16_t separator = kFallback;
@@ -28,6 +46,8 @@ char16_t ReadLocaleSeparator() noexcept {
     freelocale(numeric);
     return separator;
 }
+
+#endif
 
 }  // namespace
 

@@ -1,33 +1,14 @@
 // UTF-16 <-> UTF-8 conversion and message joining.
 #include "core/utf16.hpp"
 
+#include <quorvex/quorvex.hpp>
+
 #include <cstdint>
 
 namespace quorvex {
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-void AppendUtf8(std::string& out, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
 
 void AppendUtf16(std::u16string& out, char32_t codePoint) {
     if (codePoint < 0x10000) {
@@ -41,24 +22,7 @@ void AppendUtf16(std::u16string& out, char32_t codePoint) {
 
 }  // namespace
 
-std::string ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            const char32_t high = unit - 0xD800;
-            const char32_t low = text[i + 1] - 0xDC00;
-            AppendUtf8(out, 0x10000 + (high << 10) + low);
-            ++i;
-        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-            AppendUtf8(out, kReplacementCharacter);
-        } else {
-            AppendUtf8(out, unit);
-        }
-    }
-    return out;
-}
+std::string ToUtf8(std::u16string_view text) { return detail::ToUtf8(text); }
 
 std::u16string ToUtf16(std::string_view text) {
     std::u16string out;

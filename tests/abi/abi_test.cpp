@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE__)
@@ -24,8 +25,8 @@ constexpr std::uint64_t kNotReducedBits = 0xFFF8000000000000ULL;
 std::u16string ToText(const char16_t* text) { return text == nullptr ? u"(null)" : std::u16string(text); }
 
 TEST(Exports, VersionIsOneFive) {
-    EXPECT_EQ(ToText(GetVersion()), u"1.5");
-    EXPECT_EQ(GetVersion(), GetVersion());
+    EXPECT_EQ(ToText(QuorvexGetVersion()), u"1.5");
+    EXPECT_EQ(QuorvexGetVersion(), QuorvexGetVersion());
     EXPECT_EQ(quorvex::Version(), u"1.5");
 }
 
@@ -44,6 +45,7 @@ TEST(Exports, ConstantTable) {
     }
 }
 
+#if !defined(_WIN32)
 TEST(Exports, EvaluonThrowsTheErrorClassItself) {
     EXPECT_EQ(Evaluon(u"2*(3+4)"), 14);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(Evaluon(u"2(3)")), kNotReducedBits);
@@ -60,6 +62,29 @@ TEST(Exports, EvaluonThrowsTheErrorClassItself) {
     EXPECT_THROW(Evaluon(u"0/0"), quorvex::EInvalidOp);
     EXPECT_THROW(Evaluon(u"2^"), quorvex::EStringListError);
     EXPECT_THROW(quorvex::Evaluate(std::u16string_view(u"(1")), quorvex::Exception);
+}
+#endif
+
+// The header's API, over EvaluonEx, throws the reported class in the host's own runtime.
+TEST(Exports, CppApiThrowsTheReportedClass) {
+    EXPECT_EQ(quorvex::Evaluate(u"2*(3+4)"), 14);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(quorvex::Evaluate(u"2(3)")), kNotReducedBits);
+    try {
+        quorvex::Evaluate(u"ln(0)");
+        FAIL() << "no error";
+    } catch (const quorvex::EFunctionError& e) {
+        EXPECT_STREQ(e.ClassName(), "EFunctionError");
+        EXPECT_EQ(e.HelpContext(), 10004);
+    }
+    EXPECT_THROW(quorvex::Evaluate(static_cast<const char16_t*>(nullptr)), quorvex::EConvertError);
+    EXPECT_THROW(quorvex::Evaluate(u"0/0"), quorvex::EInvalidOp);
+    EXPECT_THROW(quorvex::Evaluate(u"2^"), quorvex::EStringListError);
+    EXPECT_THROW(quorvex::Evaluate(u"1e300*1e300*1e300"), quorvex::EFunctionError);
+    EXPECT_THROW(quorvex::Evaluate(std::u16string_view(u"(1")), quorvex::Exception);
+#if defined(_WIN32)
+    EXPECT_EQ(quorvex::Evaluate(L"2*(3+4)"), 14);
+    EXPECT_EQ(Evaluon(L"1+2"), 3);
+#endif
 }
 
 struct ExCase {
@@ -99,6 +124,56 @@ TEST(Exports, EvaluonExReportsErrorsAsData) {
     EXPECT_EQ(EvaluonEx(u"1", nullptr, nullptr), 0);
 }
 
+#if defined(_WIN32)
+// The host's x87 control word and SSE control register, as one comparable value.
+struct ControlWords {
+    std::uint16_t x87;
+    unsigned int sse;
+    bool operator==(const ControlWords&) const = default;
+};
+
+ControlWords ReadControlWords() {
+    ControlWords words{0, _mm_getcsr()};
+    __asm__ volatile("fnstcw %0" : "=m"(words.x87));
+    return words;
+}
+
+void WriteControlWords(const ControlWords& words) {
+    __asm__ volatile("fldcw %0" : : "m"(words.x87));
+    _mm_setcsr(words.sse);
+}
+
+// Hosts on Windows unmask exceptions and lower the x87 precision (_controlfp_s, _control87):
+// the library answers as always, raises no floating-point exception and leaves both as they were.
+TEST(Exports, HostFloatingPointControlIsRestoredAndIgnored) {
+    const std::u16string corpus[] = {u"1/3+2/3*7.1", u"sin(1)+exp(2.5)", u"besselj(2.5,0.5)", u"1/0", u"0/0",
+                                     u"1e300*1e300", u"gamma(7.5)", u"2^0.5"};
+    const auto run = [&corpus] {
+        std::vector<std::pair<std::int32_t, std::uint64_t>> answers;
+        for (const auto& expression : corpus) {
+            double value = 0;
+            const std::int32_t status = EvaluonEx(expression.c_str(), &value, nullptr);
+            answers.emplace_back(status, std::bit_cast<std::uint64_t>(value));
+        }
+        return answers;
+    };
+    const auto reference = run();
+    const ControlWords saved = ReadControlWords();
+    // x87: 24-bit precision, rounding up, invalid, zero-divide and overflow unmasked.
+    // SSE: the same three unmasked, rounding down, flush to zero.
+    const ControlWords hosts[] = {{0x0872, 0x1980}, {0x0C7F, 0xB980}, {0x0072, 0x5F80}};
+    for (const ControlWords& host : hosts) {
+        WriteControlWords(host);
+        const auto answers = run();
+        const char16_t* constant = GetConstVal(12);
+        const ControlWords after = ReadControlWords();
+        WriteControlWords(saved);
+        EXPECT_EQ(answers, reference) << host.x87 << ' ' << host.sse;
+        EXPECT_NE(constant, nullptr);
+        EXPECT_EQ(after, host);
+    }
+}
+#else
 // The host's rounding mode, enabled traps and raised flags, as one comparable value.
 struct FpState {
     int rounding;
@@ -134,6 +209,7 @@ TEST(Exports, HostFloatingPointEnvironmentIsRestoredAndIgnored) {
     }
     std::fesetenv(&saved);
 }
+#endif
 
 #if defined(__SSE__)
 TEST(Exports, HostFlushToZeroDoesNotReachTheLibrary) {
@@ -234,10 +310,10 @@ TEST(HostileInput, LongAndDeepExpressions) {
     EXPECT_EQ(Evaluon(groups.c_str()), -24998);
 
     std::u16string number(100000, u'9');
-    EXPECT_THROW(Evaluon(number.c_str()), quorvex::EConvertError);  // beyond the double range
+    EXPECT_THROW(quorvex::Evaluate(number.c_str()), quorvex::EConvertError);  // beyond the double range
 
     std::u16string unbalanced(100000, u'(');
-    EXPECT_THROW(Evaluon(unbalanced.c_str()), quorvex::EFunctionError);
+    EXPECT_THROW(quorvex::Evaluate(unbalanced.c_str()), quorvex::EFunctionError);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ int main(void) {
     Check(EvaluonEx(NULL, &value, &error) == 1 && strcmp(error.errorClass, "EConvertError") == 0,
           "a null expression is the empty one");
     Check(Evaluon(u"2*c") == 599584916.0, "Evaluon without error");
-    Check(SameText(GetVersion(), u"1.5"), "version");
+    Check(SameText(QuorvexGetVersion(), u"1.5"), "version");
     Check(GetConstNum() == 34, "34 constants");
     Check(SameText(GetConstVal(11), u"299792458"), "speed of light");
     Check(GetConstName(34) == NULL && GetConstVal(-1) == NULL, "outside the table");

@@ -1,13 +1,19 @@
-// The line editor. libedit is loaded at run time, so the calculator builds and runs without it.
+// The line editor. libedit is loaded at run time, so the calculator builds and runs without it;
+// the Windows console edits lines and keeps history itself.
 #include "line_editor.hpp"
 
 #include <cstdio>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <iostream>
+#if !defined(_WIN32)
+#include <dlfcn.h>
+#endif
 
 namespace quorvex::tool {
 
+#if defined(_WIN32)
+LineEditor::LineEditor() = default;
+#else
 LineEditor::LineEditor() {
     for (const char* name : {"libedit.so.2", "libedit.so"}) {
         library_ = dlopen(name, RTLD_NOW | RTLD_LOCAL);
@@ -23,6 +29,7 @@ LineEditor::LineEditor() {
         addHistory_ = nullptr;
     }
 }
+#endif
 
 // libedit stays loaded: its history lives in the library until the process ends.
 LineEditor::~LineEditor() = default;

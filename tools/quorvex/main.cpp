@@ -14,8 +14,15 @@
 #include <iostream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
+
+#if defined(_WIN32)
+#include <io.h>
+#define isatty _isatty
+#define STDIN_FILENO 0
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -99,7 +106,7 @@ bool RunCommand(std::string_view line) {
 
 bool RunInteractive(ReportStyle style) {
     quorvex::tool::LineEditor editor;
-    std::cout << "quorvex " << quorvex::ToUtf8(GetVersion()) << " (:help for help, :quit to leave)\n";
+    std::cout << "quorvex " << quorvex::ToUtf8(QuorvexGetVersion()) << " (:help for help, :quit to leave)\n";
     while (const auto line = editor.ReadLine(kPrompt)) {
         const std::string text = WithoutLineEnd(*line);
         if (text.empty()) continue;
@@ -125,7 +132,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (argument == "--version") {
-            std::cout << "quorvex " << quorvex::ToUtf8(GetVersion()) << '\n';
+            std::cout << "quorvex " << quorvex::ToUtf8(QuorvexGetVersion()) << '\n';
             return 0;
         }
         if (argument == "--constants") {
