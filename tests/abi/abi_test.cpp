@@ -9,6 +9,8 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <utility>
@@ -265,6 +267,24 @@ TEST(Exports, ThreadsEvaluateIndependently) {
         ASSERT_EQ(result.size(), expected.size() * kRounds);
         for (std::size_t i = 0; i < result.size(); ++i) ASSERT_EQ(result[i], expected[i % expected.size()]) << i;
     }
+}
+
+// The decimal separator comes from the host's locale, read when the library loads. Run with
+// QUORVEX_EXPECTED_SEPARATOR set to the separator of the locale the test runs in.
+TEST(Locale, DecimalSeparatorOfTheUser) {
+    const char* expected = std::getenv("QUORVEX_EXPECTED_SEPARATOR");
+    if (expected == nullptr || std::strlen(expected) != 1) GTEST_SKIP() << "no QUORVEX_EXPECTED_SEPARATOR";
+    const char16_t separator = static_cast<char16_t>(expected[0]);
+    EXPECT_EQ(ToText(GetConstVal(12)), u"1" + std::u16string(1, separator) + u"25663706143592E-6");
+    QuorvexError error{};
+    double value = 0;
+    const std::u16string other = separator == u'.' ? u"1,5" : u"1.5";
+    if (separator != u'.') {
+        ASSERT_EQ(EvaluonEx(other.c_str(), &value, &error), 1);
+        EXPECT_EQ(ToText(error.message), u"'" + other + u"' は浮動小数点数ではありません");
+    }
+    ASSERT_EQ(EvaluonEx(u"2/4*3", &value, &error), 0);
+    EXPECT_EQ(value, 1.5);
 }
 
 // Every input gets a value, NaN or an error of the library's own classes.

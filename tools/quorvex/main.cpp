@@ -1,5 +1,6 @@
 // quorvex: the command-line calculator. Evaluates expressions given as arguments, read from a
 // file or standard input, or typed at an interactive prompt.
+#include "console.hpp"
 #include "function_catalogue.hpp"
 #include "line_editor.hpp"
 #include "report.hpp"
@@ -16,16 +17,9 @@
 #include <string_view>
 #include <vector>
 
-#if defined(_WIN32)
-#include <io.h>
-#define isatty _isatty
-#define STDIN_FILENO 0
-#else
-#include <unistd.h>
-#endif
-
 namespace {
 
+using quorvex::tool::Argument;
 using quorvex::tool::ReportStyle;
 
 constexpr std::string_view kUsage =
@@ -79,7 +73,7 @@ std::string WithoutLineEnd(std::string line) {
 bool EvaluateLines(std::istream& in, ReportStyle style) {
     bool ok = true;
     std::string line;
-    while (std::getline(in, line)) ok = quorvex::tool::EvaluateAndReport(WithoutLineEnd(line), style, std::cout, std::cerr) && ok;
+    while (std::getline(in, line)) ok = quorvex::tool::EvaluateAndReport(quorvex::ToUtf16(WithoutLineEnd(line)), style, std::cout, std::cerr) && ok;
     return ok;
 }
 
@@ -114,19 +108,18 @@ bool RunInteractive(ReportStyle style) {
             if (!RunCommand(text)) break;
             continue;
         }
-        quorvex::tool::EvaluateAndReport(text, style, std::cout, std::cout);
+        quorvex::tool::EvaluateAndReport(quorvex::ToUtf16(text), style, std::cout, std::cout);
     }
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The calculator for one command line; answers the exit status.
+int Run(const std::vector<Argument>& arguments) {
     ReportStyle style = ReportStyle::kPlain;
-    std::vector<std::string> expressions;
+    std::vector<std::u16string_view> expressions;
     std::string file;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i].utf8;
         if (argument == "--help" || argument == "-h") {
             std::cout << kUsage;
             return 0;
@@ -148,17 +141,17 @@ int main(int argc, char** argv) {
         } else if (argument == "--trace") {
             style = ReportStyle::kTrace;
         } else if (argument == "--file") {
-            if (i + 1 >= argc) {
+            if (i + 1 >= arguments.size()) {
                 std::cerr << "quorvex: --file needs a file name\n";
                 return 2;
             }
-            file = argv[++i];
+            file = arguments[++i].utf8;
         } else if (argument.rfind("--", 0) == 0 && argument.size() > 2) {
             std::cerr << "quorvex: unknown option " << argument << " (--help lists them)\n";
             return 2;
         } else {
             // Anything else is an expression, "-2^2" included.
-            expressions.emplace_back(argument);
+            expressions.push_back(arguments[i].utf16);
         }
     }
 
@@ -168,13 +161,13 @@ int main(int argc, char** argv) {
             ok = quorvex::tool::EvaluateAndReport(expression, style, std::cout, std::cerr) && ok;
         }
     } else if (!file.empty()) {
-        std::ifstream in(file, std::ios::binary);
+        std::ifstream in(quorvex::tool::FilePath(file), std::ios::binary);
         if (!in) {
             std::cerr << "quorvex: cannot read " << file << '\n';
             return 2;
         }
         ok = EvaluateLines(in, style);
-    } else if (isatty(STDIN_FILENO) != 0) {
+    } else if (quorvex::tool::StandardInputIsTerminal()) {
         ok = RunInteractive(style);
     } else {
         ok = EvaluateLines(std::cin, style);
@@ -182,3 +175,17 @@ int main(int argc, char** argv) {
     std::cout.flush();
     return ok ? 0 : 1;
 }
+
+int Main(int argc, quorvex::tool::NativeChar** argv) {
+    const quorvex::tool::ConsoleSession console;
+    return Run(quorvex::tool::CommandLineArguments(argc, argv));
+}
+
+}  // namespace
+
+// Windows hands the arguments over as UTF-16 only through wmain (linked with -municode).
+#if defined(_WIN32)
+int wmain(int argc, wchar_t** argv) { return Main(argc, argv); }
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif

@@ -90,17 +90,16 @@ std::string JsonString(std::string_view text) {
     return out + "\"";
 }
 
-bool EvaluateAndReport(std::string_view expression, ReportStyle style, std::ostream& out, std::ostream& errors) {
-    const std::u16string text = ToUtf16(expression);
-    const std::string shown = ToUtf8(text);  // malformed UTF-8 shows as U+FFFD
+bool EvaluateAndReport(std::u16string_view expression, ReportStyle style, std::ostream& out, std::ostream& errors) {
+    const std::string shown = ToUtf8(expression);  // a lone surrogate shows as U+FFFD
     try {
         double value = 0.0;
         if (style == ReportStyle::kTrace) {
             out << "expression  " << shown << '\n';
             TracePrinter printer(out);
-            value = Evaluate(text, printer);
+            value = Evaluate(expression, printer);
         } else {
-            value = Evaluate(std::u16string_view(text));
+            value = Evaluate(expression);
         }
         const std::string valueText = ToUtf8(FormatNumberText(value));
         if (style == ReportStyle::kJson) {

@@ -1,4 +1,4 @@
-"""Quorvex: evaluate mathematical expressions with libQuorvex64.so through ctypes.
+"""Quorvex: evaluate mathematical expressions with libQuorvex64.so (Quorvex64.dll) through ctypes.
 
     >>> import quorvex
     >>> quorvex.evaluate("(1+2)*3^2")
@@ -14,6 +14,7 @@ import ctypes
 import ctypes.util
 import math
 import os
+import sys
 import threading
 from pathlib import Path
 from typing import NamedTuple
@@ -25,7 +26,12 @@ __all__ = [
 ]
 
 LIBRARY_ENVIRONMENT_VARIABLE = "QUORVEX_LIBRARY"
-_LIBRARY_NAMES = ("libQuorvex64.so.1", "libQuorvex64.so")
+# Quorvex64.dll needs only system DLLs, so loading it by its path needs no os.add_dll_directory;
+# ctypes.util.find_library looks for it along PATH.
+if sys.platform == "win32":
+    _LIBRARY_NAMES = ("Quorvex64.dll",)
+else:
+    _LIBRARY_NAMES = ("libQuorvex64.so.1", "libQuorvex64.so")
 
 
 class QuorvexError(Exception):
@@ -131,7 +137,7 @@ def _load() -> ctypes.CDLL:
             library.GetConstVal.restype = ctypes.c_void_p
             _library = library
             return library
-        raise OSError("libQuorvex64.so not found; set " + LIBRARY_ENVIRONMENT_VARIABLE +
+        raise OSError(_LIBRARY_NAMES[-1] + " not found; set " + LIBRARY_ENVIRONMENT_VARIABLE +
                       " to its path. Tried: " + "; ".join(failures))
 
 
