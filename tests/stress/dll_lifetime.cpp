@@ -4,6 +4,10 @@
 #include <windows.h>
 #include <psapi.h>
 
+// After <windows.h>, whose GetVersion the header must not clash with.
+#include <Quorvex64.h>
+#include <quorvex/quorvex.hpp>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -11,12 +15,7 @@
 
 namespace {
 
-struct Error {
-    const char* errorClass;
-    const char16_t* message;
-    std::int32_t helpContext;
-};
-using EvaluonExFunction = std::int32_t (*)(const char16_t*, double*, Error*);
+using EvaluonExFunction = decltype(&EvaluonEx);
 using GetConstValFunction = const char16_t* (*)(std::int32_t);
 
 struct Shared {
@@ -29,7 +28,7 @@ struct Shared {
 DWORD WINAPI Evaluate(void* argument) {
     auto* shared = static_cast<Shared*>(argument);
     double value = 0;
-    Error error{};
+    QuorvexError error{};
     // Every per-thread buffer: an error message, a value, a constant's text.
     if (shared->evaluate(u"1/0", &value, &error) != 1 || std::strcmp(error.errorClass, "EFunctionError") != 0 ||
         shared->evaluate(u"2*sin(pi/6)+max(1,2)", &value, &error) != 0 || value != 3.0 ||
