@@ -15,7 +15,7 @@
 
 namespace {
 
-using EvaluonExFunction = decltype(&EvaluonEx);
+using EvaluonExFunction = std::int32_t (*)(const char16_t*, double*, QuorvexError*);
 using GetConstValFunction = const char16_t* (*)(std::int32_t);
 
 struct Shared {
