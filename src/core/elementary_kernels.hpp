@@ -4,6 +4,9 @@
 
 #include "core/double_double.hpp"
 
+#include <cmath>
+#include <optional>
+
 namespace quorvex {
 
 // pi, pi/2 and ln 2 rounded to double-double.
@@ -31,6 +34,19 @@ DoubleDouble Log1pKernel(DoubleDouble d);
 
 // atan(num / den) for num, den >= 0, not both zero, both below 2^990; relative error below 2^-90.
 DoubleDouble AtanOfRatio(DoubleDouble num, DoubleDouble den);
+
+// Ziv's rounding test, as in CRlibm and CORE-MATH: the double nearest to every value within err
+// of hi + lo, if they all have the same one, else nothing (the caller takes its accurate path).
+// err is widened by the rounding of lo +- err itself (2^-52 |lo| and 2^-50 err), so any true
+// bound err makes the answer correctly rounded.
+inline std::optional<double> RoundIfUnambiguous(double hi, double lo, double err) {
+    constexpr double kErrorMargin = 1.0 + 0x1p-50;
+    constexpr double kLowRounding = 0x1p-52;
+    const double e = err * kErrorMargin + std::fabs(lo) * kLowRounding;
+    const double up = hi + (lo + e);
+    if (up != hi + (lo - e)) return std::nullopt;
+    return up;
+}
 
 // The double nearest to v * 2^exponent, rounded once even where it is subnormal; +-inf on overflow.
 double RoundScaled(DoubleDouble v, int exponent);

@@ -4,9 +4,11 @@
 #include "core/elementary_math.hpp"
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace quorvex {
 namespace {
@@ -24,7 +26,7 @@ constexpr double kExpm1PlainBound = 700.0;
 
 // Tang's reduction x = n ln2/1024 + r, n = 1024 k + 32 j + i, |r| <= ln2/2048, with
 // e^x = 2^k 2^(j/32) 2^(i/1024) e^r. ln2/1024 in three parts, the first two of 32 bits so that
-// n times them is exact for |n| < 2^21; error of the sum below 2^-130.
+// n times them is exact for |n| < 2^21; error of the sum below 2^-130 (tests/data/generate_elementary_tables.py).
 constexpr double kInverseLn2Over1024 = 1477.3197218702985;
 constexpr double kLn2Over1024Part1 = 0.00067690154332922248;
 constexpr double kLn2Over1024Part2 = 1.8634911414483108e-13;
@@ -32,7 +34,7 @@ constexpr double kLn2Over1024Part3 = 4.1749761618629385e-23;
 constexpr int kExpTableBits = 5;
 constexpr int kExpTableMask = 31;
 
-// 2^(j/32), j = 0..31, rounded to double-double.
+// 2^(j/32), j = 0..31, rounded to double-double (tests/data/generate_elementary_tables.py).
 constexpr std::array<DoubleDouble, 32> kExpCoarse = {{
     {1, 0}, {1.0218971486541166, 5.1092250289734439e-17},
     {1.0442737824274138, 8.5518897055379649e-17}, {1.0671404006768237, -7.8998539668415821e-17},
@@ -52,7 +54,7 @@ constexpr std::array<DoubleDouble, 32> kExpCoarse = {{
     {1.9152065613971474, -1.0619946056195963e-16}, {1.9571441241754002, 8.9607677910366678e-17},
 }};
 
-// 2^(i/1024), i = 0..31, rounded to double-double.
+// 2^(i/1024), i = 0..31, rounded to double-double (tests/data/generate_elementary_tables.py).
 constexpr std::array<DoubleDouble, 32> kExpFine = {{
     {1, 0}, {1.0006771306930664, -5.1151232976856676e-17},
     {1.0013547198921082, -1.8973728416792993e-17}, {1.002032767907594, 2.5726925943221118e-17},
@@ -89,7 +91,8 @@ constexpr double kSqrtHalf = 0.70710678118654752;
 constexpr double kLogTableScale = 128.0;
 constexpr int kLogTableFirst = 91;
 
-// -ln(fl(128/i)), i = 91..181, rounded to double-double; row 128 - 91 is exactly 0.
+// -ln(fl(128/i)), i = 91..181, rounded to double-double; row 128 - 91 is exactly 0
+// (tests/data/generate_elementary_tables.py).
 constexpr std::array<DoubleDouble, 91> kMinusLogOfReciprocal = {{
     {-0.3411707574027672, -3.1846151250956206e-18}, {-0.33024168687057681, -1.6927253978145054e-17},
     {-0.31943077076636128, -2.5640385520940108e-17}, {-0.30873548164961323, -1.5025836482434425e-17},
@@ -184,6 +187,163 @@ ExpParts ReduceExp(DoubleDouble x) {
 
 DoubleDouble ScaleExact(DoubleDouble v, int exponent) { return {std::ldexp(v.hi, exponent), std::ldexp(v.lo, exponent)}; }
 
+
+// The fast paths (Ziv's strategy): the same reductions in plain double arithmetic, the leading
+// sums and products exact, with a bound on the error; RoundIfUnambiguous then answers or the
+// accurate double-double path takes over. Bounds in units of u = 2^-53 below.
+constexpr double kUnitRoundoff = 0x1p-53;
+
+// e^x = 2^k T (1 + rh + q), T = 2^(j/32) 2^(i/1024) in double-double; q = e^r - 1 - rh with
+// r = rh + rl, within 3.2u rh^2 + 2^-97 |n| (Taylor series to r^5/120, truncation below
+// 0.2u rh^2; the dropped rl rh^2 / 2, the rounding of rl, n ln2/1024 and the products).
+struct ExpReduction {
+    DoubleDouble scale;
+    double rh;
+    double q;
+    double n;
+    int exponent;
+};
+
+// The 1/3!, 1/4!, 1/5! of the accurate path's tail.
+ExpReduction ReduceExpFast(double x) {
+    const double n = NearestInteger(x * kInverseLn2Over1024);
+    const DoubleDouble r = TwoSum(x - n * kLn2Over1024Part1, -n * kLn2Over1024Part2);  // both terms exact
+    const double rl = r.lo - n * kLn2Over1024Part3;
+    const double rh = r.hi;
+    const double p = 0.5 + rh * (kExpm1Tail[0] + rh * (kExpm1Tail[1] + rh * kExpm1Tail[2]));
+    const double q = rl + rh * (rl + rh * p);  // rl + rh rl is the start of e^rh rl
+    const std::int32_t index = static_cast<std::int32_t>(n);
+    const DoubleDouble coarse = kExpCoarse[static_cast<std::size_t>((index >> kExpTableBits) & kExpTableMask)];
+    const DoubleDouble fine = kExpFine[static_cast<std::size_t>(index & kExpTableMask)];
+    return {Multiply(coarse, fine), rh, q, n, index >> (2 * kExpTableBits)};
+}
+
+// 2^k for a normal power of two.
+double PowerOfTwo(int k) {
+    constexpr int kBias = 1023;
+    constexpr int kMantissaBits = 52;
+    return std::bit_cast<double>(static_cast<std::uint64_t>(k + kBias) << kMantissaBits);
+}
+
+// Scales at which 2^k times a mantissa in [0.99, 2) is a normal double.
+constexpr int kLeastNormalScale = -1021;
+constexpr int kGreatestScale = 1023;
+
+// e^x for a normal result: the mantissa T (1 + rh + q) as T.hi + (T.lo + T.hi (rh + q)).
+// |rh| <= 3.39e-4, |T.hi| < 2: the roundings of rh + q, of its product and of the sum are each
+// below u 6.8e-4, T.lo (rh + q) is dropped (below 7.5e-20), q is off by under 6e-23.
+std::optional<double> ExpFast(double x) {
+    constexpr double kMantissaError = 3.2e-19;
+    const ExpReduction e = ReduceExpFast(x);
+    if (e.exponent < kLeastNormalScale || e.exponent > kGreatestScale) return std::nullopt;
+    const auto m = RoundIfUnambiguous(e.scale.hi, e.scale.lo + e.scale.hi * (e.rh + e.q), kMantissaError);
+    if (!m) return std::nullopt;
+    return *m * PowerOfTwo(e.exponent);
+}
+
+// e^x - 1 = (B - 1) + B rh + 2^k (T.lo (1 + rh) + T.hi q), B = 2^k T.hi, the first two
+// terms exact (TwoSum, TwoProduct). Error: 2^k (2 (3.2u rh^2 + 2^-97 |n|) + 2u rh^2) for q, its
+// product and the dropped T.lo q, and 2^-100 |result| for the low sum, which is a few ulps.
+std::optional<double> Expm1Fast(double x) {
+    constexpr int kGreatestScaleForProducts = 900;  // TwoProduct's operands stay below 2^995
+    constexpr double kSquareErrorFactor = 9.0 * kUnitRoundoff;
+    constexpr double kIndexError = 0x1p-96;
+    constexpr double kLowSumError = 0x1p-100;
+    const ExpReduction e = ReduceExpFast(x);
+    if (e.exponent > kGreatestScaleForProducts) return std::nullopt;
+    const double power = PowerOfTwo(e.exponent);
+    const double b = power * e.scale.hi;
+    const DoubleDouble shifted = TwoSum(b, -1.0);
+    const DoubleDouble product = TwoProduct(b, e.rh);
+    const DoubleDouble head = TwoSum(shifted.hi, product.hi);
+    const double lo = shifted.lo + head.lo + product.lo + power * (e.scale.lo * (1.0 + e.rh) + e.scale.hi * e.q);
+    const double err = power * (kSquareErrorFactor * e.rh * e.rh + kIndexError * std::fabs(e.n)) + kLowSumError * std::fabs(head.hi);
+    return RoundIfUnambiguous(head.hi, lo, err);
+}
+
+// ln 2 as a head of 42 bits, so that e times it is exact for |e| < 2^11, and the rest
+// (tests/data/generate_elementary_tables.py).
+constexpr double kLn2Head = 0.69314718055989033;
+constexpr double kLn2Tail = 5.4979230187083712e-14;
+
+// A value hi + lo known to within err.
+struct Approximation {
+    double hi;
+    double lo;
+    double err;
+};
+
+// ln(2^e m + low 2^e) with m c = 1 + rh + rl as LogKernel reduces it, T = -ln c from the table:
+// e ln2 + T + rh - rh^2/2 summed exactly (TwoSum, TwoProduct), then rl / (1 + rh) to within
+// u rh^3 |rl|, the ln2 and table tails, and rh^3 times the Taylor series of ln(1 + r) from
+// 1/3 to r^6/9 (truncation below r^10/10). Relative error below 2^-66: the result is at least
+// |r| / 2 (the row of c = 1) or 0.0039 (other rows, e = 0) or 0.34 (e != 0), and each term
+// left to the low sum is below u r^2 of its rounding.
+Approximation LogFromReduction(int e, int i, double rh, double rl) {
+    constexpr double kRelativeError = 0x1p-66;
+    constexpr std::array<double, 7> kSeries = {
+        0.33333333333333331,  -0.25, 0.20000000000000001, -0.16666666666666666,
+        0.14285714285714285, -0.125, 0.11111111111111111,
+    };
+    const DoubleDouble table = kMinusLogOfReciprocal[static_cast<std::size_t>(i - kLogTableFirst)];
+    const double scale = static_cast<double>(e);
+    const DoubleDouble square = TwoProduct(rh, rh);
+    const DoubleDouble a = TwoSum(scale * kLn2Head, table.hi);
+    const DoubleDouble b = TwoSum(a.hi, rh);
+    const DoubleDouble c = TwoSum(b.hi, -0.5 * square.hi);
+    const double r2 = square.hi;
+    // Estrin's scheme: the pairs are independent, so the latency is that of three steps.
+    const double series = (kSeries[0] + rh * kSeries[1]) + r2 * ((kSeries[2] + rh * kSeries[3]) +
+                          r2 * ((kSeries[4] + rh * kSeries[5]) + r2 * kSeries[6]));
+    const double tail = scale * kLn2Tail + table.lo + (rl * ((1.0 - rh) + r2) - 0.5 * square.lo + rh * r2 * series);
+    return {c.hi, a.lo + b.lo + c.lo + tail, kRelativeError * std::fabs(c.hi)};
+}
+
+// ln x for normal positive x, as LogKernel reduces it.
+std::optional<double> LogFast(double x) {
+    constexpr int kMantissaBits = 52;
+    constexpr std::uint64_t kMantissaMask = (1ULL << kMantissaBits) - 1;
+    constexpr std::uint64_t kOneBits = 0x3FF0000000000000ULL;
+    constexpr int kBias = 1023;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    int e = static_cast<int>(bits >> kMantissaBits) - kBias;
+    double m = std::bit_cast<double>((bits & kMantissaMask) | kOneBits);
+    if (m >= 2.0 * kSqrtHalf) {
+        m *= 0.5;
+        e += 1;
+    }
+    const int i = static_cast<int>(NearestInteger(m * kLogTableScale));
+    const DoubleDouble product = TwoProduct(m, kLogTableScale / i);
+    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);  // as in LogKernel
+    const Approximation v = LogFromReduction(e, i, r.hi, r.lo);
+    return RoundIfUnambiguous(v.hi, v.lo, v.err);
+}
+
+// ln(1 + x): the series alone near 0 (the row of c = 1, r = x exactly), else ln of 1 + x as
+// a double-double whose low part joins rl; |x| < 2^1000 keeps the scaling of the low part normal.
+std::optional<double> Log1pFast(double x) {
+    constexpr int kTableRowOfOne = 128;
+    constexpr double kLargest = 0x1p1000;
+    if (std::fabs(x) < kLog1pSeriesBound) {
+        const Approximation v = LogFromReduction(0, kTableRowOfOne, x, 0.0);
+        return RoundIfUnambiguous(v.hi, v.lo, v.err);
+    }
+    if (std::fabs(x) > kLargest) return std::nullopt;
+    const DoubleDouble a = TwoSum(1.0, x);
+    int e = 0;
+    double m = std::frexp(a.hi, &e);
+    if (m < kSqrtHalf) {
+        m *= 2.0;
+        e -= 1;
+    }
+    const int i = static_cast<int>(NearestInteger(m * kLogTableScale));
+    const double c = kLogTableScale / i;
+    const DoubleDouble product = TwoProduct(m, c);
+    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);
+    const Approximation v = LogFromReduction(e, i, r.hi, r.lo + std::ldexp(a.lo, -e) * c);
+    return RoundIfUnambiguous(v.hi, v.lo, v.err);
+}
+
 }  // namespace
 
 ScaledDoubleDouble ExpKernel(DoubleDouble x) {
@@ -242,6 +402,7 @@ double Exp(double x) {
     if (std::isnan(x)) return x;
     if (x > kExpOverflowBound) return kInfinity;
     if (x < kExpUnderflowBound) return 0.0;
+    if (const auto fast = ExpFast(x)) return *fast;
     const ScaledDoubleDouble e = ExpKernel({x, 0.0});
     return RoundScaled(e.mantissa, e.exponent);
 }
@@ -250,6 +411,7 @@ double Expm1(double x) {
     if (std::isnan(x) || x == 0.0) return x;
     if (x > kExpm1PlainBound) return Exp(x);
     if (x < kExpm1MinusOneBound) return -1.0;
+    if (const auto fast = Expm1Fast(x)) return *fast;
     return Round(Expm1Kernel({x, 0.0}));
 }
 
@@ -257,6 +419,9 @@ double Log(double x) {
     if (std::isnan(x) || x == kInfinity) return x;
     if (x == 0.0) return -kInfinity;
     if (x < 0.0) return kNaN;
+    if (x >= std::numeric_limits<double>::min()) {
+        if (const auto fast = LogFast(x)) return *fast;
+    }
     return Round(LogKernel({x, 0.0}));
 }
 
@@ -264,6 +429,7 @@ double Log1p(double x) {
     if (std::isnan(x) || x == kInfinity || x == 0.0) return x;
     if (x == -1.0) return -kInfinity;
     if (x < -1.0) return kNaN;
+    if (const auto fast = Log1pFast(x)) return *fast;
     return Round(Log1pKernel({x, 0.0}));
 }
 

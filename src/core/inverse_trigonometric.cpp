@@ -25,7 +25,7 @@ constexpr DoubleDouble kThreeQuarterPiDD = {2.3561944901923448, 9.18485099360514
 // atan(t) = atan(j/64) + atan(v), v = (t - j/64) / (1 + t j/64), |v| <= 1/128.
 constexpr double kTableStep = 64.0;
 
-// atan(j/64), j = 0..64, rounded to double-double.
+// atan(j/64), j = 0..64, rounded to double-double (tests/data/generate_elementary_tables.py).
 constexpr std::array<DoubleDouble, 65> kArctangentTable = {{
     {0, 0}, {0.015623728620476831, -4.9136001365663039e-19},
     {0.031239833430268277, -1.188442711587748e-18}, {0.046840712915969654, -1.6556774422549521e-19},

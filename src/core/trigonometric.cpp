@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace quorvex {
 namespace {
@@ -22,7 +23,8 @@ constexpr double kTinyCosine = 0x1p-28;
 // Cody-Waite: x - n pi/2 with pi/2 in four parts, the first three of 32 bits so that n times
 // them is exact for |n| < 2^21; the parts' sum is within 2^-160 of pi/2, so the reduced
 // argument keeps a relative error below 2^-70 even at the closest approach to a multiple of
-// pi/2 (about 2^-61). Used below 2^20; Payne-Hanek above.
+// pi/2 (about 2^-61). Used below 2^20; Payne-Hanek above. Parts from
+// tests/data/generate_elementary_tables.py.
 constexpr double kCodyWaiteLimit = 0x1p20;
 constexpr double kTwoOverPi = 0.63661977236758134;
 constexpr double kHalfPiPart1 = 1.5707963267341256;
@@ -31,7 +33,8 @@ constexpr double kHalfPiPart3 = 2.0222662487111665e-21;
 constexpr double kHalfPiPart4 = 8.4784276603688996e-32;
 
 // Bits of 2/pi, 32 to a word, after 64 zero bits that stand for its integer part (and
-// positions before it): bit q of the table (from the top of word 0) is bit q - 63 after the point.
+// positions before it): bit q of the table (from the top of word 0) is bit q - 63 after the point
+// (tests/data/generate_elementary_tables.py).
 constexpr std::array<std::uint64_t, 46> kTwoOverPiBits = {
     0x00000000, 0x00000000, 0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0,
     0xDB629599, 0x3C439041, 0xFE5163AB, 0xDEBBC561, 0xB7246E3A, 0x424DD2E0,
@@ -50,7 +53,7 @@ constexpr int kTableBitOffset = 62;             // table bit of the window start
 constexpr int kExponentBias = 1075;             // x = M 2^(biased - 1075) for 53-bit integer M
 constexpr int kMantissaBits = 52;
 
-// sin and cos of j/64, j = 0..50, rounded to double-double.
+// sin and cos of j/64, j = 0..50, rounded to double-double (tests/data/generate_elementary_tables.py).
 struct SineCosinePair {
     DoubleDouble sine;
     DoubleDouble cosine;
@@ -189,6 +192,128 @@ ReducedAngle ReduceHalfPi(double x) {
     return reduced;
 }
 
+
+// The fast paths (Ziv's strategy): the reduction and the table method of the accurate path in
+// plain double arithmetic, the products and sums that would lose more than 2^-66 of the result
+// made exact (TwoProduct, TwoSum), then RoundIfUnambiguous with an absolute bound on the
+// reduction's error plus a relative one on the kernel's; else the accurate path.
+
+// A value hi + lo known to within err.
+struct Approximation {
+    double hi;
+    double lo;
+    double err;
+};
+
+// x = n pi/2 + rh + rl, |rl| <= ulp(rh), within err: the four parts as in ReduceCodyWaite, n
+// times each exact but the last two, the roundings of those and of the low sum below 2^-99 n.
+struct FastAngle {
+    double rh;
+    double rl;
+    double err;
+    int quadrant;
+};
+
+FastAngle ReduceCodyWaiteFast(double ax) {
+    constexpr double kIndexError = 0x1p-99;
+    const double n = NearestInteger(ax * kTwoOverPi);
+    const DoubleDouble head = TwoSum(ax - n * kHalfPiPart1, -n * kHalfPiPart2);
+    const DoubleDouble r = TwoSum(head.hi, (head.lo - n * kHalfPiPart3) - n * kHalfPiPart4);
+    return {r.hi, r.lo, kIndexError * n, static_cast<int>(static_cast<std::int64_t>(n) & 3)};
+}
+
+FastAngle ReduceFast(double x) {
+    // Payne-Hanek is exact to 2^-160; its double-double fraction is within 2^-100 of r.
+    constexpr double kPayneHanekError = 0x1p-100;
+    const double ax = std::fabs(x);
+    FastAngle a{};
+    if (ax < kCodyWaiteLimit) {
+        a = ReduceCodyWaiteFast(ax);
+    } else {
+        const ReducedAngle r = ReducePayneHanek(ax);
+        a = {r.r.hi, r.r.lo, kPayneHanekError * std::fabs(r.r.hi), r.quadrant};
+    }
+    if (x < 0.0) a = {-a.rh, -a.rl, a.err, (4 - a.quadrant) & 3};
+    return a;
+}
+
+// With a = j/64 from the table and t = th + tl = |r| - a, |t| <= 1/128: sin t - t and
+// cos t - 1 by their Taylor series (to t^7/7! and t^8/8!, truncation below 2^-80), with the
+// first-order terms of tl. Each is below 3.1e-5 in size, so its rounding is below 2^-66 of
+// the result.
+struct SmallAngle {
+    double sineMinusT;
+    double cosineMinusOne;
+};
+
+SmallAngle SmallAngleTerms(double th, double tl) {
+    const double t2 = th * th;
+    const double sine = (th * t2) * (kSineHead[1].hi + t2 * (kSineTail[0] + t2 * kSineTail[1])) - 0.5 * t2 * tl;
+    const double cosine = -th * (0.5 * th + tl) + (t2 * t2) * (kCosineHead[2].hi + t2 * (kCosineTail[0] + t2 * kCosineTail[1]));
+    return {sine, cosine};
+}
+
+// sin and cos of r = rh + rl, |r| <= pi/4 + tiny: sin(a + t) = S + C t + S (cos t - 1) +
+// C (sin t - t) and cos(a + t) = C - S t + C (cos t - 1) - S (sin t - t), the table's leading
+// terms and the products C t and S t exact; relative error below 2^-64, as the terms left to
+// double rounding are below 2^-11 of the result each.
+struct FastSineCosine {
+    Approximation sine;
+    Approximation cosine;
+};
+
+FastSineCosine SineCosineFast(double rh, double rl, double err) {
+    constexpr double kRelativeError = 0x1p-64;
+    const bool negative = rh < 0.0;
+    const double ah = negative ? -rh : rh;
+    const double al = negative ? -rl : rl;
+    const double j = NearestInteger(ah * kTableStep);
+    const double th = ah - j / kTableStep;  // exact (Sterbenz)
+    const SmallAngle small = SmallAngleTerms(th, al);
+    const SineCosinePair& row = kSineCosineTable[static_cast<std::size_t>(j)];
+    const DoubleDouble ct = TwoProduct(row.cosine.hi, th);
+    const DoubleDouble st = TwoProduct(row.sine.hi, th);
+    const DoubleDouble sineHead = TwoSum(row.sine.hi, ct.hi);
+    const DoubleDouble cosineHead = TwoSum(row.cosine.hi, -st.hi);
+    const double sineLow = sineHead.lo + ct.lo + row.sine.lo + (row.cosine.lo * th + row.cosine.hi * al) +
+                           (row.sine.hi * small.cosineMinusOne + row.cosine.hi * small.sineMinusT);
+    const double cosineLow = cosineHead.lo - st.lo + row.cosine.lo - (row.sine.lo * th + row.sine.hi * al) +
+                             (row.cosine.hi * small.cosineMinusOne - row.sine.hi * small.sineMinusT);
+    const double sign = negative ? -1.0 : 1.0;
+    return {{sign * sineHead.hi, sign * sineLow, err + kRelativeError * std::fabs(sineHead.hi)},
+            {cosineHead.hi, cosineLow, err + kRelativeError * cosineHead.hi}};
+}
+
+std::optional<double> RoundIfUnambiguous(const Approximation& v) { return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err); }
+
+Approximation Negated(const Approximation& v) { return {-v.hi, -v.lo, v.err}; }
+
+// sin x or cos x by the quadrant; nothing if the rounding test fails.
+std::optional<double> SineFast(double x, int shift) {
+    const FastAngle a = ReduceFast(x);
+    const FastSineCosine v = SineCosineFast(a.rh, a.rl, a.err);
+    switch ((a.quadrant + shift) & 3) {
+        case 0: return RoundIfUnambiguous(v.sine);
+        case 1: return RoundIfUnambiguous(v.cosine);
+        case 2: return RoundIfUnambiguous(Negated(v.sine));
+        default: return RoundIfUnambiguous(Negated(v.cosine));
+    }
+}
+
+// num / den for num = sin r, den = cos r or the reverse: a quotient digit and its remainder
+// by TwoProduct (Dekker's division); relative error below the sum of the parts' plus 2^-100.
+std::optional<double> QuotientFast(const Approximation& numerator, const Approximation& denominator) {
+    constexpr double kQuotientError = 0x1p-100;
+    constexpr double kMargin = 1.01;  // covers the roundings of the bound itself
+    const DoubleDouble num = FastTwoSum(numerator.hi, numerator.lo);  // the kernel leaves lo up to 2^-14 hi
+    const DoubleDouble den = FastTwoSum(denominator.hi, denominator.lo);
+    const double q = num.hi / den.hi;
+    const DoubleDouble p = TwoProduct(q, den.hi);
+    const double low = (((num.hi - p.hi) - p.lo) + num.lo - q * den.lo) / den.hi;
+    const double relative = numerator.err / std::fabs(num.hi) + denominator.err / std::fabs(den.hi) + kQuotientError;
+    return quorvex::RoundIfUnambiguous(q, low, kMargin * relative * std::fabs(q));
+}
+
 struct SineCosine {
     DoubleDouble sine;
     DoubleDouble cosine;
@@ -218,6 +343,7 @@ SineCosine SineCosineKernel(DoubleDouble r) {
 double Sin(double x) {
     if (!std::isfinite(x)) return std::isnan(x) ? x : kNaN;
     if (std::fabs(x) < kTinySine) return x;
+    if (const auto fast = SineFast(x, 0)) return *fast;
     const ReducedAngle a = ReduceHalfPi(x);
     const SineCosine v = SineCosineKernel(a.r);
     switch (a.quadrant) {
@@ -231,6 +357,7 @@ double Sin(double x) {
 double Cos(double x) {
     if (!std::isfinite(x)) return std::isnan(x) ? x : kNaN;
     if (std::fabs(x) < kTinyCosine) return 1.0;
+    if (const auto fast = SineFast(x, 1)) return *fast;
     const ReducedAngle a = ReduceHalfPi(x);
     const SineCosine v = SineCosineKernel(a.r);
     switch (a.quadrant) {
@@ -244,6 +371,10 @@ double Cos(double x) {
 double Tan(double x) {
     if (!std::isfinite(x)) return std::isnan(x) ? x : kNaN;
     if (std::fabs(x) < kTinySine) return x;
+    const FastAngle f = ReduceFast(x);
+    const FastSineCosine w = SineCosineFast(f.rh, f.rl, f.err);
+    const auto fast = f.quadrant % 2 == 0 ? QuotientFast(w.sine, w.cosine) : QuotientFast(Negated(w.cosine), w.sine);
+    if (fast) return *fast;
     const ReducedAngle a = ReduceHalfPi(x);
     const SineCosine v = SineCosineKernel(a.r);
     return a.quadrant % 2 == 0 ? Round(Divide(v.sine, v.cosine)) : -Round(Divide(v.cosine, v.sine));

@@ -1,5 +1,6 @@
 // The library's elementary functions against reference values computed by mpmath at 320 bits
 // or more (tests/data/generate_elementary_math.py), and against C99's special values.
+#include "core/elementary_kernels.hpp"
 #include "core/elementary_math.hpp"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <limits>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -129,6 +131,37 @@ TEST(ElementaryMath, SpecialValuesOfC99) {
             EXPECT_EQ(actual, row.expected);
             EXPECT_EQ(std::signbit(actual), std::signbit(row.expected));
         }
+    }
+}
+
+
+struct RoundingCase {
+    double hi;
+    double lo;
+    double err;
+    std::optional<double> expected;
+};
+
+// Intervals around the midpoints of 1 and its neighbours: above 1 the spacing is 2^-52, below
+// it 2^-53, so the midpoints are 1 + 2^-53 and 1 - 2^-54.
+const RoundingCase kRoundingCases[] = {
+    {1.0, 0x1p-54, 0x1p-60, 1.0},
+    {1.0, 0x1p-53 - 0x1p-70, 0x1p-72, 1.0},
+    {1.0, 0x1p-53 - 0x1p-70, 0x1p-69, std::nullopt},         // reaches the midpoint
+    {1.0, 0x1p-53 + 0x1p-70, 0x1p-72, 1.0000000000000002},
+    {1.0, 0x1p-53, 0.0, std::nullopt},                        // the midpoint itself: lo's rounding counts
+    {1.0, -0x1p-55, 0x1p-60, 1.0},
+    {1.0, -0x1p-54 + 0x1p-72, 0x1p-74, 1.0},
+    {1.0, -0x1p-54 + 0x1p-72, 0x1p-71, std::nullopt},         // below 1 the spacing halves
+    {1.0, -0x1p-54 - 0x1p-72, 0x1p-74, 0.99999999999999989},
+    {-1.0, 0x1p-54 - 0x1p-72, 0x1p-74, -1.0},
+    {0.75, 0x1p-3, 0x1p-60, 0.875},                           // lo need not be below an ulp of hi
+};
+
+TEST(ElementaryMath, RoundingTestAnswersOnlyWhenBothEndsAgree) {
+    for (const RoundingCase& row : kRoundingCases) {
+        SCOPED_TRACE(testing::Message() << std::hexfloat << row.hi << " + " << row.lo << " +- " << row.err);
+        EXPECT_EQ(RoundIfUnambiguous(row.hi, row.lo, row.err), row.expected);
     }
 }
 
