@@ -6,12 +6,12 @@
 #include "core/elementary_math.hpp"
 #include "core/errors.hpp"
 #include "core/power.hpp"
+#include "special/bessel_steed.hpp"
 #include "special/gamma.hpp"
 #include "special/iteration.hpp"
 
 #include <quorvex/quorvex.hpp>
 
-#include <array>
 #include <cmath>
 #include <string_view>
 
@@ -33,11 +33,8 @@ constexpr double kAsymptoticLimit = 45.0;
 // Hankel's expansion keeps 15 digits while nu^2 <= 10 x (its largest term stays near 1); past
 // that its terms grow before they fall and their rounding swamps the result.
 constexpr double kHankelOrderSquarePerArgument = 10.0;
-// The standard library's Bessel functions (Steed's method) stay accurate up to this argument.
-constexpr double kLibraryArgumentLimit = 1000.0;
-// Beyond 2x + 2000 |Y_nu(x)| exceeds e^(0.45 nu) and overflows even times the smallest
-// sin(nu pi) of a non-integer double; the library would recur through every order to say so.
-constexpr double kOverflowOrderMargin = 2000.0;
+// Steed's method serves up to this argument: its CF1 takes about x terms.
+constexpr double kSteedArgumentLimit = 1000.0;
 // Gamma(nu + 1) overflows past this argument.
 constexpr double kLargestGammaArgument = 171.0;
 // n! overflows from n = 171 on.
@@ -46,19 +43,6 @@ constexpr double kLargestFactorialOrder = 170.0;
 constexpr double kLargestSmallArgumentOrder = 300.0;
 // Weber's formula divides by sin(nu pi): closer than this to an integer it loses digits.
 constexpr double kWeberIntegerDistance = 0.1;
-
-// Taylor coefficients of 1/Gamma(z) = sum of c_k z^k (Abramowitz and Stegun 6.1.34): c_2, c_4, ..., c_26
-// and c_1, c_3, ..., c_25, for Temme's Gamma_1 and Gamma_2 without cancellation.
-constexpr std::array<double, 13> kReciprocalGammaEven = {
-    0.57721566490153286,     -0.042002635034095236,   -0.042197734555544337,  0.0072189432466630995,
-    -0.00021524167411495097, -2.0134854780788239e-05, 1.1330272319816959e-06, 6.1160951044814158e-09,
-    -1.1812745704870201e-09, 7.7822634399050713e-12,  5.1003702874544760e-13, -5.3481225394230180e-15,
-    -1.1812593016974588e-16};
-constexpr std::array<double, 13> kReciprocalGammaOdd = {
-    1.0000000000000000,     -0.65587807152025388,   0.16653861138229149,     -0.0096219715278769736,
-    -0.0011651675918590651, 0.00012805028238811619, -1.2504934821426707e-06, -2.0563384169776071e-07,
-    5.0020076444692229e-09, 1.0434267116911005e-10, -3.6968056186422057e-12, -2.0583260535665068e-14,
-    1.2267786282382608e-15};
 
 bool IsInteger(double v) { return v - std::trunc(v) == 0.0; }
 
@@ -166,106 +150,42 @@ double HankelExpansion(double x, double nu, double eps, Kind kind) {
     return r;
 }
 
-// The standard library's J and Y for 0 < x <= 1000 and an order >= 0 (Steed's method). A
-// result that is not finite comes from its recurrence overflowing.
-double FromLibrary(double value) {
-    if (!std::isfinite(value)) RaiseOverflow();
-    return value;
-}
+// Steed's method for 0 < x <= 1000 and an order >= 0; its overflow is EOverflow.
+double SteedJPositive(double x, double nu) { return SteedBesselJ(x, nu, kBesselJNoConvergence); }
 
-double LibraryJPositive(double x, double nu) { return FromLibrary(std::cyl_bessel_j(nu, x)); }
-
-double LibraryYPositive(double x, double nu) {
-    if (nu > CheckedAdd(CheckedMultiply(2.0, x), kOverflowOrderMargin)) RaiseOverflow();
-    return FromLibrary(std::cyl_neumann(nu, x));
-}
+double SteedYPositive(double x, double nu) { return SteedBesselY(x, nu, kBesselYNoConvergence); }
 
 // Any real order by J_-a = cos(a pi) J_a - sin(a pi) Y_a, Y_-a = sin(a pi) J_a + cos(a pi) Y_a
 // (for an integer a: (-1)^a times the positive order).
-double LibraryJ(double x, double nu) {
-    if (nu >= 0.0) return LibraryJPositive(x, nu);
+double SteedJ(double x, double nu) {
+    if (nu >= 0.0) return SteedJPositive(x, nu);
     const double a = -nu;
-    if (IsInteger(a)) return ParitySign(a) * LibraryJPositive(x, a);
-    return CheckedSubtract(CosPi(a) * LibraryJPositive(x, a), CheckedMultiply(SinPi(a), LibraryYPositive(x, a)));
+    if (IsInteger(a)) return ParitySign(a) * SteedJPositive(x, a);
+    return CheckedSubtract(CosPi(a) * SteedJPositive(x, a), CheckedMultiply(SinPi(a), SteedYPositive(x, a)));
 }
 
-double LibraryY(double x, double nu) {
-    if (nu >= 0.0) return LibraryYPositive(x, nu);
+double SteedY(double x, double nu) {
+    if (nu >= 0.0) return SteedYPositive(x, nu);
     const double a = -nu;
-    if (IsInteger(a)) return CheckedMultiply(ParitySign(a), LibraryYPositive(x, a));
-    return CheckedAdd(SinPi(a) * LibraryJPositive(x, a), CheckedMultiply(CosPi(a), LibraryYPositive(x, a)));
+    if (IsInteger(a)) return CheckedMultiply(ParitySign(a), SteedYPositive(x, a));
+    return CheckedAdd(SinPi(a) * SteedJPositive(x, a), CheckedMultiply(CosPi(a), SteedYPositive(x, a)));
 }
 
-// |x| > 45, where Hankel's expansion is accurate; else the library up to its limit; else the
+// |x| > 45, where Hankel's expansion is accurate; else Steed's method up to its limit; else the
 // ascending series while it cannot cancel. Nothing accurate is left in between: the expansion
 // cannot meet the tolerance there, which is reported as its failure to converge.
 double LargeArgumentJ(double x, double nu, double eps) {
     if (x < 0.0) RaiseInvalidOp();  // sqrt(2 / (pi x)) of Hankel's expansion
     if (HankelIsAccurate(x, nu)) return HankelExpansion(x, nu, eps, Kind::kFirst);
-    if (x <= kLibraryArgumentLimit) return LibraryJ(x, nu);
+    if (x <= kSteedArgumentLimit) return SteedJ(x, nu);
     if (SeriesIsMonotone(x, nu)) return AscendingSeriesJ(x, nu, eps);
     RaiseConvergeError(kBesselJNoConvergence);
 }
 
 double LargeArgumentY(double x, double nu, double eps) {
     if (HankelIsAccurate(x, nu)) return HankelExpansion(x, nu, eps, Kind::kSecond);
-    if (x <= kLibraryArgumentLimit) return LibraryY(x, nu);
+    if (x <= kSteedArgumentLimit) return SteedY(x, nu);
     RaiseConvergeError(kBesselYNoConvergence);
-}
-
-// Temme's Gamma_1(mu) = (1/Gamma(1 - mu) - 1/Gamma(1 + mu)) / (2 mu) and
-// Gamma_2(mu) = (1/Gamma(1 - mu) + 1/Gamma(1 + mu)) / 2 from the Taylor series of 1/Gamma.
-double EvenSeriesInSquare(const std::array<double, 13>& coefficients, double square) {
-    double sum = 0.0;
-    for (auto c = coefficients.rbegin(); c != coefficients.rend(); ++c) sum = sum * square + *c;
-    return sum;
-}
-
-struct OrderPair {
-    double lower;  // Y_mu
-    double upper;  // Y_(mu+1)
-};
-
-// Temme's series for |mu| <= 1/2: Y_mu = -sum c_k g_k, Y_(mu+1) = -(2/x) sum c_k h_k with
-// c_k = (-x^2/4)^k / k!, f_k = (k f_(k-1) + p_(k-1) + q_(k-1)) / (k^2 - mu^2), p_k = p_(k-1) / (k - mu),
-// q_k = q_(k-1) / (k + mu), g_k = f_k + (2/mu) sin^2(mu pi / 2) q_k, h_k = p_k - k g_k.
-// Continuous through the integer orders, where Weber's formula is 0/0.
-OrderPair TemmeSeries(double x, double mu, double eps) {
-    const double logTwoOverX = -CheckedLn(CheckedDivide(x, 2.0));
-    const double sigma = CheckedMultiply(mu, logTwoOverX);
-    const double square = mu * mu;
-    const double gamma1 = -EvenSeriesInSquare(kReciprocalGammaEven, square);
-    const double gamma2 = EvenSeriesInSquare(kReciprocalGammaOdd, square);
-    const double gammaPlus = 1.0 / (gamma2 - mu * gamma1);   // Gamma(1 + mu)
-    const double gammaMinus = 1.0 / (gamma2 + mu * gamma1);  // Gamma(1 - mu)
-    const double piMu = kPi * mu;
-    const double piMuOverSine = mu == 0.0 ? 1.0 : piMu / Sin(piMu);
-    const double sinhRatio = sigma == 0.0 ? 1.0 : CheckedDivide(Sinh(sigma), sigma);
-    const double halfPiMu = piMu / 2.0;
-    const double sincHalf = mu == 0.0 ? 1.0 : Sin(halfPiMu) / halfPiMu;
-    const double rho = kPi * halfPiMu * sincHalf * sincHalf;  // (2/mu) sin^2(mu pi / 2)
-    double f = CheckedMultiply(kTwoOverPi * piMuOverSine,
-                               CheckedAdd(CheckedMultiply(Cosh(sigma), gamma1),
-                                          CheckedMultiply(CheckedMultiply(sinhRatio, logTwoOverX), gamma2)));
-    const double powerOfTwoOverX = CheckedExp(sigma);
-    double p = CheckedDivide(CheckedMultiply(powerOfTwoOverX, gammaPlus), kPi);
-    double q = CheckedDivide(gammaMinus, CheckedMultiply(powerOfTwoOverX, kPi));
-    const double minusQuarterSquare = -CheckedMultiply(x, x) / 4.0;
-    double c = 1.0;
-    double sumG = CheckedAdd(f, rho * q);
-    double sumH = p;
-    IterateToTolerance(eps, kBesselYNoConvergence, 1, [&](int k) {
-        f = CheckedDivide(CheckedAdd(CheckedAdd(CheckedMultiply(k, f), p), q), k * static_cast<double>(k) - square);
-        p = CheckedDivide(p, k - mu);
-        q = CheckedDivide(q, k + mu);
-        c = CheckedMultiply(c, minusQuarterSquare / k);
-        const double g = CheckedMultiply(c, CheckedAdd(f, rho * q));
-        const double h = CheckedSubtract(CheckedMultiply(c, p), CheckedMultiply(k, g));
-        sumG = CheckedAdd(sumG, g);
-        sumH = CheckedAdd(sumH, h);
-        return std::fmax(std::fabs(g), std::fabs(h));
-    });
-    return {-sumG, -CheckedMultiply(CheckedDivide(2.0, x), sumH)};
 }
 
 // Y_a(x) for 0 < x < 5.5 and a >= 0: Temme's series at the nearest order mu = a - n within 1/2,
@@ -274,7 +194,7 @@ double TemmeY(double x, double a, double eps) {
     const double n = std::round(a);
     if (n > kLargestSmallArgumentOrder) RaiseOverflow();
     const double mu = a - n;
-    OrderPair pair = TemmeSeries(x, mu, eps);
+    OrderPair pair = TemmeSeries(x, mu, eps, kBesselYNoConvergence);
     if (n == 0.0) return pair.lower;
     for (double k = 1.0; k < n; k += 1.0) {
         const double next =
@@ -284,10 +204,10 @@ double TemmeY(double x, double a, double eps) {
     return pair.upper;
 }
 
-// Y_nu(x) for x > 0 at orders where Weber's formula cancels: Temme below 5.5, the library up
+// Y_nu(x) for x > 0 at orders where Weber's formula cancels: Temme below 5.5, Steed's method up
 // to 45, Hankel's expansion beyond. Negative orders by Y_-a = sin(a pi) J_a + cos(a pi) Y_a.
 double AccurateY(double x, double nu, double eps) {
-    if (x >= kSeriesLimit) return x <= kAsymptoticLimit ? LibraryY(x, nu) : LargeArgumentY(x, nu, eps);
+    if (x >= kSeriesLimit) return x <= kAsymptoticLimit ? SteedY(x, nu) : LargeArgumentY(x, nu, eps);
     if (nu >= 0.0) return TemmeY(x, nu, eps);
     const double a = -nu;
     if (IsInteger(a)) return CheckedMultiply(ParitySign(a), TemmeY(x, a, eps));
@@ -382,9 +302,9 @@ double BesselJ(double x, double nu, double eps) {
     const double size = std::fabs(x);
     if (size < kSeriesLimit) return AscendingSeriesJ(x, nu, eps);
     if (size > kAsymptoticLimit) return LargeArgumentJ(x, nu, eps);
-    if (x > 0.0) return LibraryJ(x, nu);
+    if (x > 0.0) return SteedJ(x, nu);
     if (!IsInteger(nu)) RaiseInvalidOp();
-    return CheckedMultiply(ParitySign(nu), LibraryJ(-x, nu));
+    return CheckedMultiply(ParitySign(nu), SteedJ(-x, nu));
 }
 
 double BesselY(double x, double nu, double eps) {
@@ -392,7 +312,7 @@ double BesselY(double x, double nu, double eps) {
     if (!IsInteger(nu)) return NonIntegerOrderY(x, nu, eps);
     if (x < 0.0) RaiseFunctionError(kBesselYImaginary);
     if (x > kAsymptoticLimit) return LargeArgumentY(x, nu, eps);
-    if (x >= kSeriesLimit) return LibraryY(x, nu);
+    if (x >= kSeriesLimit) return SteedY(x, nu);
     if (std::fabs(nu) > kLargestFactorialOrder) return AccurateY(x, nu, eps);
     return nu == 0.0 ? LogarithmicSeriesY0(x, eps) : LogarithmicSeriesYn(x, nu, eps);
 }
