@@ -2,28 +2,13 @@
  * first answer that is not what a C host must see. */
 #include <Quorvex64.h>
 
+static const char kHostName[] = "c_host";
+#include "c_host_checks.h"
+
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
 #include <uchar.h>
-
-static int SameText(const char16_t* a, const char16_t* b) {
-    if (a == NULL || b == NULL) return a == b;
-    while (*a != 0 && *a == *b) {
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
-
-static int failures = 0;
-
-static void Check(int condition, const char* what) {
-    if (!condition) {
-        fprintf(stderr, "c_host: %s\n", what);
-        ++failures;
-    }
-}
 
 int main(void) {
     double value = 0.0;

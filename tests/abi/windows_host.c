@@ -3,6 +3,9 @@
  * cost no memory. Exits non-zero on the first answer that is not what such a host must see. */
 #include <Quorvex64.h>
 
+static const char kHostName[] = "windows_host";
+#include "c_host_checks.h"
+
 #include <windows.h>
 #include <excpt.h>
 #include <psapi.h>
@@ -10,24 +13,6 @@
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
-
-static int failures = 0;
-
-static void Check(int condition, const char* what) {
-    if (!condition) {
-        fprintf(stderr, "windows_host: %s\n", what);
-        ++failures;
-    }
-}
-
-static int SameText(const char16_t* a, const char16_t* b) {
-    if (a == NULL || b == NULL) return a == b;
-    while (*a != 0 && *a == *b) {
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
 
 /* What the handler saw of the last exception. */
 static DWORD caughtCode;
