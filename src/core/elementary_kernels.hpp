@@ -4,7 +4,9 @@
 
 #include "core/double_double.hpp"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace quorvex {
@@ -25,6 +27,26 @@ ScaledDoubleDouble ExpKernel(DoubleDouble x);
 
 // e^x - 1 for |x.hi| <= 700, relative error below 2^-75 (2^-85 for |x| < ln 2 / 2048).
 DoubleDouble Expm1Kernel(DoubleDouble x);
+
+// The fast paths' reduction of e^x, in plain double arithmetic: for |x| <= 746, e^x =
+// 2^exponent scale (1 + rh + q), scale = 2^(j/32) 2^(i/1024) in double-double, n = 1024
+// exponent + 32 j + i, |rh| <= 3.39e-4, q = e^r - 1 - rh (r = x - n ln2/1024) within
+// 2^-53 3.2 rh^2 + 2^-97 |n|.
+struct ExpReduction {
+    DoubleDouble scale;
+    double rh;
+    double q;
+    double n;
+    int exponent;
+};
+ExpReduction ReduceExpFast(double x);
+
+// 2^k for -1022 <= k <= 1023, from its bits.
+inline double PowerOfTwo(int k) {
+    constexpr int kBias = 1023;
+    constexpr int kMantissaBits = 52;
+    return std::bit_cast<double>(static_cast<std::uint64_t>(k + kBias) << kMantissaBits);
+}
 
 // ln(a) for a > 0 finite, absolute error below 2^-95 and relative error below 2^-85.
 DoubleDouble LogKernel(DoubleDouble a);
@@ -50,5 +72,16 @@ inline std::optional<double> RoundIfUnambiguous(double hi, double lo, double err
 
 // The double nearest to v * 2^exponent, rounded once even where it is subnormal; +-inf on overflow.
 double RoundScaled(DoubleDouble v, int exponent);
+
+// A value hi + lo known to within err: a fast path's result before RoundIfUnambiguous.
+struct BoundedValue {
+    double hi;
+    double lo;
+    double err;
+};
+
+// ln(a) for 2^-1000 <= a.hi <= 2^1000, |a.lo| <= ulp(a.hi), by the fast path's reduction in
+// plain double arithmetic: within err, which is 2^-66 |ln a| + 2^-102.
+BoundedValue LogApproximation(DoubleDouble a);
 
 }  // namespace quorvex

@@ -193,18 +193,11 @@ DoubleDouble ScaleExact(DoubleDouble v, int exponent) { return {std::ldexp(v.hi,
 // accurate double-double path takes over. Bounds in units of u = 2^-53 below.
 constexpr double kUnitRoundoff = 0x1p-53;
 
-// e^x = 2^k T (1 + rh + q), T = 2^(j/32) 2^(i/1024) in double-double; q = e^r - 1 - rh with
-// r = rh + rl, within 3.2u rh^2 + 2^-97 |n| (Taylor series to r^5/120, truncation below
-// 0.2u rh^2; the dropped rl rh^2 / 2, the rounding of rl, n ln2/1024 and the products).
-struct ExpReduction {
-    DoubleDouble scale;
-    double rh;
-    double q;
-    double n;
-    int exponent;
-};
+}  // namespace
 
-// The 1/3!, 1/4!, 1/5! of the accurate path's tail.
+// q to within 3.2u rh^2 + 2^-97 |n|: the Taylor series to r^5/120 (the 1/3!, 1/4!, 1/5! of the
+// accurate path's tail), truncation below 0.2u rh^2; the dropped rl rh^2 / 2, the rounding of
+// rl, n ln2/1024 and the products.
 ExpReduction ReduceExpFast(double x) {
     const double n = NearestInteger(x * kInverseLn2Over1024);
     const DoubleDouble r = TwoSum(x - n * kLn2Over1024Part1, -n * kLn2Over1024Part2);  // both terms exact
@@ -218,12 +211,7 @@ ExpReduction ReduceExpFast(double x) {
     return {Multiply(coarse, fine), rh, q, n, index >> (2 * kExpTableBits)};
 }
 
-// 2^k for a normal power of two.
-double PowerOfTwo(int k) {
-    constexpr int kBias = 1023;
-    constexpr int kMantissaBits = 52;
-    return std::bit_cast<double>(static_cast<std::uint64_t>(k + kBias) << kMantissaBits);
-}
+namespace {
 
 // Scales at which 2^k times a mantissa in [0.99, 2) is a normal double.
 constexpr int kLeastNormalScale = -1021;
@@ -266,12 +254,7 @@ std::optional<double> Expm1Fast(double x) {
 constexpr double kLn2Head = 0.69314718055989033;
 constexpr double kLn2Tail = 5.4979230187083712e-14;
 
-// A value hi + lo known to within err.
-struct Approximation {
-    double hi;
-    double lo;
-    double err;
-};
+using Approximation = BoundedValue;
 
 // ln(2^e m + low 2^e) with m c = 1 + rh + rl as LogKernel reduces it, T = -ln c from the table:
 // e ln2 + T + rh - rh^2/2 summed exactly (TwoSum, TwoProduct), then rl / (1 + rh) to within
@@ -345,6 +328,28 @@ std::optional<double> Log1pFast(double x) {
 }
 
 }  // namespace
+
+// As LogFast, with a.lo scaled exactly and joined to rl: that join rounds within 2^-103.
+BoundedValue LogApproximation(DoubleDouble a) {
+    constexpr double kLowJoinError = 0x1p-102;
+    constexpr int kMantissaBits = 52;
+    constexpr std::uint64_t kMantissaMask = (1ULL << kMantissaBits) - 1;
+    constexpr std::uint64_t kOneBits = 0x3FF0000000000000ULL;
+    constexpr int kBias = 1023;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(a.hi);
+    int e = static_cast<int>(bits >> kMantissaBits) - kBias;
+    double m = std::bit_cast<double>((bits & kMantissaMask) | kOneBits);
+    if (m >= 2.0 * kSqrtHalf) {
+        m *= 0.5;
+        e += 1;
+    }
+    const int i = static_cast<int>(NearestInteger(m * kLogTableScale));
+    const double c = kLogTableScale / i;
+    const DoubleDouble product = TwoProduct(m, c);
+    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);
+    const Approximation v = LogFromReduction(e, i, r.hi, r.lo + (a.lo * PowerOfTwo(-e)) * c);
+    return {v.hi, v.lo, v.err + kLowJoinError};
+}
 
 ScaledDoubleDouble ExpKernel(DoubleDouble x) {
     const ExpParts parts = ReduceExp(x);

@@ -3,8 +3,11 @@
 #include "core/elementary_kernels.hpp"
 #include "core/elementary_math.hpp"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <limits>
+#include <optional>
 
 namespace quorvex {
 namespace {
@@ -25,6 +28,161 @@ constexpr double kLargeArgument = 0x1p40;
 
 double Halved(DoubleDouble v) { return Round(Multiply(v, 0.5)); }
 
+// The fast paths (Ziv's strategy): e^a from the fast exponential reduction, carried to a
+// relative error below 2^-72, then the forms of the accurate path in double arithmetic with
+// a rigorous bound; RoundIfUnambiguous answers or the accurate path takes over. Below
+// kSeriesBound sinh and tanh take their Taylor series instead, where e^a - e^-a would cancel.
+constexpr double kSeriesBound = 1.0 / 64.0;
+constexpr double kExponentialError = 0x1p-72;
+constexpr int kGreatestScale = 1023;  // 2^k m for m < 2 is finite
+
+std::optional<double> RoundIfUnambiguous(const BoundedValue& v) { return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err); }
+
+// e^a = 2^exponent m, m = T (1 + rh + q) from ReduceExpFast as T.hi + T.hi rh, exact by
+// TwoProduct and Fast2Sum, plus a low part. Relative error below 2^-72.8: q's bound 2^-74.4 +
+// 2^-77 (|rh| <= 3.39e-4, |n| <= 2^20 for a <= 711), the dropped T.lo q below 2^-77, five
+// roundings in the low sum below u 1.2e-7 (the size of T.hi q) each, the table's 2^-102.
+struct FastExponential {
+    DoubleDouble mantissa;
+    int exponent;
+};
+
+FastExponential ExponentialFast(double a) {
+    const ExpReduction e = ReduceExpFast(a);
+    const DoubleDouble p = TwoProduct(e.scale.hi, e.rh);
+    const DoubleDouble s = FastTwoSum(e.scale.hi, p.hi);  // |rh| < 1/2
+    const double lo = s.lo + (p.lo + (e.scale.lo + (e.scale.hi * e.q + e.scale.lo * e.rh)));
+    return {FastTwoSum(s.hi, lo), e.exponent};
+}
+
+// e^a / 2 and e^-a / 2 for a <= kSingleExponentialBound, each within 2^-72 of itself: the
+// reciprocal of m by Dekker's division (1 - r m.hi is exact), relative error 2^-100 more.
+struct HalfExponentials {
+    DoubleDouble up;
+    DoubleDouble down;
+};
+
+HalfExponentials HalfExponentialsFast(double a) {
+    const FastExponential e = ExponentialFast(a);
+    const DoubleDouble& m = e.mantissa;
+    const double r = 1.0 / m.hi;
+    const DoubleDouble p = TwoProduct(r, m.hi);
+    const double rl = (((1.0 - p.hi) - p.lo) - r * m.lo) / m.hi;
+    const double upScale = PowerOfTwo(e.exponent - 1);
+    const double downScale = PowerOfTwo(-e.exponent - 1);
+    return {{m.hi * upScale, m.lo * upScale}, {r * downScale, rl * downScale}};
+}
+
+// e^a / 2 for kSingleExponentialBound < a <= kHyperbolicOverflowBound, where e^-a / 2 is
+// below 2^-115 of it, if the result is finite.
+std::optional<double> HalfExponentialFast(double a) {
+    const FastExponential e = ExponentialFast(a);
+    if (e.exponent - 1 > kGreatestScale) return std::nullopt;
+    const auto m = quorvex::RoundIfUnambiguous(e.mantissa.hi, e.mantissa.lo, kExponentialError * e.mantissa.hi);
+    if (!m) return std::nullopt;
+    return *m * PowerOfTwo(e.exponent - 1);
+}
+
+// a + a^3 P(a^2) for 2^-27 <= a < kSeriesBound: the Taylor series truncated below 2^-80 a; the
+// cubic term, at most a^3 / 3 <= 2^-13.6 a, is rounded within 5u of itself, so the error is
+// below 2^-64.2 a.
+template <std::size_t N>
+BoundedValue OddSeriesFast(double a, const std::array<double, N>& p) {
+    constexpr double kRelativeError = 0x1p-64;
+    const double u = a * a;
+    double sum = p[N - 1];
+    for (std::size_t k = N - 1; k-- > 0;) sum = p[k] + u * sum;
+    return {a, (a * u) * sum, kRelativeError * a};
+}
+
+// sinh a = a + a^3/3! + ... + a^9/9! and tanh a = a - a^3/3 + ... - 1382 a^11/155925, Taylor
+// series.
+constexpr std::array<double, 4> kSinhSeries = {
+    0.16666666666666666, 0.0083333333333333332, 0.00019841269841269841, 2.7557319223985893e-06,
+};
+constexpr std::array<double, 5> kTanhSeries = {
+    -0.33333333333333331, 0.13333333333333333, -0.053968253968253971, 0.021869488536155203, -0.0088632355299021973,
+};
+
+// sinh a = e^a / 2 - e^-a / 2 for a >= kSeriesBound, each within 2^-72 of itself: the error is
+// below 2^-72 cosh a, at most 2^-66 sinh a.
+DoubleDouble SinhPair(const HalfExponentials& h) {
+    const DoubleDouble d = TwoSum(h.up.hi, -h.down.hi);
+    return FastTwoSum(d.hi, d.lo + (h.up.lo - h.down.lo));  // no more than 64 times cancelled
+}
+
+DoubleDouble CoshPair(const HalfExponentials& h) {
+    const DoubleDouble d = FastTwoSum(h.up.hi, h.down.hi);
+    return FastTwoSum(d.hi, d.lo + (h.up.lo + h.down.lo));
+}
+
+std::optional<double> SinhFast(double a) {
+    if (a < kSeriesBound) return RoundIfUnambiguous(OddSeriesFast(a, kSinhSeries));
+    if (a > kSingleExponentialBound) return HalfExponentialFast(a);
+    const HalfExponentials h = HalfExponentialsFast(a);
+    const DoubleDouble s = SinhPair(h);
+    return quorvex::RoundIfUnambiguous(s.hi, s.lo, kExponentialError * (h.up.hi + h.down.hi));
+}
+
+std::optional<double> CoshFast(double a) {
+    if (a > kSingleExponentialBound) return HalfExponentialFast(a);
+    const HalfExponentials h = HalfExponentialsFast(a);
+    const DoubleDouble c = CoshPair(h);
+    return quorvex::RoundIfUnambiguous(c.hi, c.lo, kExponentialError * (h.up.hi + h.down.hi));
+}
+
+// tanh a = sinh a / cosh a for kSeriesBound <= a <= kTanhSaturation, by Dekker's division;
+// with sinh within 2^-72 cosh and cosh within 2^-72 of itself, the quotient is within
+// 2^-72 (1 + tanh a), plus 2^-100 tanh a for the division.
+std::optional<double> TanhFast(double a) {
+    if (a < kSeriesBound) return RoundIfUnambiguous(OddSeriesFast(a, kTanhSeries));
+    const HalfExponentials h = HalfExponentialsFast(a);
+    const DoubleDouble s = SinhPair(h);
+    const DoubleDouble c = CoshPair(h);
+    const double q = s.hi / c.hi;
+    const DoubleDouble p = TwoProduct(q, c.hi);
+    const double low = (((s.hi - p.hi) - p.lo) + s.lo - q * c.lo) / c.hi;
+    return quorvex::RoundIfUnambiguous(q, low, kExponentialError * (1.0 + q));
+}
+
+// The inverse functions as ln w, w >= 1 carried in double-double to within 2^-100 of itself, so
+// that ln w moves by under 2^-99: below 2^-71 of the result, which is at least 2^-27.5
+// (acosh x >= sqrt(2 (x - 1)), x - 1 >= 2^-52). LogApproximation adds its own bound. Past
+// kLargeArgument w = 2a, off by under 2^-82 in ln; past kGreatestFastArgument the accurate path.
+constexpr double kGreatestFastArgument = 0x1p999;
+constexpr double kArgumentError = 0x1p-99;
+constexpr double kLargeArgumentError = 0x1p-81;
+
+std::optional<double> LogFast(DoubleDouble w, double argumentError) {
+    const BoundedValue v = LogApproximation(w);
+    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err + argumentError);
+}
+
+// asinh a = ln(a + sqrt(a^2 + 1)) for 2^-27 <= a <= kGreatestFastArgument.
+std::optional<double> AsinhFast(double a) {
+    if (a > kGreatestFastArgument) return std::nullopt;
+    if (a > kLargeArgument) return LogFast({2.0 * a, 0.0}, kLargeArgumentError);
+    const DoubleDouble root = SquareRoot(Add(TwoProduct(a, a), 1.0));
+    return LogFast(Add(root, a), kArgumentError);
+}
+
+// acosh x = ln(x + sqrt((x - 1)(x + 1))) for 1 <= x <= kGreatestFastArgument, x - 1 exact.
+std::optional<double> AcoshFast(double x) {
+    if (x > kGreatestFastArgument) return std::nullopt;
+    if (x > kLargeArgument) return LogFast({2.0 * x, 0.0}, kLargeArgumentError);
+    const double t = x - 1.0;
+    const DoubleDouble root = SquareRoot(Multiply(TwoSum(t, 2.0), t));
+    return LogFast(Add(root, x), kArgumentError);
+}
+
+// atanh a = ln(1 + 2a / (1 - a)) / 2 for 2^-27 <= a < 1; halving is exact.
+std::optional<double> AtanhFast(double a) {
+    const DoubleDouble d = Divide({2.0 * a, 0.0}, TwoSum(1.0, -a));
+    const DoubleDouble w = Add(d, 1.0);
+    const BoundedValue v = LogApproximation(w);
+    return quorvex::RoundIfUnambiguous(0.5 * v.hi, 0.5 * v.lo, 0.5 * (v.err + kArgumentError));
+}
+
 }  // namespace
 
 double Sinh(double x) {
@@ -32,6 +190,7 @@ double Sinh(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
     if (a > kHyperbolicOverflowBound) return std::copysign(kInfinity, x);
+    if (const auto fast = SinhFast(a)) return std::copysign(*fast, x);
     if (a > kSingleExponentialBound) {
         const ScaledDoubleDouble e = ExpKernel({a, 0.0});
         return std::copysign(RoundScaled(e.mantissa, e.exponent - 1), x);
@@ -46,6 +205,7 @@ double Cosh(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return 1.0;
     if (a > kHyperbolicOverflowBound) return kInfinity;
+    if (const auto fast = CoshFast(a)) return *fast;
     const ScaledDoubleDouble e = ExpKernel({a, 0.0});
     if (a > kSingleExponentialBound) return RoundScaled(e.mantissa, e.exponent - 1);
     const DoubleDouble up = {std::ldexp(e.mantissa.hi, e.exponent), std::ldexp(e.mantissa.lo, e.exponent)};
@@ -57,6 +217,7 @@ double Tanh(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
     if (a > kTanhSaturation) return std::copysign(1.0, x);
+    if (const auto fast = TanhFast(a)) return std::copysign(*fast, x);
     // (e^2a - 1) / (e^2a + 1) = m / (m + 2) with m = e^2a - 1.
     const DoubleDouble m = Expm1Kernel({2.0 * a, 0.0});
     return std::copysign(Round(Divide(m, Add(m, 2.0))), x);
@@ -66,6 +227,7 @@ double Asinh(double x) {
     if (!std::isfinite(x)) return x;
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
+    if (const auto fast = AsinhFast(a)) return std::copysign(*fast, x);
     if (a > kLargeArgument) return std::copysign(Round(Add(LogKernel({a, 0.0}), kLn2DD)), x);
     // ln(a + sqrt(a^2 + 1)) = ln(1 + a + a^2 / (1 + sqrt(a^2 + 1))): no cancellation near 0.
     const DoubleDouble square = TwoProduct(a, a);
@@ -77,6 +239,7 @@ double Asinh(double x) {
 double Acosh(double x) {
     if (std::isnan(x) || x == kInfinity) return x;
     if (x < 1.0) return kNaN;
+    if (const auto fast = AcoshFast(x)) return *fast;
     if (x > kLargeArgument) return Round(Add(LogKernel({x, 0.0}), kLn2DD));
     // ln(x + sqrt(x^2 - 1)) = ln(1 + t + sqrt(t (t + 2))), t = x - 1 exactly.
     const double t = x - 1.0;
@@ -90,6 +253,7 @@ double Atanh(double x) {
     if (a > 1.0) return kNaN;
     if (a == 1.0) return std::copysign(kInfinity, x);
     if (a < kTinyArgument) return x;
+    if (const auto fast = AtanhFast(a)) return std::copysign(*fast, x);
     // ln((1 + a) / (1 - a)) / 2 = ln(1 + 2a / (1 - a)) / 2.
     const DoubleDouble d = Divide({2.0 * a, 0.0}, TwoSum(1.0, -a));
     return std::copysign(Halved(Log1pKernel(d)), x);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace quorvex {
 namespace {
@@ -95,6 +96,88 @@ DoubleDouble Cosine(double a) { return SquareRoot(Multiply(TwoSum(1.0, -a), TwoS
 
 double WithSign(double magnitude, double x) { return std::copysign(magnitude, x); }
 
+// The fast paths (Ziv's strategy): the table method of ArctangentKernel in plain double
+// arithmetic, the leading sums, products and quotients exact or carried in double-double, with
+// a rigorous bound; RoundIfUnambiguous answers or the accurate path takes over.
+
+// atan t for t = th + tl in [0, 1 + 2^-52], |tl| <= ulp(th), no underflow in t^3: with
+// b = j/64 nearest th, atan t = atan b + v - v^3/3 + ..., v = (t - b) / (1 + t b), |v| <= 1/128
+// + 2^-50. v is a double-double quotient (t - b exact by Sterbenz, t b by TwoProduct) within
+// 2^-100 |v|; v^3 (-1/3 + u/5 - u^2/7 + u^3/9), u = vh^2, is the Taylor series truncated below
+// 2^-73 |v| and rounded within 5u of its size u |v| / 3 <= 2^-15.6 |v|, so within 2^-66.3 |v|;
+// the low sum rounds within 2^-68.6 |v|, the table within 2^-105. |v| <= 1.001 atan t, so the
+// error is below 2^-65.9 atan t; the bound also covers a relative error 2^-98 of t itself,
+// which moves atan t by at most that fraction (t / (1 + t^2) <= atan t).
+BoundedValue ArctangentFast(double th, double tl) {
+    constexpr double kRelativeError = 0x1p-65;
+    constexpr std::array<double, 4> kSeries = {
+        -0.33333333333333331, 0.20000000000000001, -0.14285714285714285, 0.1111111111111111,
+    };
+    const double j = NearestInteger(th * kTableStep);
+    const double b = j / kTableStep;
+    const DoubleDouble numerator = TwoSum(th - b, tl);
+    const DoubleDouble tb = TwoProduct(th, b);
+    const DoubleDouble denominator = FastTwoSum(1.0, tb.hi);  // 1 and t b share an exponent or 1 is larger
+    const double denominatorLow = denominator.lo + (tb.lo + tl * b);
+    const double vh = numerator.hi / denominator.hi;
+    const DoubleDouble product = TwoProduct(vh, denominator.hi);
+    // (numerator.hi - product.hi) - product.lo is the exact remainder of the rounded quotient.
+    const double vl = (((numerator.hi - product.hi) - product.lo) + numerator.lo - vh * denominatorLow) / denominator.hi;
+    const double u = vh * vh;
+    const double cubic = (vh * u) * (kSeries[0] + u * (kSeries[1] + u * (kSeries[2] + u * kSeries[3])));
+    const DoubleDouble& a = kArctangentTable[static_cast<std::size_t>(j)];
+    const DoubleDouble head = TwoSum(a.hi, vh);
+    const DoubleDouble sum = FastTwoSum(head.hi, ((head.lo + a.lo) + vl * (1.0 - u)) + cubic);
+    return {sum.hi, sum.lo, kRelativeError * std::fabs(sum.hi)};
+}
+
+// num / den in double-double for den.hi >= num.hi >= 0, den.hi > 0, with no underflow in the
+// remainder: Dekker's division, relative error below 2^-100 plus those of num and den.
+DoubleDouble QuotientFast(DoubleDouble num, DoubleDouble den) {
+    const double q = num.hi / den.hi;
+    const DoubleDouble p = TwoProduct(q, den.hi);
+    return {q, (((num.hi - p.hi) - p.lo) + num.lo - q * den.lo) / den.hi};
+}
+
+// The angle of the point (den, num) in the right half plane, or of (-den, num) if left: atan
+// of the smaller ratio, offset by pi/2 or pi, which are at least twice it, so nothing cancels;
+// the offset's roundings add below 2^-100 of the result. num, den >= 0 as QuotientFast needs.
+BoundedValue AngleFast(DoubleDouble num, DoubleDouble den, bool left) {
+    constexpr double kOffsetError = 0x1p-100;
+    const bool steep = num.hi > den.hi;
+    const DoubleDouble t = steep ? QuotientFast(den, num) : QuotientFast(num, den);
+    const BoundedValue angle = ArctangentFast(t.hi, t.lo);
+    DoubleDouble offset{0.0, 0.0};
+    if (steep) offset = kHalfPiDD;
+    else if (left) offset = kPiDD;
+    const double sign = steep == left ? 1.0 : -1.0;
+    const DoubleDouble s = FastTwoSum(offset.hi, sign * angle.hi);
+    return {s.hi, s.lo + (offset.lo + sign * angle.lo), angle.err + kOffsetError * std::fabs(s.hi)};
+}
+
+std::optional<double> RoundIfUnambiguous(const BoundedValue& v) { return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err); }
+
+// sqrt(1 - a^2) for 0 <= a <= 1 within 2^-100: 1 - a^2 exact as a double-double (1 - (a^2).hi
+// is exact from a^2 >= 1/2 on, where the cancellation is, and the rounded difference exceeds
+// the low part), then SquareRoot's one Newton step.
+DoubleDouble CosineFast(double a) {
+    const DoubleDouble square = TwoProduct(a, a);
+    const DoubleDouble difference = TwoSum(1.0, -square.hi);
+    return SquareRoot(FastTwoSum(difference.hi, difference.lo - square.lo));
+}
+
+// atan2 of positive finite ay, ax within a factor 2^60 of each other and inside [2^-900,
+// 2^900], so that nothing in the quotient underflows or overflows; else nothing.
+std::optional<double> Atan2Fast(double ay, double ax, bool left) {
+    constexpr double kLeast = 0x1p-900;
+    constexpr double kGreatest = 0x1p900;
+    constexpr double kLeastRatio = 0x1p-60;
+    const double larger = std::max(ay, ax);
+    const double smaller = std::min(ay, ax);
+    if (smaller < kLeast || larger > kGreatest || smaller < larger * kLeastRatio) return std::nullopt;
+    return RoundIfUnambiguous(AngleFast({ay, 0.0}, {ax, 0.0}, left));
+}
+
 }  // namespace
 
 DoubleDouble AtanOfRatio(DoubleDouble num, DoubleDouble den) {
@@ -107,6 +190,7 @@ double Atan(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
     if (a > kHugeArgument) return WithSign(Round(kHalfPiDD), x);
+    if (const auto fast = RoundIfUnambiguous(AngleFast({a, 0.0}, {1.0, 0.0}, false))) return WithSign(*fast, x);
     return WithSign(Round(AtanOfRatio({a, 0.0}, {1.0, 0.0})), x);
 }
 
@@ -115,6 +199,7 @@ double Asin(double x) {
     const double a = std::fabs(x);
     if (a > 1.0) return kNaN;
     if (a < kTinyArgument) return x;
+    if (const auto fast = RoundIfUnambiguous(AngleFast({a, 0.0}, CosineFast(a), false))) return WithSign(*fast, x);
     return WithSign(Round(AtanOfRatio({a, 0.0}, Cosine(a))), x);
 }
 
@@ -122,6 +207,7 @@ double Acos(double x) {
     if (std::isnan(x)) return x;
     const double a = std::fabs(x);
     if (a > 1.0) return kNaN;
+    if (const auto fast = RoundIfUnambiguous(AngleFast(CosineFast(a), {a, 0.0}, x < 0.0))) return *fast;
     const DoubleDouble angle = AtanOfRatio(Cosine(a), {a, 0.0});
     return Round(x < 0.0 ? Subtract(kPiDD, angle) : angle);
 }
@@ -138,6 +224,7 @@ double Atan2(double y, double x) {
         return WithSign(Round(kHalfPiDD), y);
     }
     if (ax == kInfinity) return WithSign(left ? Round(kPiDD) : 0.0, y);
+    if (const auto fast = Atan2Fast(ay, ax, left)) return WithSign(*fast, y);
     int ey = 0;
     int ex = 0;
     std::frexp(ay, &ey);
