@@ -284,21 +284,7 @@ Approximation LogFromReduction(int e, int i, double rh, double rl) {
 
 // ln x for normal positive x, as LogKernel reduces it.
 std::optional<double> LogFast(double x) {
-    constexpr int kMantissaBits = 52;
-    constexpr std::uint64_t kMantissaMask = (1ULL << kMantissaBits) - 1;
-    constexpr std::uint64_t kOneBits = 0x3FF0000000000000ULL;
-    constexpr int kBias = 1023;
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
-    int e = static_cast<int>(bits >> kMantissaBits) - kBias;
-    double m = std::bit_cast<double>((bits & kMantissaMask) | kOneBits);
-    if (m >= 2.0 * kSqrtHalf) {
-        m *= 0.5;
-        e += 1;
-    }
-    const int i = static_cast<int>(NearestInteger(m * kLogTableScale));
-    const DoubleDouble product = TwoProduct(m, kLogTableScale / i);
-    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);  // as in LogKernel
-    const Approximation v = LogFromReduction(e, i, r.hi, r.lo);
+    const BoundedValue v = LogApproximation({x, 0.0});
     return RoundIfUnambiguous(v.hi, v.lo, v.err);
 }
 
@@ -329,7 +315,8 @@ std::optional<double> Log1pFast(double x) {
 
 }  // namespace
 
-// As LogFast, with a.lo scaled exactly and joined to rl: that join rounds within 2^-103.
+// ln a for a.hi normal and positive, reduced as LogKernel does; a.lo is scaled exactly and
+// joined to rl, and that join rounds within 2^-103.
 BoundedValue LogApproximation(DoubleDouble a) {
     constexpr double kLowJoinError = 0x1p-102;
     constexpr int kMantissaBits = 52;
@@ -348,7 +335,7 @@ BoundedValue LogApproximation(DoubleDouble a) {
     const DoubleDouble product = TwoProduct(m, c);
     const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);
     const Approximation v = LogFromReduction(e, i, r.hi, r.lo + (a.lo * PowerOfTwo(-e)) * c);
-    return {v.hi, v.lo, v.err + kLowJoinError};
+    return {v.hi, v.lo, a.lo == 0.0 ? v.err : v.err + kLowJoinError};
 }
 
 ScaledDoubleDouble ExpKernel(DoubleDouble x) {
