@@ -9,6 +9,7 @@
 #include "special/bessel_steed.hpp"
 #include "special/gamma.hpp"
 #include "special/iteration.hpp"
+#include "special/sine_pi.hpp"
 
 #include <quorvex/quorvex.hpp>
 
@@ -48,19 +49,6 @@ bool IsInteger(double v) { return v - std::trunc(v) == 0.0; }
 
 // (-1)^n for an integral n.
 double ParitySign(double n) { return std::fmod(n, 2.0) != 0.0 ? -1.0 : 1.0; }
-
-// sin(pi v) with v reduced exactly to [-1/2, 1/2] first: exact zeros at the integers, and no
-// digits lost to the rounding of pi v for large v.
-double SinPi(double v) {
-    double r = std::fmod(v, 2.0);
-    if (r > 1.0) r -= 2.0;
-    if (r < -1.0) r += 2.0;
-    if (r > 0.5) r = 1.0 - r;
-    if (r < -0.5) r = -1.0 - r;
-    return Sin(kPi * r);
-}
-
-double CosPi(double v) { return SinPi(v + 0.5); }
 
 double SquareRootTwoOverPiX(double x) { return CheckedSqrt(CheckedDivide(2.0, CheckedMultiply(x, kPi))); }
 

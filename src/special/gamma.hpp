@@ -31,4 +31,7 @@ inline double Polygamma(std::int32_t n, double x) { return Polygamma(n, x, kDefa
 // (-1)^n d^n cot(y) / dy^n, a polynomial in cot y with non-negative integer coefficients.
 double CotDerivative(std::int32_t n, double y);
 
+// The same polynomial at q = cot y, for callers that hold the cotangent more accurately than y.
+double CotDerivativeOfCotangent(std::int32_t n, double q);
+
 }  // namespace quorvex::special
