@@ -15,6 +15,8 @@ constexpr double kTwoToThe52 = 4503599627370496.0;
 constexpr double kNearBound = 1e-12;
 constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// From this |x| on 1/x is far enough from ±1 for acos(1/x) and asin(1/x) to keep their digits.
+constexpr double kReciprocalBound = 2.0;
 
 bool IsNearZero(double x) { return std::fabs(x) <= kNearBound; }
 
@@ -27,6 +29,24 @@ double Half(double v) { return CheckedMultiply(0.5, v); }
 
 // sqrt(x x + 1)
 double HypotenuseOfOne(double x) { return CheckedSqrt(CheckedAdd(CheckedMultiply(x, x), 1.0)); }
+
+// ln(1 + v), checked.
+double CheckedLog1p(double v) { return CheckResult(Log1p(v), v); }
+
+// The formulas gave +0 at -0.
+double WithoutNegativeZero(double v) { return v == 0.0 ? 0.0 : v; }
+
+// value, where the logarithmic formula ln(argument) it replaces was defined; where that formula
+// took the logarithm of 0 or of a negative number, its EZeroDivide or EInvalidOp.
+double ValueWhereLogDefined(double argument, double value) {
+    if (argument <= 0.0) return CheckedLn(argument);
+    return value;
+}
+
+// sqrt((|x| - 1)(|x| + 1)) for 1 <= |x| < 2, where |x| - 1 is exact.
+double RootOfSquareLessOne(double magnitude) {
+    return CheckedSqrt(CheckedMultiply(CheckedSubtract(magnitude, 1.0), CheckedAdd(magnitude, 1.0)));
+}
 
 }  // namespace
 
@@ -49,10 +69,16 @@ double Sign(double x) {
 }
 
 double HyperbolicSine(double x) {
-    if (IsNearZero(x)) return 0.0;
-    const double up = CheckedExp(x);
-    const double down = CheckedExp(-x);
-    return CheckedDivide(CheckedSubtract(up, down), 2.0);
+    if (x == 0.0) return 0.0;
+    // e^|x| for its overflow alone: (e^x - e^-x) / 2 overflowed from 709.78 on, sinh itself only
+    // from 710.48; the value is the library's correctly rounded Sinh, which does not cancel.
+    static_cast<void>(CheckedExp(std::fabs(x)));
+    return Sinh(x);
+}
+
+double HyperbolicCosecant(double x) {
+    // The formula's sine was exactly 0 within 1e-12 of 0, a division by zero.
+    return CheckedDivide(1.0, IsNearZero(x) ? 0.0 : HyperbolicSine(x));
 }
 
 double HyperbolicCosine(double x) {
@@ -67,37 +93,57 @@ double InverseCotangent(double x) {
     return Atan(CheckedDivide(1.0, x));
 }
 
-double InverseHyperbolicSine(double x) { return CheckedLn(CheckedAdd(x, HypotenuseOfOne(x))); }
+double InverseSecant(double x) {
+    const double magnitude = std::fabs(x);
+    if (magnitude >= kReciprocalBound) return CheckResult(Acos(CheckedDivide(1.0, x)), x);
+    return Atan2(RootOfSquareLessOne(magnitude), Sign(x));
+}
+
+double InverseCosecant(double x) {
+    const double magnitude = std::fabs(x);
+    if (magnitude >= kReciprocalBound) return CheckResult(Asin(CheckedDivide(1.0, x)), x);
+    return Atan2(Sign(x), RootOfSquareLessOne(magnitude));
+}
+
+double InverseHyperbolicSine(double x) {
+    return WithoutNegativeZero(ValueWhereLogDefined(CheckedAdd(x, HypotenuseOfOne(x)), Asinh(x)));
+}
 
 double InverseHyperbolicCosine(double x) {
     const double ratio = CheckedDivide(CheckedSubtract(x, 1.0), CheckedAdd(x, 1.0));
     const double scaled = CheckedMultiply(CheckedSqrt(ratio), CheckedAdd(x, 1.0));
-    return CheckedLn(CheckedAdd(x, scaled));
+    return ValueWhereLogDefined(CheckedAdd(x, scaled), Acosh(x));
 }
 
 double InverseHyperbolicSecant(double x) {
     if (IsNearZero(x)) return kInfinity;
     if (IsNear(x, 1.0)) return 0.0;
-    const double root = CheckedSqrt(CheckedSubtract(1.0, CheckedMultiply(x, x)));
-    return CheckedLn(CheckedDivide(CheckedAdd(root, 1.0), x));
+    const double below = CheckedSubtract(1.0, x);
+    const double root = CheckedSqrt(CheckedMultiply(below, CheckedAdd(1.0, x)));
+    return CheckedLog1p(CheckedDivide(CheckedAdd(below, root), x));
 }
 
 double InverseHyperbolicCotangent(double x) {
     if (IsNear(x, 1.0)) return kInfinity;
     if (IsNear(x, -1.0)) return -kInfinity;
-    return Half(CheckedLn(CheckedDivide(CheckedAdd(x, 1.0), CheckedSubtract(x, 1.0))));
+    const double magnitude = std::fabs(x);
+    const double value = magnitude >= kReciprocalBound
+                             ? CheckResult(Atanh(CheckedDivide(1.0, magnitude)), x)
+                             : Half(CheckedLog1p(CheckedDivide(2.0, CheckedSubtract(magnitude, 1.0))));
+    return std::copysign(value, x);
 }
 
 double InverseHyperbolicCosecant(double x) {
     if (IsNearZero(x)) return kInfinity;
-    if (x < 0.0) return CheckedLn(CheckedDivide(CheckedSubtract(1.0, HypotenuseOfOne(x)), x));
-    return CheckedLn(CheckedDivide(CheckedAdd(HypotenuseOfOne(x), 1.0), x));
+    const double argument = x < 0.0 ? CheckedDivide(CheckedSubtract(1.0, HypotenuseOfOne(x)), x)
+                                    : CheckedDivide(CheckedAdd(HypotenuseOfOne(x), 1.0), x);
+    return ValueWhereLogDefined(argument, Asinh(CheckedDivide(1.0, x)));
 }
 
 double InverseHyperbolicTangent(double x) {
     if (IsNear(x, 1.0)) return kInfinity;
     if (IsNear(x, -1.0)) return -kInfinity;
-    return Half(CheckedLn(CheckedDivide(CheckedAdd(x, 1.0), CheckedSubtract(1.0, x))));
+    return WithoutNegativeZero(CheckResult(Atanh(x), x));
 }
 
 }  // namespace quorvex

@@ -2,6 +2,7 @@
 #include "functions/weibull.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "core/number_text.hpp"
 #include "core/power.hpp"
 
@@ -22,12 +23,13 @@ constexpr std::int32_t kWeibullHelpContext = 10006;
 // The mode is tested as text: 1.0 is refused, a computed 2-1 arrives as "1" and is accepted.
 bool IsMode(std::u16string_view text) { return text == u"0" || text == u"1"; }
 
-// Mode 1: 1 - exp(-(d / beta)^alpha); otherwise ((alpha d^(alpha - 1)) exp(-(d / beta)^alpha)) /
-// beta^alpha, computed in exactly this order.
+// Mode 1: 1 - exp(-(d / beta)^alpha) as -expm1(-(d / beta)^alpha), which keeps the digits of a
+// small power (1 - exp gave 0 below 1e-16); it overflows where exp did. Otherwise
+// ((alpha d^(alpha - 1)) exp(-(d / beta)^alpha)) / beta^alpha, computed in exactly this order.
 double Distribution(double d, double alpha, double beta, double mode) {
     if (mode == 1.0) {
-        const double tail = CheckedExp(-Power(CheckedDivide(d, beta), alpha));
-        return CheckedSubtract(1.0, tail);
+        const double power = Power(CheckedDivide(d, beta), alpha);
+        return -CheckResult(Expm1(-power), power);
     }
     const double rising = CheckedMultiply(alpha, Power(d, CheckedSubtract(alpha, 1.0)));
     const double tail = CheckedExp(-Power(CheckedDivide(d, beta), alpha));

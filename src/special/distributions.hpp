@@ -17,7 +17,8 @@ double StudentT(double x, std::int32_t df, std::int32_t kind);
 double FisherF(double x, std::int32_t d1, std::int32_t d2, std::int32_t kind);
 // x! for natural x (within 1e-12); anything else raises EFunctionError 10004.
 double Factorial(double x);
-// ln((x + 1) / (1 - x)) / 2; |x| >= 1 raises EFunctionError 10004.
+// ln((x + 1) / (1 - x)) / 2, odd, as log1p(2|x| / (1 - |x|)) / 2 within two ulps; |x| >= 1
+// raises EFunctionError 10004.
 double Fisher(double x);
 // (e^2x - 1) / (e^2x + 1).
 double FisherInverse(double x);

@@ -64,6 +64,24 @@ TEST(Distributions, NormalAgainstErfc) {
     EXPECT_THROW(NormalDistribution(0, 0, 0, 1), EInvalidOp);
 }
 
+TEST(Distributions, NormalTailsAgainstHighPrecision) {
+    // mpmath's exact values: the deep tails, where a rounded z put z^2 ulps on the result.
+    struct TailRow {
+        double x, mu, sigma;
+        int density;
+        double reference;
+    };
+    for (const TailRow& row : {TailRow{-30.7, 1.3, 0.9, 0, 3.40921110887248918165532185646e-277},
+                               TailRow{-37.3, 0, 1, 0, 8.20549484493077334692559513811e-305},
+                               TailRow{25.3, 0, 1, 1, 4.0469944154189541619040303242e-140},
+                               TailRow{-21.1, 0.7, 1.3, 1, 2.65228802224804589972412808827e-62},
+                               TailRow{12.5, 2.1, 0.3, 1, 1.44897245526406081251816603498e-261},
+                               TailRow{-3, 1.5, -2.5, 1, 0.0315800633203576623073801324087}}) {
+        SCOPED_TRACE(std::to_string(row.x) + " " + std::to_string(row.mu) + " " + std::to_string(row.sigma));
+        EXPECT_LE(RelativeError(NormalDistribution(row.x, row.mu, row.sigma, row.density), row.reference), 1e-15);
+    }
+}
+
 TEST(Distributions, StudentTAgainstClosedForms) {
     const auto cauchyLower = [](double x) { return x < 0 ? std::atan(-1 / x) / kPi : 0.5 + std::atan(x) / kPi; };
     // df = 2: 1/2 + x / (2 sqrt(2 + x^2)), the lower tail rewritten without cancellation.
