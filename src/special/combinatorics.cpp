@@ -2,30 +2,41 @@
 #include "special/combinatorics.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/double_double.hpp"
+#include "core/errors.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorvex::special {
 namespace {
 
-constexpr std::int64_t kLongestProduct = 1'000'000;
+// From this many factors on n over k >= 2^1024 overflows: each factor (n - m + i) / i >= 2.
+constexpr std::int64_t kFirstOverflowingProduct = 1024;
+// The running product is kept below 2^kScaleExponent by exact powers of two, so that no step of
+// the double-double arithmetic (whose splitting needs |x| < 2^995) can overflow on the way.
+constexpr int kScaleExponent = 512;
+constexpr double kScaleLimit = 0x1p512;
 
 }  // namespace
 
 double BinomialCoefficient(std::int32_t n, std::int32_t k) {
-    if (k == 0 || n == k) return 1.0;
-    if (k == 1 || static_cast<std::int64_t>(n) == static_cast<std::int64_t>(k) + 1) return n;
-    std::int64_t m = std::max<std::int64_t>(static_cast<std::int64_t>(n) - k, k);
-    // The product over the larger of k and n - k has the same value as over the smaller; it is
-    // kept for its rounding, but beyond a million factors it would run for seconds on a
-    // 30-character input, so there the shorter product is taken.
-    if (m > kLongestProduct) m = static_cast<std::int64_t>(n) - m;
-    double r = 1.0;
+    const std::int64_t m = std::min<std::int64_t>(k, static_cast<std::int64_t>(n) - k);
+    if (m >= kFirstOverflowingProduct) RaiseOverflow();
+    // The partial products are the integers C(n - m + i, i). Each step errs by a few 2^-106
+    // relative at most, under 1e-28 after 1023 steps: below 2^53 the rounding at the end lands
+    // on the integer itself.
+    DoubleDouble r{1.0, 0.0};
+    int exponent = 0;
     for (std::int64_t i = 1; i <= m; ++i) {
-        r = CheckedMultiply(r, static_cast<double>(n - m + i));
-        r = CheckedDivide(r, static_cast<double>(i));
+        r = Multiply(r, static_cast<double>(n - m + i));
+        r = Divide(r, DoubleDouble{static_cast<double>(i), 0.0});
+        if (r.hi >= kScaleLimit) {
+            r = {std::ldexp(r.hi, -kScaleExponent), std::ldexp(r.lo, -kScaleExponent)};
+            exponent += kScaleExponent;
+        }
     }
-    return r;
+    return CheckResult(std::ldexp(Round(r), exponent), 1.0);
 }
 
 double IntFactorial(std::int32_t n) {

@@ -17,6 +17,11 @@ inline constexpr std::int32_t kConvergeHelpContext = 10010;
 inline constexpr double kDefaultTolerance = 1e-15;
 // Iterations run while their counter is below this; reaching it is a failure to converge.
 inline constexpr int kIterationCap = 1000;
+// A term at most this fraction of a sum leaves the sum unchanged: half a unit in the sum's last
+// place is always more.
+inline constexpr double kNegligibleFraction = 0x1p-54;
+// One unit in the last place of a double is at most this fraction of it.
+inline constexpr double kLastPlaceFraction = 0x1p-52;
 // A value this small or smaller is zero by the zero test.
 inline constexpr double kZeroTestBound = 1e-12;
 // What a zero denominator of a continued fraction is replaced by.

@@ -1,25 +1,94 @@
-// The shared loops of the iterative routines: a series or a continued fraction runs until its
-// last term (or its last factor's distance from 1) is below eps, and at most up to the cap.
+// The shared loops of the iterative routines: a series or a continued fraction runs until what
+// its stopping test measures (its last term, or its last factor's distance from 1) is below eps,
+// and stops sooner once it can tell how it would end; at the latest at the cap.
 #pragma once
 
 #include "core/checked_float.hpp"
 #include "special/conventions.hpp"
 
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 namespace quorvex::special {
 
-// Calls step(i) for i = first, first + 1, ... below the cap of 1000 until eps > |step(i)|.
-// step adds its term to the routine's own sum and returns what the stopping test measures
-// (the term, or delta - 1 of a continued fraction). Reaching the cap raises EConvergeError
-// with the routine's message.
-template <typename Step>
-void IterateToTolerance(double eps, std::u16string_view message, int first, Step&& step) {
+// The stopping rule, one for every loop. A round ends the loop when eps > |measure|: the
+// tolerance is met. Otherwise the loop goes on, up to the cap of 1000 rounds, unless it can
+// tell sooner how it would end:
+//  - eps <= 0 (or NaN) is met by no measure: EConvergeError at once, with the routine's
+//    message and help context 10010 as at the cap;
+//  - once its rounds no longer change the value in double precision, what is left depends on
+//    what the loop measures, named at each call by one of the two kinds below. A loop that
+//    names neither knows only the first case.
+// A step that returns an infinite measure says nothing about convergence that round (a term
+// that is zero by chance, a first round with nothing to compare with).
+
+// The first case of the rule, for a routine whose method may not iterate at all (a closed
+// form, a finite sum) or that needs eps before its loop: eps <= 0 raises EConvergeError.
+inline void RequireReachableTolerance(double eps, std::u16string_view message) {
+    if (!(eps > 0.0)) RaiseConvergeError(message);
+}
+
+// What the stopping rule makes of a round whose measure has not met eps.
+enum class Verdict {
+    kGoOn,         // the next round may still tell
+    kFinal,        // the value can no longer change: done, with the value as it is
+    kUnreachable,  // eps will not be met: EConvergeError
+};
+
+// The measure is relative to the value (a term over the sum, delta - 1 of a continued
+// fraction). At or below 2^-54 the rounds no longer change the value, and an eps still not met
+// is finer than a double can tell.
+struct RelativeMeasure {
+    Verdict Judge(double measure, double) const {
+        return measure <= kNegligibleFraction ? Verdict::kUnreachable : Verdict::kGoOn;
+    }
+};
+
+// The measure is absolute (a term, or a change of the value) and bounds what the round added to
+// value, the quantity the loop builds; eps is compared with it whatever the size of the value,
+// so it may lie far below what the value can resolve. Once the terms no longer change the value
+// the value is as good as a double holds it, and the loop ends with it: when they are below half
+// a unit in its last place (2^-54 |value| or less) and still shrink, or within one unit
+// (2^-52 |value| or less) and no longer shrink, which is rounding noise.
+struct AbsoluteMeasure {
+    const double& value;
+    Verdict Judge(double measure, double previous) const {
+        const double scale = std::fabs(value);
+        if (measure > kLastPlaceFraction * scale) return Verdict::kGoOn;
+        if (measure >= previous || measure <= kNegligibleFraction * scale) return Verdict::kFinal;
+        return Verdict::kGoOn;
+    }
+};
+
+// Calls step(i) for i = first, first + 1, ... below the cap of 1000 until the stopping rule
+// above ends the loop. step adds its term to the routine's own sum and returns what the
+// stopping test measures (the term, or delta - 1 of a continued fraction).
+template <typename Kind, typename Step>
+void IterateToTolerance(double eps, std::u16string_view message, int first, const Kind& kind, Step&& step) {
+    RequireReachableTolerance(eps, message);
+    double previous = std::numeric_limits<double>::infinity();
     for (int i = first; i < kIterationCap; ++i) {
-        if (eps > std::fabs(step(i))) return;
+        const double measure = std::fabs(step(i));
+        if (eps > measure) return;
+        switch (kind.Judge(measure, previous)) {
+            case Verdict::kGoOn: break;
+            case Verdict::kFinal: return;
+            case Verdict::kUnreachable: RaiseConvergeError(message);
+        }
+        previous = measure;
     }
     RaiseConvergeError(message);
+}
+
+// A loop that names no kind of measure: only eps <= 0 ends it before the cap.
+struct UnstatedMeasure {
+    Verdict Judge(double, double) const { return Verdict::kGoOn; }
+};
+
+template <typename Step>
+void IterateToTolerance(double eps, std::u16string_view message, int first, Step&& step) {
+    IterateToTolerance(eps, message, first, UnstatedMeasure{}, step);
 }
 
 // The state of a continued fraction evaluated from the front in the modified Lentz form.

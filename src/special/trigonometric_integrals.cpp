@@ -81,7 +81,7 @@ struct OscillatingIntegrals {
 OscillatingIntegrals OscillatingIntegralsByFraction(double x, double eps, std::u16string_view message) {
     const std::complex<double> first(1.0, x);
     ComplexLentzState denominator{first, first, 0.0};
-    IterateToTolerance(eps, message, 1, [&](int i) {
+    IterateToTolerance(eps, message, 1, RelativeMeasure{}, [&](int i) {
         return ComplexLentzStep(denominator, -static_cast<double>(i) * i, std::complex<double>(2.0 * i + 1.0, x));
     });
     const std::complex<double> e1 = std::complex<double>(Cos(x), -Sin(x)) / denominator.h;
@@ -92,7 +92,7 @@ OscillatingIntegrals OscillatingIntegralsByFraction(double x, double eps, std::u
 double SineSeries(double x, double eps) {
     double r = 0.0;
     double v = x;
-    IterateToTolerance(eps, kSiNotConverged, 1, [&](int i) {
+    IterateToTolerance(eps, kSiNotConverged, 1, AbsoluteMeasure{r}, [&](int i) {
         if (i > 1) v = v * x * x / (2.0 * (i - 1));
         const double m = 2.0 * i - 1.0;
         v = v / m;
@@ -108,7 +108,7 @@ double SineSeries(double x, double eps) {
 double EntireCosineSeries(double x, double eps, std::u16string_view message) {
     double r = 0.0;
     double v = 1.0;
-    IterateToTolerance(eps, message, 1, [&](int i) {
+    IterateToTolerance(eps, message, 1, AbsoluteMeasure{r}, [&](int i) {
         if (i > 1) v = v / (2.0 * i - 1.0);
         v = v * x * x / (2.0 * i);
         r = i % 2 == 1 ? r + v / (2.0 * i) : r - v / (2.0 * i);
@@ -124,7 +124,7 @@ double HyperbolicSineSeries(double x, double eps) {
     const double square = Power(x, 2.0);
     double r = x;
     double u = x;
-    IterateToTolerance(eps, kShiNotConverged, 1, [&](int i) {
+    IterateToTolerance(eps, kShiNotConverged, 1, AbsoluteMeasure{r}, [&](int i) {
         u = u * square / ((2.0 * i) * (2.0 * i + 1.0));
         const double v = u / (2.0 * i + 1.0);
         r = r + v;
@@ -138,7 +138,7 @@ double HyperbolicCosineSeries(double x, double eps) {
     const double square = Power(x, 2.0);
     double r = kEulerGamma + CheckedLn(x);
     double u = 1.0;
-    IterateToTolerance(eps, kChiNotConverged, 1, [&](int i) {
+    IterateToTolerance(eps, kChiNotConverged, 1, AbsoluteMeasure{r}, [&](int i) {
         u = u * square / ((2.0 * i - 1.0) * (2.0 * i));
         const double v = u / (2.0 * i);
         r = r + v;
@@ -153,7 +153,7 @@ double HyperbolicCosineSeries(double x, double eps) {
 double HyperbolicAsymptoticSeries(double x, double eps, std::u16string_view message) {
     double s = 1.0;
     double t = 1.0;
-    IterateToTolerance(eps, message, 1, [&](int k) {
+    IterateToTolerance(eps, message, 1, RelativeMeasure{}, [&](int k) {
         const double next = t * k / x;
         if (next > t) RaiseConvergeError(message);
         t = next;
@@ -199,7 +199,7 @@ double FresnelSSeries(double x, double eps) {
     double r = p * kHalfPi / 3.0;
     double h = kHalfPi;
     double f = 1.0;
-    IterateToTolerance(eps, kFresnelSNotConverged, 1, [&](int k) {
+    IterateToTolerance(eps, kFresnelSNotConverged, 1, AbsoluteMeasure{r}, [&](int k) {
         h = h * halfPiSquared;
         p = p * q;
         f = f * (2.0 * k) * (2.0 * k + 1.0);
@@ -218,7 +218,7 @@ double FresnelCSeries(double x, double eps) {
     double v = x;
     double e = 1.0;
     double f = 1.0;
-    IterateToTolerance(eps, kFresnelCNotConverged, 1, [&](int k) {
+    IterateToTolerance(eps, kFresnelCNotConverged, 1, AbsoluteMeasure{r}, [&](int k) {
         e = e * halfPiSquared;
         v = v * q;
         f = f * (4.0 * k - 2.0) * k;
@@ -245,7 +245,8 @@ double FresnelQuadrature(double x, double eps, FresnelKind kind) {
     const Phase phase = FresnelPhase(x);
     double current = 0.0;
     double lastChange = std::numeric_limits<double>::infinity();
-    IterateToTolerance(eps, sine ? kFresnelSNotConverged : kFresnelCNotConverged, 1, [&](int n) {
+    const std::u16string_view message = sine ? kFresnelSNotConverged : kFresnelCNotConverged;
+    IterateToTolerance(eps, message, 1, AbsoluteMeasure{current}, [&](int n) {
         const double root = std::sqrt(n + 0.5);
         const double z = x * kPi * root;
         const double decay = Exp(-std::fabs(z));
@@ -294,7 +295,7 @@ double FresnelAsymptoticSeries(double x, double eps, FresnelKind kind) {
     double r = sine ? 0.5 - (phase.cosine + phase.sine / kPi / x / x) * w
                     : 0.5 - (phase.cosine / kPi / x / x - phase.sine) * w;
     double h = h0;
-    IterateToTolerance(eps, sine ? kFresnelSNotConverged : kFresnelCNotConverged, 1, [&](int k) {
+    IterateToTolerance(eps, sine ? kFresnelSNotConverged : kFresnelCNotConverged, 1, AbsoluteMeasure{r}, [&](int k) {
         if (k > 1) h = h * h0;
         const double m = 4.0 * k - 1.0;
         const double o = (sine ? phase.sine : phase.cosine) * (4.0 * k + 1.0) * h / kPi / x / x;

@@ -1,7 +1,8 @@
 // The sine and cosine integrals, their hyperbolic forms and the Fresnel integrals. Each routine
 // is accurate to about 15 digits (near a zero of Ci, Chi or Si - π/2, relative to the size of
 // the oscillation) and raises EConvergeError with its own message when its series, continued
-// fraction or quadrature reaches the cap of 1000 rounds.
+// fraction or quadrature reaches the cap of 1000 rounds, or at once when the tolerance is <= 0 or
+// further rounds can no longer meet it.
 #pragma once
 
 #include "special/conventions.hpp"

@@ -5,14 +5,16 @@
 
 #include "core/checked_float.hpp"
 #include "core/elementary_math.hpp"
+#include "core/errors.hpp"
 #include "core/power.hpp"
-#include "special/combinatorics.hpp"
 #include "special/gamma.hpp"
 #include "special/iteration.hpp"
+#include "special/sine_pi.hpp"
 
 #include <cmath>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 namespace quorvex::special {
 namespace {
@@ -38,6 +40,12 @@ constexpr double kLargestPowerSeriesTestOrder = 100.0;
 // For s <= 0 and |x| from here to 1 the polylogarithm is summed in powers of ln x: the Euler
 // transform's binomial differences of (k+1)^-s cancel there, worse as -s grows.
 constexpr double kLogarithmicSeriesLimit = 0.25;
+// The largest relative rounding error of one operation.
+constexpr double kUnitRoundoff = 0x1p-53;
+// A value whose bound on rounding errors passes this fraction of it has lost half its digits.
+constexpr double kUntrustedFraction = 0x1p-26;
+// Past this logarithm x^s overflows: x^-s is below the smallest normal double.
+constexpr double kLogOfLargestDouble = 709.0;
 // Hurwitz zeta sums its first terms directly; from a + 10 on, each Euler-Maclaurin correction is
 // smaller than the one before by about ((s + 2j) / (2 pi (a + 10)))^2.
 constexpr int kHurwitzDirectTerms = 10;
@@ -45,12 +53,70 @@ constexpr int kHurwitzDirectTerms = 10;
 // s = -2, -4, ...: the trivial zeros.
 bool IsTrivialZero(double s) { return s < 0.0 && s == std::trunc(s) && std::fmod(-std::trunc(s), 2.0) == 0.0; }
 
+// x^-s for x >= 1 and s > 0. Power takes an integral s by repeated multiplication and then the
+// reciprocal, so x^s would overflow although x^-s is merely tiny; where x^s would pass the
+// largest double, x^-s is taken as exp(-s ln x), which underflows instead.
+double NegativePower(double x, double s) {
+    if (CheckedMultiply(s, CheckedLn(x)) < kLogOfLargestDouble) return Power(x, -s);
+    return CheckedExp(CheckedMultiply(-s, CheckedLn(x)));
+}
+
 // 1 + 2^-u + ... + (n - 1)^-u with n = trunc(e^L) + 5: the tail is below eps when L < 3.
 double DirectZetaSum(double u, double bigL) {
     const double n = std::trunc(CheckedExp(bigL)) + kDirectSumExtraTerms;
     double r = 1.0;
-    for (double i = 2.0; i < n; i += 1.0) r = CheckedAdd(r, Power(i, -u));
+    for (double i = 2.0; i < n; i += 1.0) r = CheckedAdd(r, NegativePower(i, u));
     return r;
+}
+
+// The alternating binomial sums S(m) = sum over k = 0 .. m of (-1)^k C(m, k) f(k) for
+// m = 0, 1, 2, ... in turn, at linear cost each: row m of Pascal's triangle comes from row
+// m - 1 by additions (exact integers while below 2^53, through row 56), and each f(k) is
+// evaluated once.
+template <typename F>
+class AlternatingBinomialSums {
+public:
+    explicit AlternatingBinomialSums(F f) : f_(f) {
+        binomials_.reserve(kExpectedRows);
+        values_.reserve(kExpectedRows);
+    }
+
+    // S(m) for the next m, from 0 on. Rows past 1023 overflow (EOverflow).
+    double Next() {
+        magnitude_ = 0.0;
+        const int m = static_cast<int>(binomials_.size());
+        binomials_.push_back(1.0);
+        for (int k = m - 1; k > 0; --k) binomials_[k] += binomials_[k - 1];
+        // The middle of a row is its largest entry: were any addition to overflow, it would.
+        CheckResult(binomials_[m / 2], 1.0);
+        values_.push_back(f_(m));
+        double sum = 0.0;
+        for (int k = 0; k <= m; ++k) {
+            const double term = CheckedMultiply(binomials_[k], values_[k]);
+            sum = k % 2 == 0 ? CheckedAdd(sum, term) : CheckedSubtract(sum, term);
+            magnitude_ += std::fabs(term);
+        }
+        return sum;
+    }
+
+    // A bound on the rounding error of the last sum: m + 1 roundings, each at most the unit
+    // roundoff 2^-53 of the sum of the terms' magnitudes.
+    double RoundingBound() const {
+        return static_cast<double>(binomials_.size()) * kUnitRoundoff * magnitude_;
+    }
+
+private:
+    // Enough for the default tolerance; more rows grow the storage.
+    static constexpr std::size_t kExpectedRows = 64;
+    F f_;
+    double magnitude_ = 0.0;
+    std::vector<double> binomials_;
+    std::vector<double> values_;
+};
+
+// The sums of (k + 1)^-s, whose negatives are the polylogarithm's differences.
+auto PolylogDifferences(double s) {
+    return AlternatingBinomialSums([s](int k) { return Power(k + 1.0, -s); });
 }
 
 // 1 - 2^e as -expm1(e ln 2): near e = 0 the plain difference keeps only the digits of 2^e that
@@ -62,13 +128,10 @@ double OneMinusPowerOfTwo(double e) { return -Expm1(CheckedMultiply(e, kLn2)); }
 // reflected s it is s itself, which 1 - u would no longer hold once u = 1 - s is rounded.
 double HasseZetaSeries(double u, double oneMinusU, double eps) {
     const double d = OneMinusPowerOfTwo(oneMinusU);
-    double r = CheckedDivide(0.5, d);
-    IterateToTolerance(eps, kZetaNoConvergence, 1, [&](int m) {
-        double sum = 0.0;
-        for (int k = 0; k <= m; ++k) {
-            const double term = CheckedMultiply(BinomialCoefficient(m, k), Power(CheckedDivide(1.0, k + 1.0), u));
-            sum = k % 2 == 0 ? CheckedAdd(sum, term) : CheckedSubtract(sum, term);
-        }
+    AlternatingBinomialSums sums([u](int k) { return Power(CheckedDivide(1.0, k + 1.0), u); });
+    double r = CheckedDivide(CheckedMultiply(sums.Next(), 0.5), d);
+    IterateToTolerance(eps, kZetaNoConvergence, 1, RelativeMeasure{}, [&](int m) {
+        const double sum = sums.Next();
         const double t = CheckedDivide(CheckedMultiply(sum, Power(0.5, m + 1.0)), d);
         r = CheckedAdd(r, t);
         return CheckedDivide(t, r);
@@ -78,9 +141,10 @@ double HasseZetaSeries(double u, double oneMinusU, double eps) {
 
 // The functional equation zeta(s) = 2 (2 pi)^(-u) sin(pi s / 2) Gamma(u) zeta(u), u = 1 - s. Past the
 // range of Gamma, (2 pi)^(-u) Gamma(u) goes through logarithms: zeta(s) itself stays finite
-// down to s = -259 or so.
+// down to s = -259 or so. The sine takes s / 2 exactly: a rounded pi s would be off by up to
+// an ulp of pi s, a few hundred units of the 15th digit where the sine is small.
 double ReflectZeta(double zetaOfU, double s, double u) {
-    const double sine = Sin(CheckedDivide(CheckedMultiply(kPi, s), 2.0));
+    const double sine = SinPi(s / 2.0);
     double r = CheckedMultiply(zetaOfU, 2.0);
     if (u > kLargestGammaArgument) {
         const double logRatio = CheckedSubtract(LogGamma(u), CheckedMultiply(u, CheckedLn(kTwoPi)));
@@ -92,19 +156,39 @@ double ReflectZeta(double zetaOfU, double s, double u) {
 }
 
 // The Euler transform: the sum over i of w^(i+1) PolylogDifference(s, i), w = -x / (1 - x).
-// For s = 0, -1, -2, ... it ends after 1 - s terms; otherwise it runs to the cap.
+// For s = 0, -1, -2, ... it ends after 1 - s terms; otherwise it runs until the tolerance is
+// met or out of reach.
 double EulerTransformedPolylog(double s, double x, double eps) {
     const double w = CheckedDivide(-x, CheckedSubtract(1.0, x));
+    // From x = 1/2 on |w| >= 1 and the transform diverges: its terms grow until they overflow,
+    // after up to a thousand rounds of growing cost (just above 1/2 the cap comes first). It
+    // ends at once, with the overflow.
+    if (std::fabs(w) >= 1.0) RaiseOverflow();
+    auto differences = PolylogDifferences(s);
     double r = 0.0;
+    double roundingBound = 0.0;  // of r, from the differences' cancellation
+    double termBound = 0.0;      // of the last term
     const auto step = [&](int i) {
-        const double t = CheckedMultiply(Power(w, i + 1.0), PolylogDifference(s, i));
+        const double power = Power(w, i + 1.0);
+        const double t = CheckedMultiply(power, -differences.Next());
         r = CheckedAdd(r, t);
+        termBound = std::fabs(power) * differences.RoundingBound();
+        roundingBound += termBound;
         return t;
     };
     const bool finite = s <= 0.0 && s == std::trunc(s);
     const double terms = finite ? 1.0 - std::trunc(s) : kIterationCap;
     if (terms >= kIterationCap) {
-        IterateToTolerance(eps, kPolylogNoConvergence, 0, step);
+        IterateToTolerance(eps, kPolylogNoConvergence, 0, AbsoluteMeasure{r}, [&](int i) {
+            const double t = step(i);
+            // For s far below 0 the differences of growing powers cancel by many orders. A value
+            // that rounding may have left wrong in half its digits is not given: once the terms
+            // are rounding noise or no longer change it, it will not get better.
+            const double size = std::fabs(r);
+            const bool noise = std::fabs(t) <= termBound || std::fabs(t) <= kLastPlaceFraction * size;
+            if (noise && roundingBound > kUntrustedFraction * size) RaiseConvergeError(kPolylogNoConvergence);
+            return t;
+        });
     } else {
         for (int i = 0; i < static_cast<int>(terms); ++i) {
             if (eps > std::fabs(step(i))) break;
@@ -126,12 +210,12 @@ double LogarithmicPolylog(double s, double x, double eps) {
     double r = CheckedMultiply(CheckedMultiply(Gamma(CheckedSubtract(1.0, s)), Power(rho, exponent)),
                                Cos(CheckedMultiply(exponent, theta - kPi)));
     double scaled = 1.0;  // rho^k / k!
-    IterateToTolerance(eps, kPolylogNoConvergence, 0, [&](int k) {
+    IterateToTolerance(eps, kPolylogNoConvergence, 0, RelativeMeasure{}, [&](int k) {
         if (k > 0) scaled = CheckedDivide(CheckedMultiply(scaled, rho), k);
         const double zeta = RiemannZeta(CheckedSubtract(s, k));
         r = CheckedAdd(r, CheckedMultiply(CheckedMultiply(zeta, scaled), Cos(k * theta)));
         // A trivial zero of zeta says nothing about the terms still to come.
-        if (zeta == 0.0) return 1.0;
+        if (zeta == 0.0) return std::numeric_limits<double>::infinity();
         return CheckedMultiply(zeta, scaled) / std::fmax(1.0, std::fabs(r));
     });
     return r;
@@ -149,6 +233,7 @@ double RiemannZeta(double s, double eps) {
     if (s == 1.0) RaiseFunctionError(kZetaPole);
     if (s == 0.0) return -0.5;
     if (IsTrivialZero(s)) return 0.0;
+    RequireReachableTolerance(eps, kZetaNoConvergence);
     const double u = s < 0.0 ? CheckedSubtract(1.0, s) : s;
     const double oneMinusU = s < 0.0 ? s : CheckedSubtract(1.0, s);
     const double bigL = CheckedDivide(-CheckedLn(eps), u);
@@ -167,22 +252,23 @@ double HurwitzZeta(double s, double a, double eps) {
     if (a <= 0.0) RaiseFunctionError(kHurwitzShiftNotPositive);
     if (s <= 1.0) RaiseFunctionError(kHurwitzOrderAtMostOne);
     double r = 0.0;
-    for (int k = 0; k < kHurwitzDirectTerms; ++k) r = CheckedAdd(r, Power(CheckedAdd(a, k), -s));
+    for (int k = 0; k < kHurwitzDirectTerms; ++k) r = CheckedAdd(r, NegativePower(CheckedAdd(a, k), s));
     const double z = CheckedAdd(a, kHurwitzDirectTerms);
-    const double tail = Power(z, CheckedSubtract(1.0, s));
+    const double tail = NegativePower(z, CheckedSubtract(s, 1.0));
     r = CheckedAdd(r, CheckedDivide(tail, CheckedSubtract(s, 1.0)));
     r = CheckedAdd(r, CheckedDivide(CheckedDivide(tail, z), 2.0));
     // B_2j / (2j)! s (s+1) ... (s+2j-2) z^(1-s-2j) = (-1)^(j+1) 2 zeta(2j) (s)_(2j-1) z^(1-s) / (2 pi z)^(2j)
     const double circle = CheckedMultiply(kTwoPi, z);
     double g = CheckedDivide(CheckedDivide(CheckedMultiply(CheckedMultiply(2.0, s), tail), circle), circle);
     double previous = std::numeric_limits<double>::infinity();
-    IterateToTolerance(eps, kHurwitzNoConvergence, 1, [&](int j) {
+    IterateToTolerance(eps, kHurwitzNoConvergence, 1, RelativeMeasure{}, [&](int j) {
         const double t = CheckedMultiply(g, RiemannZeta(2.0 * j));
         // Past its smallest term the expansion only diverges: the tolerance is out of reach.
         if (std::fabs(t) > previous) RaiseConvergeError(kHurwitzNoConvergence);
         previous = std::fabs(t);
         r = CheckedAdd(r, t);
-        const double relative = CheckedDivide(t, r);
+        // Where every term has underflowed the value is 0, and so is what is left to add.
+        const double relative = t == 0.0 ? 0.0 : CheckedDivide(t, r);
         if (eps > std::fabs(relative)) return relative;
         const double rising = CheckedMultiply(CheckedAdd(s, 2.0 * j - 1.0), CheckedAdd(s, 2.0 * j));
         g = CheckedDivide(CheckedDivide(CheckedMultiply(-g, rising), circle), circle);
@@ -195,10 +281,11 @@ double Polylog(double s, double x, double eps) {
     if (std::fabs(x) > 1.0) RaiseFunctionError(kPolylogOutsideDisc);
     if (x == 1.0) return RiemannZeta(s, eps);
     if (x == -1.0) return -DirichletEta(s, eps);
+    RequireReachableTolerance(eps, kPolylogNoConvergence);
     if (s <= 0.0 && std::fabs(x) >= kLogarithmicSeriesLimit) return LogarithmicPolylog(s, x, eps);
     if (!(s > 0.0 && eps > std::fabs(LastPowerSeriesTerm(s, x)))) return EulerTransformedPolylog(s, x, eps);
     double r = x;
-    IterateToTolerance(eps, kPolylogNoConvergence, 2, [&](int i) {
+    IterateToTolerance(eps, kPolylogNoConvergence, 2, AbsoluteMeasure{r}, [&](int i) {
         const double t = CheckedDivide(Power(x, i), Power(i, s));
         r = CheckedAdd(r, t);
         return t;
@@ -207,12 +294,10 @@ double Polylog(double s, double x, double eps) {
 }
 
 double PolylogDifference(double s, std::int32_t n) {
-    double sum = 0.0;
-    for (std::int32_t k = 0; k <= n; ++k) {
-        const double term = CheckedMultiply(BinomialCoefficient(n, k), Power(k + 1.0, -s));
-        sum = k % 2 == 0 ? CheckedSubtract(sum, term) : CheckedAdd(sum, term);
-    }
-    return sum;
+    auto differences = PolylogDifferences(s);
+    double sum = differences.Next();
+    for (std::int32_t m = 1; m <= n; ++m) sum = differences.Next();
+    return -sum;
 }
 
 }  // namespace quorvex::special

@@ -7,9 +7,8 @@
 
 namespace quorvex::special {
 
-// zeta(s); s = 1 raises EFunctionError. eps sets the method through ln eps (eps = 0 divides by
-// zero); below about 1e-25 the series stops at its rounding and reaches its cap (EConvergeError)
-// after about 1.4 s.
+// zeta(s); s = 1 raises EFunctionError. eps sets the method through ln eps; eps <= 0, or one the
+// series cannot meet in double precision, raises EConvergeError at once.
 double RiemannZeta(double s, double eps);
 inline double RiemannZeta(double s) { return RiemannZeta(s, kDefaultTolerance); }
 
@@ -24,12 +23,12 @@ double HurwitzZeta(double s, double a, double eps);
 inline double HurwitzZeta(double s, double a) { return HurwitzZeta(s, a, kDefaultTolerance); }
 
 // Li_s(x) for |x| <= 1 (|x| > 1 raises EFunctionError): the power series, the Euler transform in
-// -x / (1 - x), or for s <= 0 and |x| >= 1/4 the series in ln x. For s > 0 and x near 1, where
-// x^999 / 999^s >= eps (x > 0.97 or so), the Euler transform diverges (EOverflow).
+// -x / (1 - x), or for s <= 0 and |x| >= 1/4 the series in ln x. For s > 0 and x >= 1/2, where
+// the power series cannot meet eps, the Euler transform diverges (EOverflow, at once).
 double Polylog(double s, double x, double eps);
 inline double Polylog(double s, double x) { return Polylog(s, x, kDefaultTolerance); }
 
-// The n-th difference sum of the polylogarithm's series in -x / (1 - x).
+// The n-th difference sum of the polylogarithm's series in -x / (1 - x); EOverflow past row 1023.
 double PolylogDifference(double s, std::int32_t n);
 
 }  // namespace quorvex::special

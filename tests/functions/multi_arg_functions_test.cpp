@@ -44,11 +44,15 @@ TEST(MultiArgCall, EveryRegistryNameIsDispatched) {
 TEST(Aggregates, ValuesAndErrors) {
     ExpectValues({
         {u"max(3,7,5)", u"7"},   {u"min(3,7,5)", u"3"},   {u"min(-0,0)", u"0"},  {u"max(1/3,0.333333333333333)", u"0.333333333333333"},
-        {u"sum(1,2,3)", u"6"},   {u"sum(0.1,0.2,-0.3)", u"5.55111512312578E-17"},  // one rounding, at the end  {u"average(1,2)", u"1.5"},
+        {u"sum(1,2,3)", u"6"},   {u"sum(0.1,0.2,-0.3)", u"5.55111512312578E-17"},  // one rounding, at the end
+        {u"average(1,2)", u"1.5"},
         {u"average(1,2,4)", u"2.33333333333333"},  {u"max(1e-400,-0)", u"-0"},  // not strictly greater: the argument wins
         {u"combin(5,2)", u"10"}, {u"combin(5,0)", u"1"}, {u"combin(0,0)", u"1"}, {u"combin(5,5)", u"1"},
         {u"combin(7,6)", u"7"},  {u"combin(52,5)", u"2598960"}, {u"combin(6/2,1)", u"3"},
         {u"combin(5)", u"NAN"},
+        // The shorter product, exact below 2^53 and never overflowing on the way to a finite value.
+        {u"combin(881461,2)", u"388486306530"},  {u"combin(1000002,1000000)", u"500001500001"},
+        {u"combin(1029,514)", u"1.4298206864989E308"},  {u"combin(2147483647,3)", u"1.65058671443549E27"},
     });
     ExpectErrors({
         {u"combin(2,5)", {"EFunctionError", 10006,
@@ -58,6 +62,8 @@ TEST(Aggregates, ValuesAndErrors) {
         {u"combin(5,2.5)", {"EFunctionError", 10006, u"Combin関数に整数ではない数が入力されました"}},
         {u"combin(5.0,2)", {"EFunctionError", 10006, u"Combin関数に整数ではない数が入力されました"}},
         {u"combin(1100,550)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
+        {u"combin(1030,515)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
+        {u"combin(2147483647,1073741823)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
         {u"sum(1e308,1e308)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
         {u"average(1e308,1e308)", {"EOverflow", 0, u"浮動小数点数のオーバーフロー"}},
         {u"max(1,sin)", {"EConvertError", 0, u"'sin' は浮動小数点数ではありません"}},
@@ -106,6 +112,9 @@ TEST(Weibull, ModesAndTheOrderOfChecks) {
         {u"weibull(0,2,1,0)", u"0"},                  {u"weibull(0,1,1,0)", u"1"},
         {u"weibull(2,3,1.5,1-1)", u"0.332252836258223"},  // computed mode arrives as "0"
         {u"weibull3(3,1,1,2,1)", u"0.632120558828558"},  {u"weibull3(2,2,1,3,0)", u"-0.735758882342885"},
+        // 1 - e^-t for a tiny t, as -expm1(-t) (mpmath: 9.98003992015968e-51, 1.11111111111111e-41).
+        {u"weibull(1e-50,1,1.002,1)", u"9.98003992015968E-51"},  {u"weibull(1e-20,2,3,1)", u"1.11111111111111E-41"},
+        {u"weibull(0.001,1.5,2,1)", u"1.11802773877319E-5"},   {u"weibull3(2.0000001,1,1,2,1)", u"9.99999948363423E-8"},
     });
     const char* const kClass = "EFunctionError";
     ExpectErrors({
@@ -125,6 +134,38 @@ TEST(Weibull, ModesAndTheOrderOfChecks) {
         {u"weibull(0,0.5,1,0)", {"EZeroDivide", 0, u"0 による浮動小数点数除算"}},
         {u"weibull3(1,0.5,1,2,0)", {"EInvalidOp", 0, u"不正な浮動小数点数演算命令"}},
         {u"weibull3(1,1,0,0,1)", {"EZeroDivide", 0, u"0 による浮動小数点数除算"}},
+    });
+}
+
+TEST(Tolerances, FormerTimeBombsEndAtOnce) {
+    // Short calls that ran for seconds (the cubic binomial sums of zeta and polylog to their cap
+    // of 1000, a quadratic quadrature, a product over a million factors). The outcome is the
+    // contract; that each returns within a millisecond is what the rule behind it ensures (a
+    // tolerance <= 0 raises at once, one out of reach once the terms stop changing the sum).
+    const char* const kConverge = "EConvergeError";
+    const std::u16string_view zeta = u"リーマンゼータ関数zetaは収束しませんでした";
+    const std::u16string_view polylog = u"多重対数関数polylogは収束しませんでした";
+    ExpectErrors({
+        {u"zeta(2,1e-30)", {kConverge, 10010, zeta}},
+        {u"deta(2,1e-300)", {kConverge, 10010, zeta}},
+        {u"hzeta(0.5,1,1e-30)", {kConverge, 10010, zeta}},
+        {u"zeta(2,0)", {kConverge, 10010, zeta}},
+        {u"polylog(1,0,0)", {kConverge, 10010, polylog}},
+        {u"polylog(1,0.25,-1)", {kConverge, 10010, polylog}},
+        {u"sum(zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),"
+         u"zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24),zeta(2,1e-24))",
+         {kConverge, 10010, zeta}},
+        {u"fsi(10,0)", {kConverge, 10010, u"フレネル正弦積分fsiは収束しませんでした"}},
+        {u"ci(10,-1)", {kConverge, 10010, u"余弦積分ciは収束しませんでした"}},
+    });
+    ExpectValues({
+        {u"fsi(10,1e-300)", u"0.468169978584882"},
+        {u"polylog(2,-0.99,1e-30)", u"-0.81552588147734"},
+        {u"bsi(1,1e-300)", u"0.946083070367183"},
+        {u"combin(1000002,2)", u"500001500001"},
+        {u"zeta(646)", u"1"},
+        {u"deta(700)", u"1"},
+        {u"hzeta(700,1)", u"1"},
     });
 }
 

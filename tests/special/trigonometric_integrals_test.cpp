@@ -146,14 +146,16 @@ testing::ExpectedError Argument(std::u16string_view message) { return {"EFunctio
 testing::ExpectedError Cap(std::u16string_view message) { return {"EConvergeError", 10010, message}; }
 constexpr testing::ExpectedError kOverflow{"EOverflow", kNoHelpContext, kOverflowMessage};
 
+struct ErrorRow {
+    const char* what;
+    std::function<void()> call;
+    testing::ExpectedError error;
+};
+
 TEST(TrigonometricIntegrals, RaiseTheirErrors) {
-    struct ErrorRow {
-        const char* what;
-        std::function<void()> call;
-        testing::ExpectedError error;
-    };
-    // With eps = 0 the test eps > |v| never holds, so every loop runs to its cap. Shi's
-    // asymptotic series at 60 gives up once its terms grow (its smallest is 2e-25).
+    // With eps = 0 the test eps > |v| never holds: every loop raises at once, as at its cap. Shi's
+    // asymptotic series at 60 gives up once its terms stop changing the sum (its smallest is
+    // 2e-25).
     const ErrorRow rows[] = {
         {"ci(0)", [] { CosineIntegral(0.0); }, Argument(kCiArgument)},
         {"cin(-1)", [] { EntireCosineIntegral(-1.0); }, Argument(kCinArgument)},
@@ -180,6 +182,46 @@ TEST(TrigonometricIntegrals, RaiseTheirErrors) {
         {"fci asymptotic", [] { FresnelC(200.0, 0.0); }, Cap(kFciCap)},
         {"shi past the largest double", [] { HypSineIntegral(718.0); }, kOverflow},
         {"chi past the largest double", [] { HypCosineIntegral(718.0); }, kOverflow},
+    };
+    for (const ErrorRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        testing::ExpectError(row.call, row.error);
+    }
+}
+
+TEST(TrigonometricIntegrals, ToleranceFinerThanADouble) {
+    // A series that compares its terms with eps (the power series, the Fresnel quadrature and
+    // asymptotic series) ends with its value once the terms no longer change it, however small
+    // eps is: fsi(10, 0) ran the quadrature to its cap, ~500 000 exponentials, and eps = 1e-300
+    // gave the value after as many. A relative test (the continued fraction of E1(ix), the
+    // asymptotic series of Shi and Chi) is met below 2^-54 only by a round that changes nothing
+    // at all (delta exactly 1), and raises as soon as a round changes the value by less than
+    // that without; eps <= 0 raises at once everywhere.
+    struct TightRow {
+        const char* name;
+        double (*routine)(double, double);
+        double x;
+        double reference;
+    };
+    for (const TightRow& row : {TightRow{"Si", SineIntegral, 4.0, 1.7582031389490531},
+                                TightRow{"Cin", EntireCosineIntegral, 3.0, 1.5561981675616422},
+                                TightRow{"Shi", HypSineIntegral, 2.0, 2.5015674333549756},
+                                TightRow{"Shi", HypSineIntegral, 49.0, 1.9877213739518724e+19},
+                                TightRow{"Chi", HypCosineIntegral, 10.0, 1246.1144860424544},
+                                TightRow{"S", FresnelS, 0.1, 0.00052358954761221069},
+                                TightRow{"S", FresnelS, 10.0, 0.46816997858488224},
+                                TightRow{"C", FresnelC, 3.0, 0.60572078929768563},
+                                TightRow{"S", FresnelS, 1000.0, 0.49968169011381631}}) {
+        SCOPED_TRACE(row.name + std::string("(") + std::to_string(row.x) + ")");
+        const double value = row.routine(row.x, 1e-300);
+        EXPECT_LE(std::fabs(value - row.reference) / std::fabs(row.reference), 4e-15) << value;
+    }
+    const ErrorRow rows[] = {
+        {"bsi fraction", [] { SineIntegral(20.0, 1e-300); }, Cap(kSiCap)},
+        {"ci fraction", [] { CosineIntegral(4.5, 1e-300); }, Cap(kCiCap)},
+        {"chi asymptotic", [] { HypCosineIntegral(100.0, 1e-20); }, Cap(kChiCap)},
+        {"fsi quadrature", [] { FresnelS(10.0, 0.0); }, Cap(kFsiCap)},
+        {"fci negative eps", [] { FresnelC(10.0, -1.0); }, Cap(kFciCap)},
     };
     for (const ErrorRow& row : rows) {
         SCOPED_TRACE(row.what);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
 
@@ -86,7 +87,29 @@ TEST(Zeta, KeepsItsDigitsAtThePoleAndJustBelowZero) {
         EXPECT_LE(RelativeError(DirichletEta(s), kLn2 + (kEuler * kLn2 - kLn2 * kLn2 / 2) * d), 2e-15);
         EXPECT_LE(RelativeError(RiemannZeta(-std::fabs(step)), -0.5 + 0.91893853320467274178 * std::fabs(step)), 2e-15);
     }
-    EXPECT_LE(RelativeError(RiemannZeta(-1e-300), -0.5), 2e-16);
+    // 2 (2 pi)^-1 sin(pi s / 2) zeta(1 - s) with its four roundings: one ulp of 1/2.
+    EXPECT_LE(RelativeError(RiemannZeta(-1e-300), -0.5), 2.3e-16);
+}
+
+TEST(Zeta, ReflectionNearTheTrivialZerosAndForLargeOrders) {
+    // sin(pi s / 2) takes s / 2 exactly: from a rounded pi s the sine near a trivial zero kept
+    // only the digits of the distance to it (zeta(-20.000000001) was off by 5e-7). References
+    // (mpmath, 40 digits) for the double nearest each s.
+    for (const Row& row : {Row{-2.000001, 0, 3.0448424180905060037e-8}, Row{-3.9999999, 0, 7.983811724073260546e-10},
+                           Row{-10.0000001, 0, 1.8929927195204017925e-9},
+                           Row{-20.000000001, 0, -1.3228100860563302139e-7},
+                           Row{-40.00001, 0, -48242347332.010582708}}) {
+        SCOPED_TRACE(row.s);
+        EXPECT_LE(RelativeError(RiemannZeta(row.s), row.reference), 1e-14);
+    }
+    // From s = 441 on, n^s of the direct sum overflowed although n^-s is merely tiny.
+    for (const double s : {441.0, 512.0, 646.0, 1000.0, 1e6}) {
+        SCOPED_TRACE(s);
+        EXPECT_EQ(RiemannZeta(s), 1.0);
+        EXPECT_EQ(DirichletEta(s), 1.0);
+    }
+    EXPECT_EQ(HurwitzZeta(700, 2), std::ldexp(1.0, -700));  // (3/2)^-700 later
+    EXPECT_EQ(HurwitzZeta(10, 1e300), 0.0);                 // every term underflows
 }
 
 TEST(Zeta, HurwitzByEulerMaclaurin) {
@@ -120,12 +143,56 @@ TEST(Zeta, ErrorsInTheirOrderAndTheCaps) {
     ExpectError([] { HurwitzZeta(1, 2); }, {"EFunctionError", 10008, kHurwitzOrderAtMostOne});
     ExpectError([] { Polylog(1, 1.5); }, {"EFunctionError", 10008, kPolylogOutsideDisc});
     ExpectError([] { Polylog(2, -1.0000001); }, {"EFunctionError", 10008, kPolylogOutsideDisc});
-    ExpectError([] { RiemannZeta(2, 0); }, {"EZeroDivide", 0, kZeroDivideMessage});  // L = -ln(eps) / u
-    // Below ~1e-25 the terms stop at their rounding: the cap, after ~1.4 s of binomial sums.
-    ExpectError([] { RiemannZeta(2, 1e-30); }, {"EConvergeError", 10010, kZetaNoConvergence});
-    ExpectError([] { Polylog(2, -0.99, 1e-30); }, {"EConvergeError", 10010, kPolylogNoConvergence});
     // Past its smallest term the Euler-Maclaurin tail diverges: no smaller tolerance is met.
-    ExpectError([] { HurwitzZeta(2, 2, 0); }, {"EConvergeError", 10010, kHurwitzNoConvergence});
+    ExpectError([] { HurwitzZeta(2, 2, 1e-300); }, {"EConvergeError", 10010, kHurwitzNoConvergence});
+    // Li_s(x) for x from 1/2 on, where the power series cannot meet eps: the Euler transform in
+    // w = -x / (1 - x), |w| >= 1, diverges.
+    ExpectError([] { Polylog(2, 0.99); }, {"EOverflow", 0, kOverflowMessage});
+    ExpectError([] { Polylog(1, 0.5, 1e-310); }, {"EOverflow", 0, kOverflowMessage});
+}
+
+TEST(Zeta, ToleranceOutOfReachEndsAtOnce) {
+    // These took 1 to 4 s each: a relative tolerance finer than a double (or none at all) ran
+    // Hasse's series or the Euler transform to the cap, recomputing every binomial sum. Now a
+    // tolerance <= 0 raises at once, and one that the terms cannot meet raises once they no
+    // longer change the sum (relative measure) or ends with the sum they can no longer change
+    // (absolute measure).
+    using testing::ExpectError;
+    const testing::ExpectedError zeta{"EConvergeError", 10010, kZetaNoConvergence};
+    const testing::ExpectedError polylog{"EConvergeError", 10010, kPolylogNoConvergence};
+    struct ErrorRow {
+        const char* call;
+        std::function<void()> action;
+        testing::ExpectedError error;
+    };
+    for (const ErrorRow& row : {
+             ErrorRow{"zeta(2, 1e-30)", [] { RiemannZeta(2, 1e-30); }, zeta},
+             ErrorRow{"zeta(2, 1e-24)", [] { RiemannZeta(2, 1e-24); }, zeta},
+             ErrorRow{"zeta(200, 1e-300)", [] { RiemannZeta(200, 1e-300); }, zeta},
+             ErrorRow{"zeta(2, 0)", [] { RiemannZeta(2, 0); }, zeta},
+             ErrorRow{"zeta(2, -1)", [] { RiemannZeta(2, -1); }, zeta},
+             ErrorRow{"eta(2, 1e-300)", [] { DirichletEta(2, 1e-300); }, zeta},
+             ErrorRow{"zeta(0.5, 1, 1e-30)", [] { HurwitzZeta(0.5, 1, 1e-30); }, zeta},
+             ErrorRow{"zeta(2, 2, 0)", [] { HurwitzZeta(2, 2, 0); }, {"EConvergeError", 10010, kHurwitzNoConvergence}},
+             ErrorRow{"Li_1(0, 0)", [] { Polylog(1, 0, 0); }, polylog},
+             ErrorRow{"Li_1(0.25, -1)", [] { Polylog(1, 0.25, -1); }, polylog},
+             ErrorRow{"Li_-2(0.1, 0)", [] { Polylog(-2, 0.1, 0); }, polylog},  // a finite sum, all the same
+             ErrorRow{"Li_-0.5(-0.9, 1e-30)", [] { Polylog(-0.5, -0.9, 1e-30); }, polylog},
+             // Differences that cancel by dozens of orders: no longer an answer with half its
+             // digits wrong (-1.6e16 for Li_-30.5(-0.2) = -1.63775857754782e16).
+             ErrorRow{"Li_-30.5(-0.2)", [] { Polylog(-30.5, -0.2); }, polylog},
+             ErrorRow{"Li_-100.5(0.2)", [] { Polylog(-100.5, 0.2); }, polylog},
+         }) {
+        SCOPED_TRACE(row.call);
+        ExpectError(row.action, row.error);
+    }
+    // Absolute measures: the sum is as good as a double holds it once its terms no longer change
+    // it, whatever eps still asks of the terms.
+    EXPECT_LE(RelativeError(Polylog(2, -0.99, 1e-30), -0.81552588147733974292), 5e-15);
+    EXPECT_LE(RelativeError(Polylog(100, -0.999999, 1e-300), -0.999999), 1e-15);
+    EXPECT_EQ(Polylog(2, 0, 1e-300), 0.0);
+    // A relative tolerance down to half the rounding unit is still met.
+    EXPECT_LE(RelativeError(RiemannZeta(3, 1e-16), 1.2020569031595942854), 1e-15);
 }
 
 TEST(Polylog, ClosedFormsAndReferenceValues) {
