@@ -65,13 +65,21 @@ double LeadingPolygammaTerm(std::int32_t n, double z) {
 // ln eps, checked (eps <= 0 raises as before), no finer than a double can use.
 double LogTolerance(double eps) { return std::max(CheckedLn(eps), kLogFinestTolerance); }
 
-// 1/Gamma(1 + z) = 1 + z Q(z) on 0 <= z <= 1: Q as a polynomial in t = z - 1/2, the Chebyshev
-// fit of degree 15 (mpmath chebyfit), within 1.7e-19 of Q.
-constexpr std::array<double, 16> kReciprocalGammaTable = {
-    2.5675833419102517e-01,  -5.9586572127261650e-01, 1.3842257149414397e-01,  7.3358909099581066e-02,
-    -4.4784097703743628e-02, 5.2578566704271062e-03,  2.7100823125890965e-03,  -1.1787017403857092e-03,
-    1.3594297485081477e-04,  3.2829297381523737e-05,  -1.4948213498111497e-05, 2.1027682881012655e-06,
-    1.0701083488655583e-07,  -9.7913523263200483e-08, 1.7180344640523823e-08,  -6.9926740309977177e-10};
+// 1/Gamma(1 + z) = 1 + z Q(z) on -1/2 <= z <= 1: Q as a polynomial in z, the Chebyshev fit of
+// degree 17 (mpmath chebyfit), within 1.9e-19 of Q. Q(0) = Euler's gamma, so z Q(z) keeps its
+// relative digits next to z = 0, which ln Gamma needs near its zeros at 1 and 2.
+constexpr std::array<double, 18> kReciprocalGammaTable = {
+    5.7721566490153287e-01, -6.5587807152025390e-01, -4.2002635034095195e-02, 1.6653861138229142e-01,
+    -4.2197734555546498e-02, -9.6219715278743085e-03, 7.2189432467060395e-03, -1.1651675919228510e-03,
+    -2.1524167451624613e-04, 1.2805028314784856e-04, -2.0134852990060787e-05, -1.2504981338042983e-06,
+    1.1330245401008387e-06, -2.0561971210504360e-07, 6.1109730663954764e-09, 4.9848536170741817e-09,
+    -1.1634052822210534e-09, 1.0440526006919462e-10};
+
+// ln Gamma goes through Q on [kLogGammaNearOneLow, kLogGammaNearTwoHigh], where its zeros at 1
+// and 2 lie, and through the closed approximation elsewhere.
+constexpr double kLogGammaNearOneLow = 0.5;
+constexpr double kLogGammaNearTwoLow = 1.6;
+constexpr double kLogGammaNearTwoHigh = 2.5;
 
 // Up to here Gamma goes by the recurrence's exact factors (a few hundred products at most);
 // past it Gamma overflows, and its reflection underflows below the smallest subnormal.
@@ -90,11 +98,16 @@ struct ScaledValue {
     int exponent;
 };
 
+// Q(z) of kReciprocalGammaTable, for -1/2 <= z <= 1.
+double ReciprocalGammaQ(double z) {
+    double q = 0.0;
+    for (auto c = kReciprocalGammaTable.rbegin(); c != kReciprocalGammaTable.rend(); ++c) q = q * z + *c;
+    return q;
+}
+
 // Gamma(1 + z) for 0 <= z <= 1 as 1 / (1 + z Q(z)), within 1e-16 relative.
 DoubleDouble GammaOfOnePlus(double z) {
-    double q = 0.0;
-    for (auto c = kReciprocalGammaTable.rbegin(); c != kReciprocalGammaTable.rend(); ++c) q = q * (z - 0.5) + *c;
-    const DoubleDouble reciprocal = Add(TwoProduct(z, q), 1.0);
+    const DoubleDouble reciprocal = Add(TwoProduct(z, ReciprocalGammaQ(z)), 1.0);
     return Divide({1.0, 0.0}, reciprocal);
 }
 
@@ -136,9 +149,26 @@ double ReflectedGamma(double x) {
     return Unscale({quotient, -mirror.exponent});
 }
 
-}  // namespace
+// ln Gamma(x) for 1/2 <= x <= 5/2, within 5e-16 relative, zeros included. With z = x - 1 and
+// w = x - 2 (both exact): ln Gamma(1 + z) = -ln(1 + z Q(z)), and, as Gamma(2 + w) =
+// (1 + w) Gamma(1 + w), ln Gamma(2 + w) = ln(1 + w (1 - Q(w)) / (1 + w Q(w))), with 1 - Q(w) =
+// (1 - q0) - w T(w) for Q(w) = q0 + w T(w), so that nothing cancels.
+double LogGammaNearItsZeros(double x) {
+    if (x < kLogGammaNearTwoLow) {
+        const double z = x - 1.0;
+        return 0.0 - Log1p(z * ReciprocalGammaQ(z));  // +0 at x = 1
+    }
+    const double w = x - 2.0;
+    double tail = 0.0;
+    for (auto c = kReciprocalGammaTable.rbegin(); c + 1 != kReciprocalGammaTable.rend(); ++c) tail = tail * w + *c;
+    const double wTail = w * tail;
+    const double oneMinusQ = (1.0 - kReciprocalGammaTable[0]) - wTail;
+    const double q = kReciprocalGammaTable[0] + wTail;
+    return Log1p(w * oneMinusQ / (1.0 + w * q));
+}
 
-double LogGammaPositive(double x) {
+// ln Gamma(x) for x > 0 by the closed approximation, to a few units of 1e-16 of its largest term.
+double LogGammaClosed(double x) {
     const auto& g = kLogGammaTable;
     double b = CheckedAdd(CheckedDivide(g[5], CheckedAdd(x, g[10])), g[4]);
     for (int i = 3; i >= 0; --i) {
@@ -148,6 +178,13 @@ double LogGammaPositive(double x) {
     const double lead = CheckedMultiply(CheckedSubtract(x, 0.5), CheckedLn(CheckedAdd(x, kLogGammaShift)));
     const double tail = CheckedLn(CheckedAdd(CheckedDivide(b, x), kLogGammaOffset));
     return CheckedAdd(CheckedSubtract(lead, x), tail);
+}
+
+}  // namespace
+
+double LogGammaPositive(double x) {
+    if (x >= kLogGammaNearOneLow && x <= kLogGammaNearTwoHigh) return LogGammaNearItsZeros(x);
+    return LogGammaClosed(x);
 }
 
 double Gamma(double x) {
