@@ -1,9 +1,11 @@
-// Ei, E_n and li. Ei sums its power series below 40 and its asymptotic series beyond; E_n sums
+// Ei, E_n and li. Ei sums its power series below 40 (its Taylor series about its zero within 0.1
+// of it) and its asymptotic series beyond; E_n sums
 // its power series near the origin and its continued fraction further out; each reaches the
 // other's negative half-line and words the other's errors as its own.
 #include "special/exponential_integrals.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "core/utf16.hpp"
 #include "special/iteration.hpp"
 
@@ -42,6 +44,17 @@ constexpr std::int32_t kEnLowOrderLimit = 20;
 // so that its relative error grows as n · 5e-17 (5e-14 at n = 1000).
 constexpr std::int32_t kEnFractionOnlyOrder = 50;
 
+// Ei's zero u0 and li's zero x0 = e^u0, each rounded to a sum of two doubles (mpmath), and
+// e^u0 / u0 = Ei'(u0) to 17 digits.
+constexpr double kEiZeroHigh = 0.3725074107813666;
+constexpr double kEiZeroLow = 1.3140183414386028e-17;
+constexpr double kLiZeroHigh = 1.451369234883381;
+constexpr double kLiZeroLow = -4.82713642696033e-17;
+constexpr double kEiSlopeAtZero = 3.8962157339071672;
+// Within this distance of u0 Ei is summed about its zero: the power series there cancels to
+// the few digits by which Ei differs from 0, and li's rounded ln x shifts Ei by a unit of u0.
+constexpr double kNearZeroReach = 0.1;
+
 // e^x · factor with e^x taken in two halves, so that only a product beyond the largest double
 // overflows (e^x alone overflows from 709.8 on, Ei(x) only from 716.4 on).
 double ScaledExp(double x, double factor) {
@@ -59,6 +72,26 @@ double EiPowerSeries(double x, double eps) {
         return t;
     });
     return r;
+}
+
+// Ei(u0 + d) = e^u0 / u0 · Σ b_k d^(k+1)/(k+1), k >= 0, from Ei' = e^u/u = e^u0/u0 · e^d/(1 + d/u0),
+// whose expansion has b_k = -b_(k-1)/u0 + 1/k!; for |d| <= 0.1 the terms shrink at least as
+// (d/u0)^k, 0.27^k, and the sum holds Ei to its relative rounding, a unit or two of 2^-53.
+// The test measures the term relative to the sum; d is never 0 (u0 is no double).
+double EiAboutItsZero(double d, double eps) {
+    double b = 1.0;
+    double reciprocalFactorial = 1.0;
+    double power = d;  // d^(k+1)
+    double r = d;
+    IterateToTolerance(eps, kEiNotConverged, 1, [&](int k) {
+        reciprocalFactorial /= k;
+        b = reciprocalFactorial - b / kEiZeroHigh;
+        power *= d;
+        const double t = b * power / (k + 1.0);
+        r += t;
+        return t == 0.0 ? 0.0 : t / r;
+    });
+    return kEiSlopeAtZero * r;
 }
 
 // e^-x · Ei(x) ~ 1/x · Σ k!/x^k, k >= 0: asymptotic, its terms shrink while k < x.
@@ -155,9 +188,14 @@ double EnOnNegativeAxis(double x, double eps) {
 // asymptotic ratio is multiplied by e^x, which the caller may know exactly (li knows e^(ln x));
 // otherwise e^x · ratio is taken, not exp(ln s + x)/x, whose rounded exponent cost up to 4e-14
 // near x = 700.
-double EiOnPositiveAxis(double x, double eps, std::optional<double> exponential) {
+// offset, when given, is x - u0 known better than x itself (li's ln(x / x0)).
+double EiOnPositiveAxis(double x, double eps, std::optional<double> exponential, std::optional<double> offset) {
     try {
         if (CheckedLn(eps) > x) return kEulerGamma + CheckedLn(std::fabs(x));
+        // x - u0 is exact for x within a factor 2 of u0 before its low part is taken off.
+        if (offset || std::fabs(x - kEiZeroHigh) < kNearZeroReach) {
+            return EiAboutItsZero(offset ? *offset : (x - kEiZeroHigh) - kEiZeroLow, eps);
+        }
         if (x < kEiAsymptoticBound) return EiPowerSeries(x, eps);
         const double ratio = EiAsymptoticRatio(x, eps);
         return exponential ? CheckedMultiply(*exponential, ratio) : ScaledExp(x, ratio);
@@ -172,7 +210,7 @@ double EiOnPositiveAxis(double x, double eps, std::optional<double> exponential)
 
 double ExpIntegralEi(double x, double eps) {
     if (x == 0.0) RaiseFunctionError(kEiDivergent);
-    return x > 0.0 ? EiOnPositiveAxis(x, eps, std::nullopt) : EiOnNegativeAxis(x, eps, std::nullopt);
+    return x > 0.0 ? EiOnPositiveAxis(x, eps, std::nullopt, std::nullopt) : EiOnNegativeAxis(x, eps, std::nullopt);
 }
 
 double ExpIntegralEn(std::int32_t n, double x, double eps) {
@@ -193,7 +231,13 @@ double LogIntegral(double x, double eps) {
     // exponential of the rounded ln x, which would be off by up to 6e-14 relative for x far
     // from 1. ln x is not 0 here, as x is not 1.
     const double lnX = CheckedLn(x);
-    return lnX > 0.0 ? EiOnPositiveAxis(lnX, eps, x) : EiOnNegativeAxis(lnX, eps, x);
+    // Near li's zero x0 the rounding of ln x would be most of li: ln x - u0 = ln(1 + (x - x0)/x0),
+    // x - x0 exact before x0's low part is taken off.
+    if (std::fabs(lnX - kEiZeroHigh) < kNearZeroReach) {
+        const double offset = Log1p(((x - kLiZeroHigh) - kLiZeroLow) / kLiZeroHigh);
+        return EiOnPositiveAxis(lnX, eps, x, offset);
+    }
+    return lnX > 0.0 ? EiOnPositiveAxis(lnX, eps, x, std::nullopt) : EiOnNegativeAxis(lnX, eps, x);
 }
 
 }  // namespace quorvex::special

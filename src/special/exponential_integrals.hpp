@@ -8,7 +8,7 @@
 
 namespace quorvex::special {
 
-// Ei(x), to about 15 digits (near its zero at 0.3725 absolutely). x = 0: EFunctionError
+// Ei(x), to about 15 digits (relative also next to its zero at 0.3725). x = 0: EFunctionError
 // (divergence). x > 0: EConvergeError when a series reaches its cap, EFunctionError for every
 // other failure (overflow from 716.4 on, an eps of 0 or below). x < 0: -E1(-x), any failure of
 // which becomes EConvergeError.

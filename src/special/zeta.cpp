@@ -4,6 +4,7 @@
 #include "special/zeta.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/double_double.hpp"
 #include "core/elementary_math.hpp"
 #include "core/errors.hpp"
 #include "core/power.hpp"
@@ -12,6 +13,7 @@
 #include "special/sine_pi.hpp"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -49,6 +51,16 @@ constexpr double kLogOfLargestDouble = 709.0;
 // Hurwitz zeta sums its first terms directly; from a + 10 on, each Euler-Maclaurin correction is
 // smaller than the one before by about ((s + 2j) / (2 pi (a + 10)))^2.
 constexpr int kHurwitzDirectTerms = 10;
+// ln 2 rounded to double-double.
+constexpr DoubleDouble kLn2DoubleDouble = {0.69314718055994529, 2.3190468138462996e-17};
+// The atanh series of ln m stops below this fraction of its first term: past double-double.
+constexpr double kDoubleDoubleFraction = 0x1p-106;
+// Hurwitz zeta's powers x^-s take the accurate path while |s ln x| stays below this: x^-s and
+// every partial power are then normal doubles below 2^990, which double-double products split
+// without overflow; beyond it NegativePower keeps its errors.
+constexpr double kAccuratePowerLimit = 680.0;
+// The reduction of ln x keeps m = x / 2^e from here to twice it.
+constexpr double kSqrtHalf = 0.70710678118654752;
 
 // s = -2, -4, ...: the trivial zeros.
 bool IsTrivialZero(double s) { return s < 0.0 && s == std::trunc(s) && std::fmod(-std::trunc(s), 2.0) == 0.0; }
@@ -59,6 +71,57 @@ bool IsTrivialZero(double s) { return s < 0.0 && s == std::trunc(s) && std::fmod
 double NegativePower(double x, double s) {
     if (CheckedMultiply(s, CheckedLn(x)) < kLogOfLargestDouble) return Power(x, -s);
     return CheckedExp(CheckedMultiply(-s, CheckedLn(x)));
+}
+
+// ln x in double-double for a positive normal x: x = 2^e m with m in [1/sqrt 2, sqrt 2), and
+// ln m = 2 atanh t, t = (m - 1) / (m + 1), by t + t^3/3 + t^5/5 + ... (|t| <= 0.172, at most 22
+// terms); relative error a few units of 2^-104.
+DoubleDouble LogDoubleDouble(double x) {
+    int e = 0;
+    double m = std::frexp(x, &e);
+    if (m < kSqrtHalf) {
+        m *= 2.0;
+        --e;
+    }
+    const DoubleDouble scaled = Multiply(kLn2DoubleDouble, static_cast<double>(e));
+    if (m == 1.0) return scaled;
+    const DoubleDouble t = Divide(DoubleDouble{m - 1.0, 0.0}, TwoSum(m, 1.0));
+    const DoubleDouble t2 = Multiply(t, t);
+    DoubleDouble power = t;
+    DoubleDouble sum = t;
+    IterateToTolerance(kDoubleDoubleFraction, kHurwitzNoConvergence, 1, [&](int k) {
+        power = Multiply(power, t2);
+        const DoubleDouble term = Divide(power, DoubleDouble{2.0 * k + 1.0, 0.0});
+        sum = Add(sum, term);
+        return term.hi / t.hi;
+    });
+    return Add(scaled, Multiply(sum, 2.0));
+}
+
+// x^-s for |s ln x| below kAccuratePowerLimit, s > 0, within about one unit in the last place:
+// exp(-s ln x) with s ln x rounded would be off by up to |s ln x| units (31 units of the 15th
+// digit for s of a few hundred). s = n + f: x^-n by square-and-multiply in double-double,
+// exact for n = s; x^-f as e^hi (1 + lo) with hi + lo = -f ln x in double-double.
+double AccurateNegativePower(double x, double s) {
+    const double n = std::trunc(s);
+    const DoubleDouble exponent = Multiply(LogDoubleDouble(x), -(s - n));
+    const double head = Exp(exponent.hi);
+    DoubleDouble r = FastTwoSum(head, head * exponent.lo);
+    DoubleDouble base = Divide(DoubleDouble{1.0, 0.0}, DoubleDouble{x, 0.0});
+    // n < 2^63 as |n ln x| < 700 and |ln x| >= 2^-53 for x != 1.
+    for (auto bits = static_cast<std::uint64_t>(n); bits != 0; bits >>= 1) {
+        if ((bits & 1) != 0) r = Multiply(r, base);
+        if (bits > 1) base = Multiply(base, base);
+    }
+    return Round(r);
+}
+
+// x^-s for x > 0 and s > 1, accurately where the power is a normal double.
+double HurwitzPower(double x, double s) {
+    if (x != 1.0 && std::fabs(CheckedMultiply(s, CheckedLn(x))) < kAccuratePowerLimit) {
+        return AccurateNegativePower(x, s);
+    }
+    return NegativePower(x, s);
 }
 
 // 1 + 2^-u + ... + (n - 1)^-u with n = trunc(e^L) + 5: the tail is below eps when L < 3.
@@ -252,9 +315,9 @@ double HurwitzZeta(double s, double a, double eps) {
     if (a <= 0.0) RaiseFunctionError(kHurwitzShiftNotPositive);
     if (s <= 1.0) RaiseFunctionError(kHurwitzOrderAtMostOne);
     double r = 0.0;
-    for (int k = 0; k < kHurwitzDirectTerms; ++k) r = CheckedAdd(r, NegativePower(CheckedAdd(a, k), s));
+    for (int k = 0; k < kHurwitzDirectTerms; ++k) r = CheckedAdd(r, HurwitzPower(CheckedAdd(a, k), s));
     const double z = CheckedAdd(a, kHurwitzDirectTerms);
-    const double tail = NegativePower(z, CheckedSubtract(s, 1.0));
+    const double tail = HurwitzPower(z, CheckedSubtract(s, 1.0));
     r = CheckedAdd(r, CheckedDivide(tail, CheckedSubtract(s, 1.0)));
     r = CheckedAdd(r, CheckedDivide(CheckedDivide(tail, z), 2.0));
     // B_2j / (2j)! s (s+1) ... (s+2j-2) z^(1-s-2j) = (-1)^(j+1) 2 zeta(2j) (s)_(2j-1) z^(1-s) / (2 pi z)^(2j)
