@@ -19,8 +19,8 @@ double Gamma(double x);
 // where Gamma(x) < 0 the logarithm's invalid operation propagates.
 double LogGamma(double x);
 
-// psi(x) by upward shift past a bound set by eps and the asymptotic series; poles raise
-// EFunctionError.
+// psi(x) by upward shift past a bound set by eps and the asymptotic series; within 1/4 of its
+// positive zero x0 as (x - x0) P(x - x0), a fit to 3e-16 relative; poles raise EFunctionError.
 double Digamma(double x, double eps);
 inline double Digamma(double x) { return Digamma(x, kDefaultTolerance); }
 

@@ -74,7 +74,7 @@ TEST(Gamma, DigammaAndPolygammaAgainstClosedForms) {
         EXPECT_LE(RelativeError(Polygamma(row.n, row.x), row.reference), 4e-15);
     }
     EXPECT_EQ(Polygamma(0, 2.5), Digamma(2.5));
-    // Near its zero at 1.46 psi keeps its absolute digits only.
+    // Reflected onto 1.5, next to the zero at 1.46, psi keeps its absolute digits only.
     EXPECT_NEAR(Digamma(-0.5), 2 - kEuler - 2 * std::numbers::ln2, 1e-15);
     // A loose tolerance shortens the shift and costs digits, never an error.
     EXPECT_NEAR(Digamma(1, 1e-3), -kEuler, 1e-6);
@@ -148,6 +148,13 @@ TEST(Gamma, AgainstMpmath) {
         {0, -0.9999999999, -9999999172.17357413341757056269},
         {0, 1.87e19, 44.3750551977533632525905949576},
         {0, 1e300, 690.775527898213705257902196661},
+        // next to the zero of psi at 1.4616 (once up to 1e8 units of 1e-16 off) and at the seam
+        {0, 1.47163214496836, 9.63270300862023174792939853455e-03},
+        {0, 1.45163214496836, -9.72125892141994744220500941163e-03},
+        {0, 1.46163224496836, 9.67672179325534222332327769113e-08},
+        {0, 1.46163204496836, -9.67672312699701514270315322861e-08},
+        {0, 1.46163214496936, 9.65302329002288122257905422108e-13},
+        {0, 1.21263214496836, -0.273147050473619957864397297468},
         {1, -2.00000001, 10000000121549423.4214466737966},
         {1, 2.02327108673836e28, 4.94249142665337419587145633965e-29},
         {100, 50.597, -8.2908855057154671269881435957e-15},
