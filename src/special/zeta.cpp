@@ -12,6 +12,7 @@
 #include "special/iteration.hpp"
 #include "special/sine_pi.hpp"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -61,6 +62,17 @@ constexpr double kDoubleDoubleFraction = 0x1p-106;
 constexpr double kAccuratePowerLimit = 680.0;
 // The reduction of ln x keeps m = x / 2^e from here to twice it.
 constexpr double kSqrtHalf = 0.70710678118654752;
+// ln 2 pi and ln(2 pi) / 2 rounded to double-double.
+constexpr DoubleDouble kLogTwoPi = {1.8378770664093456, -7.756588316134483e-17};
+constexpr DoubleDouble kHalfLogTwoPi = {0.9189385332046728, -3.8782941580672414e-17};
+// zeta(s) = sum of c_k s^k for |s| <= 1/128, k = 0 .. 8 (mpmath); the next term is below 1e-19.
+// The series about 1 and the reflection leave a unit of the 15th digit next to -1/2.
+constexpr double kTaylorAtZeroReach = 1.0 / 128.0;
+constexpr std::array<double, 9> kTaylorAtZero = {
+    -0.5, -0.9189385332046728, -1.0031782279542925, -1.0007851944770425, -0.9998792995005712,
+    -1.0000019408963206, -1.000001301146014, -0.9999998313841736, -1.000000005764676};
+// From here on 2^e leaves the doubles.
+constexpr double kPowerOfTwoLimit = 1024.0;
 
 // s = -2, -4, ...: the trivial zeros.
 bool IsTrivialZero(double s) { return s < 0.0 && s == std::trunc(s) && std::fmod(-std::trunc(s), 2.0) == 0.0; }
@@ -182,9 +194,23 @@ auto PolylogDifferences(double s) {
     return AlternatingBinomialSums([s](int k) { return Power(k + 1.0, -s); });
 }
 
-// 1 - 2^e as -expm1(e ln 2): near e = 0 the plain difference keeps only the digits of 2^e that
-// differ from 1, and this factor is the pole of zeta at 1.
-double OneMinusPowerOfTwo(double e) { return -Expm1(CheckedMultiply(e, kLn2)); }
+// 2^e within about one ulp, for |e| < 1024: 2^n 2^f with n = floor(e) and f = e - n exact,
+// 2^f = e^(f ln 2) from f ln 2 in double-double. (e^(e ln 2) with the product rounded is off by
+// up to |e ln 2| ulps: 10 units of the 15th digit of eta at -131.)
+double PowerOfTwo(double e) {
+    const double n = std::floor(e);
+    const DoubleDouble exponent = Multiply(kLn2DoubleDouble, e - n);
+    const double head = Exp(exponent.hi);
+    return std::ldexp(head + head * exponent.lo, static_cast<int>(n));
+}
+
+// 1 - 2^e. Near e = 0 as -expm1(e ln 2): the plain difference keeps only the digits of 2^e that
+// differ from 1, and this factor is the pole of zeta at 1. From |e| = 1 on the difference loses
+// at most one bit; past the double range the expm1 form overflows as before.
+double OneMinusPowerOfTwo(double e) {
+    if (std::fabs(e) <= 1.0 || std::fabs(e) >= kPowerOfTwoLimit) return -Expm1(CheckedMultiply(e, kLn2));
+    return 1.0 - PowerOfTwo(e);
+}
 
 // Hasse: zeta(u) = 1 / (1 - 2^(1-u)) sum over m of 2^-(m+1) sum over k of (-1)^k C(m, k) (k+1)^-u;
 // each term relative to the running sum decides the stop. oneMinusU is 1 - u exactly: for a
@@ -202,20 +228,36 @@ double HasseZetaSeries(double u, double oneMinusU, double eps) {
     return r;
 }
 
-// The functional equation zeta(s) = 2 (2 pi)^(-u) sin(pi s / 2) Gamma(u) zeta(u), u = 1 - s. Past the
-// range of Gamma, (2 pi)^(-u) Gamma(u) goes through logarithms: zeta(s) itself stays finite
-// down to s = -259 or so. The sine takes s / 2 exactly: a rounded pi s would be off by up to
-// an ulp of pi s, a few hundred units of the 15th digit where the sine is small.
+// e^(hi + lo) as e^hi (1 + lo): a double-double exponent keeps the digits a rounded one loses.
+double ExpOfDoubleDouble(DoubleDouble exponent) {
+    const double head = CheckedExp(exponent.hi);
+    return head + head * exponent.lo;
+}
+
+// Stirling's series ln Gamma(u) - ((u - 1/2) ln u - u + ln(2 pi) / 2) for u > 171, where the
+// terms after these are below 1e-19.
+double StirlingTail(double u) {
+    const double w = 1.0 / (u * u);
+    return (1.0 / 12.0 + w * (-1.0 / 360.0 + w * (1.0 / 1260.0 - w / 1680.0))) / u;
+}
+
+// The functional equation zeta(s) = 2 (2 pi)^(-u) sin(pi s / 2) Gamma(u) zeta(u), u = 1 - s.
+// The sine takes s / 2 exactly: a rounded pi s would be off by up to an ulp of pi s, a few
+// hundred units of the 15th digit where the sine is small. (2 pi)^-u is e^(-u ln 2 pi) from a
+// double-double exponent: the rounded 2 pi, or a rounded exponent, cost u ulps (24 units of the
+// 15th digit at s = -170). Past the range of Gamma, (2 pi)^-u Gamma(u) is one exponential of
+// Stirling's form in double-double (its plain logarithms were 170 units off at s = -232.6), with
+// the rest of the product taken into the exponent so that only the value itself can overflow:
+// zeta(s) stays finite down to s = -259 or so.
 double ReflectZeta(double zetaOfU, double s, double u) {
-    const double sine = SinPi(s / 2.0);
-    double r = CheckedMultiply(zetaOfU, 2.0);
-    if (u > kLargestGammaArgument) {
-        const double logRatio = CheckedSubtract(LogGamma(u), CheckedMultiply(u, CheckedLn(kTwoPi)));
-        return CheckedMultiply(CheckedMultiply(r, sine), CheckedExp(logRatio));
+    const double scale = CheckedMultiply(CheckedMultiply(zetaOfU, 2.0), SinPi(s / 2.0));
+    if (u <= kLargestGammaArgument) {
+        return CheckedMultiply(CheckedMultiply(scale, ExpOfDoubleDouble(Multiply(kLogTwoPi, -u))), Gamma(u));
     }
-    r = CheckedMultiply(r, Power(kTwoPi, -u));
-    r = CheckedMultiply(r, sine);
-    return CheckedMultiply(r, Gamma(u));
+    DoubleDouble exponent = Subtract(Multiply(LogDoubleDouble(u), u - 0.5), Multiply(kLogTwoPi, u));
+    exponent = Add(Add(exponent, -u), kHalfLogTwoPi);
+    exponent = Add(Add(exponent, StirlingTail(u)), CheckedLn(std::fabs(scale)));
+    return std::copysign(ExpOfDoubleDouble(exponent), scale);
 }
 
 // The Euler transform: the sum over i of w^(i+1) PolylogDifference(s, i), w = -x / (1 - x).
@@ -297,6 +339,11 @@ double RiemannZeta(double s, double eps) {
     if (s == 0.0) return -0.5;
     if (IsTrivialZero(s)) return 0.0;
     RequireReachableTolerance(eps, kZetaNoConvergence);
+    if (std::fabs(s) <= kTaylorAtZeroReach) {
+        double r = 0.0;
+        for (auto c = kTaylorAtZero.rbegin(); c != kTaylorAtZero.rend(); ++c) r = r * s + *c;
+        return r;
+    }
     const double u = s < 0.0 ? CheckedSubtract(1.0, s) : s;
     const double oneMinusU = s < 0.0 ? s : CheckedSubtract(1.0, s);
     const double bigL = CheckedDivide(-CheckedLn(eps), u);
