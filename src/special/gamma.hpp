@@ -2,6 +2,7 @@
 // arguments, and the asymptotic expansion with upward recurrence for the derivatives.
 #pragma once
 
+#include "core/double_double.hpp"
 #include "special/conventions.hpp"
 
 #include <cstdint>
@@ -10,6 +11,10 @@ namespace quorvex::special {
 
 // ln Gamma(x) for x > 0, to about 15 significant digits.
 double LogGammaPositive(double x);
+
+// ln Gamma(x) in double-double for x >= 20, by Stirling's series, within a few units of 2^-100
+// of its value plus 1e-19: the exponent of a quotient of gammas that itself may leave the doubles.
+DoubleDouble LogGammaDoubleDouble(double x);
 
 // Gamma(x); poles (non-positive integers) raise EFunctionError. Negative arguments go through
 // the reflection formula; below about -170 through logarithms, so the result underflows.

@@ -5,6 +5,7 @@
 
 #include "core/checked_float.hpp"
 #include "core/double_double.hpp"
+#include "core/double_double_exp_log.hpp"
 #include "core/elementary_math.hpp"
 #include "core/errors.hpp"
 #include "core/power.hpp"
@@ -12,6 +13,7 @@
 #include "special/iteration.hpp"
 #include "special/sine_pi.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -36,10 +38,6 @@ constexpr double kDirectSumLimit = 3.0;
 constexpr double kDirectSumExtraTerms = 5.0;
 // Gamma overflows past this argument.
 constexpr double kLargestGammaArgument = 171.0;
-// The power series of the polylogarithm is used when its last term before the cap is below eps.
-constexpr int kLastPowerSeriesTerm = kIterationCap - 1;
-// Past this order 999^s overflows, while the 999th term is far below any tolerance already.
-constexpr double kLargestPowerSeriesTestOrder = 100.0;
 // For s <= 0 and |x| from here to 1 the polylogarithm is summed in powers of ln x: the Euler
 // transform's binomial differences of (k+1)^-s cancel there, worse as -s grows.
 constexpr double kLogarithmicSeriesLimit = 0.25;
@@ -52,25 +50,28 @@ constexpr double kLogOfLargestDouble = 709.0;
 // Hurwitz zeta sums its first terms directly; from a + 10 on, each Euler-Maclaurin correction is
 // smaller than the one before by about ((s + 2j) / (2 pi (a + 10)))^2.
 constexpr int kHurwitzDirectTerms = 10;
-// ln 2 rounded to double-double.
-constexpr DoubleDouble kLn2DoubleDouble = {0.69314718055994529, 2.3190468138462996e-17};
-// The atanh series of ln m stops below this fraction of its first term: past double-double.
-constexpr double kDoubleDoubleFraction = 0x1p-106;
 // Hurwitz zeta's powers x^-s take the accurate path while |s ln x| stays below this: x^-s and
 // every partial power are then normal doubles below 2^990, which double-double products split
 // without overflow; beyond it NegativePower keeps its errors.
 constexpr double kAccuratePowerLimit = 680.0;
-// The reduction of ln x keeps m = x / 2^e from here to twice it.
-constexpr double kSqrtHalf = 0.70710678118654752;
-// ln 2 pi and ln(2 pi) / 2 rounded to double-double.
-constexpr DoubleDouble kLogTwoPi = {1.8378770664093456, -7.756588316134483e-17};
-constexpr DoubleDouble kHalfLogTwoPi = {0.9189385332046728, -3.8782941580672414e-17};
 // zeta(s) = sum of c_k s^k for |s| <= 1/128, k = 0 .. 8 (mpmath); the next term is below 1e-19.
 // The series about 1 and the reflection leave a unit of the 15th digit next to -1/2.
 constexpr double kTaylorAtZeroReach = 1.0 / 128.0;
 constexpr std::array<double, 9> kTaylorAtZero = {
     -0.5, -0.9189385332046728, -1.0031782279542925, -1.0007851944770425, -0.9998792995005712,
     -1.0000019408963206, -1.000001301146014, -0.9999998313841736, -1.000000005764676};
+// Past this |x| the polylogarithm of s > 0 goes by the accelerated alternating series (x < 0) or
+// the duplication formula (x > 0).
+constexpr double kDuplicationLimit = 0.5;
+// The duplication formula applies at most 64 times (ln x doubles from -2^-53 to past -ln 2): the
+// last power series is summed to this share of the tolerance.
+constexpr double kDuplicationToleranceShare = 1.0 / 64.0;
+// 3 + sqrt 8 and its logarithm: each term of the accelerated series divides its error by it.
+constexpr double kAccelerationBase = 5.8284271247461901;
+constexpr double kLogAccelerationBase = 1.7627471740390861;
+// The accelerated series sums to this fraction of its first term (24 terms): a double holds the
+// value as well as it can, whatever the tolerance.
+constexpr double kFinestAcceleratedTolerance = 0x1p-60;
 // From here on 2^e leaves the doubles.
 constexpr double kPowerOfTwoLimit = 1024.0;
 
@@ -83,31 +84,6 @@ bool IsTrivialZero(double s) { return s < 0.0 && s == std::trunc(s) && std::fmod
 double NegativePower(double x, double s) {
     if (CheckedMultiply(s, CheckedLn(x)) < kLogOfLargestDouble) return Power(x, -s);
     return CheckedExp(CheckedMultiply(-s, CheckedLn(x)));
-}
-
-// ln x in double-double for a positive normal x: x = 2^e m with m in [1/sqrt 2, sqrt 2), and
-// ln m = 2 atanh t, t = (m - 1) / (m + 1), by t + t^3/3 + t^5/5 + ... (|t| <= 0.172, at most 22
-// terms); relative error a few units of 2^-104.
-DoubleDouble LogDoubleDouble(double x) {
-    int e = 0;
-    double m = std::frexp(x, &e);
-    if (m < kSqrtHalf) {
-        m *= 2.0;
-        --e;
-    }
-    const DoubleDouble scaled = Multiply(kLn2DoubleDouble, static_cast<double>(e));
-    if (m == 1.0) return scaled;
-    const DoubleDouble t = Divide(DoubleDouble{m - 1.0, 0.0}, TwoSum(m, 1.0));
-    const DoubleDouble t2 = Multiply(t, t);
-    DoubleDouble power = t;
-    DoubleDouble sum = t;
-    IterateToTolerance(kDoubleDoubleFraction, kHurwitzNoConvergence, 1, [&](int k) {
-        power = Multiply(power, t2);
-        const DoubleDouble term = Divide(power, DoubleDouble{2.0 * k + 1.0, 0.0});
-        sum = Add(sum, term);
-        return term.hi / t.hi;
-    });
-    return Add(scaled, Multiply(sum, 2.0));
 }
 
 // x^-s for |s ln x| below kAccuratePowerLimit, s > 0, within about one unit in the last place:
@@ -228,18 +204,8 @@ double HasseZetaSeries(double u, double oneMinusU, double eps) {
     return r;
 }
 
-// e^(hi + lo) as e^hi (1 + lo): a double-double exponent keeps the digits a rounded one loses.
-double ExpOfDoubleDouble(DoubleDouble exponent) {
-    const double head = CheckedExp(exponent.hi);
-    return head + head * exponent.lo;
-}
-
-// Stirling's series ln Gamma(u) - ((u - 1/2) ln u - u + ln(2 pi) / 2) for u > 171, where the
-// terms after these are below 1e-19.
-double StirlingTail(double u) {
-    const double w = 1.0 / (u * u);
-    return (1.0 / 12.0 + w * (-1.0 / 360.0 + w * (1.0 / 1260.0 - w / 1680.0))) / u;
-}
+// 2^e, or 0 below the subnormals; e <= 1 here.
+double PowerOfTwoOrZero(double e) { return e < -kPowerOfTwoLimit ? 0.0 : PowerOfTwo(e); }
 
 // The functional equation zeta(s) = 2 (2 pi)^(-u) sin(pi s / 2) Gamma(u) zeta(u), u = 1 - s.
 // The sine takes s / 2 exactly: a rounded pi s would be off by up to an ulp of pi s, a few
@@ -252,12 +218,10 @@ double StirlingTail(double u) {
 double ReflectZeta(double zetaOfU, double s, double u) {
     const double scale = CheckedMultiply(CheckedMultiply(zetaOfU, 2.0), SinPi(s / 2.0));
     if (u <= kLargestGammaArgument) {
-        return CheckedMultiply(CheckedMultiply(scale, ExpOfDoubleDouble(Multiply(kLogTwoPi, -u))), Gamma(u));
+        return CheckedMultiply(CheckedMultiply(scale, ExpOfDoubleDouble(Multiply(kLogTwoPiDoubleDouble, -u))), Gamma(u));
     }
-    DoubleDouble exponent = Subtract(Multiply(LogDoubleDouble(u), u - 0.5), Multiply(kLogTwoPi, u));
-    exponent = Add(Add(exponent, -u), kHalfLogTwoPi);
-    exponent = Add(Add(exponent, StirlingTail(u)), CheckedLn(std::fabs(scale)));
-    return std::copysign(ExpOfDoubleDouble(exponent), scale);
+    const DoubleDouble exponent = Subtract(LogGammaDoubleDouble(u), Multiply(kLogTwoPiDoubleDouble, u));
+    return std::copysign(ExpOfDoubleDouble(Add(exponent, CheckedLn(std::fabs(scale)))), scale);
 }
 
 // The Euler transform: the sum over i of w^(i+1) PolylogDifference(s, i), w = -x / (1 - x).
@@ -312,8 +276,11 @@ double LogarithmicPolylog(double s, double x, double eps) {
     const double rho = Hypot(logSize, imaginary);
     const double theta = Atan2(imaginary, logSize);
     const double exponent = CheckedSubtract(s, 1.0);
-    double r = CheckedMultiply(CheckedMultiply(Gamma(CheckedSubtract(1.0, s)), Power(rho, exponent)),
-                               Cos(CheckedMultiply(exponent, theta - kPi)));
+    // rho^(s-1) from a double-double exponent: a rounded one cost 4 units of the 15th digit at
+    // s = -4.4, x = 0.9999997. For x > 0, theta - pi is 0.
+    const double power = ExpOfDoubleDouble(Multiply(LogDoubleDouble(rho), exponent));
+    const double cosine = x > 0.0 ? 1.0 : Cos(CheckedMultiply(exponent, theta - kPi));
+    double r = CheckedMultiply(CheckedMultiply(Gamma(CheckedSubtract(1.0, s)), power), cosine);
     double scaled = 1.0;  // rho^k / k!
     IterateToTolerance(eps, kPolylogNoConvergence, 0, RelativeMeasure{}, [&](int k) {
         if (k > 0) scaled = CheckedDivide(CheckedMultiply(scaled, rho), k);
@@ -326,10 +293,64 @@ double LogarithmicPolylog(double s, double x, double eps) {
     return r;
 }
 
-// x^999 / 999^s, the last term the power series may add.
-double LastPowerSeriesTerm(double s, double x) {
-    const double order = std::fmin(s, kLargestPowerSeriesTestOrder);
-    return CheckedDivide(Power(x, kLastPowerSeriesTerm), Power(kLastPowerSeriesTerm, order));
+
+// Li_s(x) = sum over i >= 1 of x^i / i^s, for s > 0 and |x| <= 1/2, where the terms stop
+// counting within 60 rounds whatever the tolerance. i^-s underflows where i^s would overflow: Li_2000(0.3) is 0.3, not an overflow.
+double PowerSeriesPolylog(double s, double x, double eps) {
+    double r = x;
+    IterateToTolerance(eps, kPolylogNoConvergence, 2, AbsoluteMeasure{r}, [&](int i) {
+        const double t = CheckedMultiply(Power(x, i), NegativePower(i, s));
+        r = CheckedAdd(r, t);
+        return t;
+    });
+    return r;
+}
+
+// Li_s(-t) for s > 0 and 0 < t <= 1: minus the alternating sum of a_k = t^(k+1) / (k+1)^s, a
+// moment sequence (the product of those of t and of the weight (-ln u)^(s-1) / Gamma(s)), summed
+// by the first algorithm of Cohen, Rodriguez Villegas and Zagier ("Convergence acceleration of
+// alternating series", Experimental Mathematics 9, 2000): n terms leave less than
+// 2 a_0 / (3 + sqrt 8)^n, whatever t. Where t nears 1 the Euler transform's binomial differences
+// cancel (1e-13 relative for small s); here every term is a positive multiple of a_k.
+double AcceleratedPolylog(double s, double t) {
+    // As many terms as the finest tolerance a double can use asks for (the value is at least
+    // a_0 / 2): any tolerance is met, and a coarse one's fewer terms left 5e-16 of Li_2000(-0.9).
+    const int n = std::max(1, static_cast<int>(std::ceil(CheckedLn(2.0 * t / kFinestAcceleratedTolerance) / kLogAccelerationBase)));
+    double d = Power(kAccelerationBase, n);
+    d = (d + 1.0 / d) / 2.0;
+    double b = -1.0;
+    double c = -d;
+    double sum = 0.0;
+    double power = t;
+    for (int k = 0; k < n; ++k) {
+        c = b - c;
+        sum += c * (power * NegativePower(k + 1.0, s));
+        b = (k + n) * (k - n) * b / ((k + 0.5) * (k + 1.0));
+        power *= t;
+    }
+    return -(sum / d);
+}
+
+// Li_s(x) for s > 0 and 1/2 < x < 1 by the duplication formula Li_s(x) = 2^(1-s) Li_s(x^2) -
+// Li_s(-x) (the even terms of Li_s(x) + Li_s(-x)), applied until x^(2^k)
+// is at most 1/2: Li_s(x) = sum over k of 2^(k(1-s)) |Li_s(-x^(2^k))| + 2^(K(1-s)) Li_s(x^(2^K)).
+// Every part is positive, so nothing cancels, and x^(2^k) = e^(2^k ln x) doubles ln x exactly: a
+// squared x would lose the digits of 1 - x. Near 1 the power series needs thousands of terms and
+// the Euler transform diverges (an overflow was raised for values such as Li_3(0.9946) = 1.19).
+double DuplicatedPolylog(double s, double x, double eps) {
+    const double logX = CheckedLn(x);
+    const double share = eps * kDuplicationToleranceShare;
+    double sum = 0.0;
+    double exponent = logX;
+    double argument = x;
+    int k = 0;
+    for (; argument > kDuplicationLimit; ++k) {
+        const double scale = k == 0 ? 1.0 : PowerOfTwoOrZero(k * (1.0 - s));
+        sum = CheckedSubtract(sum, CheckedMultiply(scale, AcceleratedPolylog(s, argument)));
+        exponent *= 2.0;
+        argument = Exp(exponent);
+    }
+    return CheckedAdd(sum, CheckedMultiply(PowerOfTwoOrZero(k * (1.0 - s)), PowerSeriesPolylog(s, argument, share)));
 }
 
 }  // namespace
@@ -393,14 +414,10 @@ double Polylog(double s, double x, double eps) {
     if (x == -1.0) return -DirichletEta(s, eps);
     RequireReachableTolerance(eps, kPolylogNoConvergence);
     if (s <= 0.0 && std::fabs(x) >= kLogarithmicSeriesLimit) return LogarithmicPolylog(s, x, eps);
-    if (!(s > 0.0 && eps > std::fabs(LastPowerSeriesTerm(s, x)))) return EulerTransformedPolylog(s, x, eps);
-    double r = x;
-    IterateToTolerance(eps, kPolylogNoConvergence, 2, AbsoluteMeasure{r}, [&](int i) {
-        const double t = CheckedDivide(Power(x, i), Power(i, s));
-        r = CheckedAdd(r, t);
-        return t;
-    });
-    return r;
+    if (s > 0.0 && x < -kDuplicationLimit) return AcceleratedPolylog(s, -x);
+    if (s > 0.0 && x > kDuplicationLimit) return DuplicatedPolylog(s, x, eps);
+    if (s > 0.0) return PowerSeriesPolylog(s, x, eps);
+    return EulerTransformedPolylog(s, x, eps);
 }
 
 double PolylogDifference(double s, std::int32_t n) {
