@@ -5,11 +5,12 @@
 #include "core/checked_float.hpp"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvex {
 namespace {
 
-constexpr double kSqrtHalf = 0.70710678118654752;
+constexpr double kSqrtHalf = std::numbers::sqrt2 / 2.0;
 // The atanh series stops below this fraction of its first term: past double-double.
 constexpr double kDoubleDoubleFraction = 0x1p-106;
 // More terms than |t| <= 0.172 ever needs.

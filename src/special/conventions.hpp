@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string_view>
 
 namespace quorvex::special {
@@ -27,11 +28,11 @@ inline constexpr double kZeroTestBound = 1e-12;
 // What a zero denominator of a continued fraction is replaced by.
 inline constexpr double kTinyValue = 1e-30;
 
-inline constexpr double kPi = 3.141592653589793;
-inline constexpr double kHalfPi = 1.5707963267948966;
-inline constexpr double kTwoPi = 6.283185307179586;
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kHalfPi = std::numbers::pi / 2.0;
+inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
 // Euler's constant.
-inline constexpr double kEulerGamma = 0.5772156649015329;
+inline constexpr double kEulerGamma = std::numbers::egamma;
 
 // The zero test: |v| <= 1e-12.
 inline bool IsZeroByTest(double v) { return std::fabs(v) <= kZeroTestBound; }

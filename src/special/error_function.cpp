@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace quorvex::special {
 namespace {
@@ -22,7 +23,7 @@ constexpr double kPoleLimit = 6.103997330986882;
 constexpr double kPoleScale = 12.697489996511568;
 constexpr double kTwoOverSqrtPi = 1.1283791670955126;
 constexpr double kSqrtPiOverTwo = 0.88622692545275801;
-constexpr double kLn2 = 0.69314718055994531;
+constexpr double kLn2 = std::numbers::ln2;
 // Below this |x| the difference 1 - erfc(x) cancels more than one digit.
 constexpr double kSmallErfArgument = 0.5;
 // erfinv(y) = t (1 + t^2 / 3 + 7 t^4 / 30 + ...), t = sqrt(pi) y / 2 (DLMF 7.17.2): the

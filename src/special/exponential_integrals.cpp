@@ -94,11 +94,12 @@ double EiAboutItsZero(double d, double eps) {
     return kEiSlopeAtZero * r;
 }
 
-// e^-x · Ei(x) ~ 1/x · Σ k!/x^k, k >= 0: asymptotic, its terms shrink while k < x.
+// e^-x · Ei(x) ~ 1/x · Σ k!/x^k, k >= 0: asymptotic, its terms shrink while k < x; an eps they
+// do not meet by then is out of reach.
 double EiAsymptoticRatio(double x, double eps) {
     double s = 1.0;
     double t = CheckedDivide(1.0, x);
-    IterateToTolerance(eps, kEiNotConverged, 1, [&](int i) {
+    IterateToTolerance(eps, kEiNotConverged, 1, AsymptoticMeasure{}, [&](int i) {
         if (i > 1) t = CheckedDivide(CheckedMultiply(t, i), x);
         s = CheckedAdd(s, t);
         return t;

@@ -5,12 +5,14 @@
 #include "core/double_double.hpp"
 #include "core/double_double_exp_log.hpp"
 #include "core/elementary_math.hpp"
+#include "core/polynomial.hpp"
 #include "core/power.hpp"
 #include "special/sine_pi.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <vector>
 
 namespace quorvex::special {
@@ -109,11 +111,7 @@ struct ScaledValue {
 };
 
 // Q(z) of kReciprocalGammaTable, for -1/2 <= z <= 1.
-double ReciprocalGammaQ(double z) {
-    double q = 0.0;
-    for (auto c = kReciprocalGammaTable.rbegin(); c != kReciprocalGammaTable.rend(); ++c) q = q * z + *c;
-    return q;
-}
+double ReciprocalGammaQ(double z) { return EvaluatePolynomial(kReciprocalGammaTable, z); }
 
 // Gamma(1 + z) for 0 <= z <= 1 as 1 / (1 + z Q(z)), within 1e-16 relative.
 DoubleDouble GammaOfOnePlus(double z) {
@@ -169,9 +167,7 @@ double LogGammaNearItsZeros(double x) {
         return 0.0 - Log1p(z * ReciprocalGammaQ(z));  // +0 at x = 1
     }
     const double w = x - 2.0;
-    double tail = 0.0;
-    for (auto c = kReciprocalGammaTable.rbegin(); c + 1 != kReciprocalGammaTable.rend(); ++c) tail = tail * w + *c;
-    const double wTail = w * tail;
+    const double wTail = w * EvaluatePolynomial(std::span(kReciprocalGammaTable).subspan(1), w);
     const double oneMinusQ = (1.0 - kReciprocalGammaTable[0]) - wTail;
     const double q = kReciprocalGammaTable[0] + wTail;
     return Log1p(w * oneMinusQ / (1.0 + w * q));
@@ -182,9 +178,7 @@ double LogGammaNearItsZeros(double x) {
 // cancels to an absolute 1e-16.
 double DigammaNearItsRoot(double x) {
     const double d = (x - kDigammaRoot.hi) - kDigammaRoot.lo;
-    double p = 0.0;
-    for (auto c = kDigammaRootTable.rbegin(); c != kDigammaRootTable.rend(); ++c) p = p * d + *c;
-    return d * p;
+    return d * EvaluatePolynomial(kDigammaRootTable, d);
 }
 
 // ln Gamma(x) for x > 0 by the closed approximation, to a few units of 1e-16 of its largest term.
@@ -301,9 +295,7 @@ double Digamma(double x, double eps) {
 }
 
 DoubleDouble LogGammaDoubleDouble(double x) {
-    const double w = 1.0 / (x * x);
-    double tail = 0.0;
-    for (auto c = kStirlingCoefficients.rbegin(); c != kStirlingCoefficients.rend(); ++c) tail = tail * w + *c;
+    const double tail = EvaluatePolynomial(kStirlingCoefficients, 1.0 / (x * x));
     const DoubleDouble lead = Add(Multiply(LogDoubleDouble(x), x - 0.5), -x);
     return Add(Add(lead, kHalfLogTwoPiDoubleDouble), tail / x);
 }

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 #include "special/conventions.hpp"
 
 #include <cmath>
+#include <complex>
 #include <limits>
 #include <string_view>
 
@@ -61,6 +63,14 @@ struct AbsoluteMeasure {
     }
 };
 
+// The measure is a term of an asymptotic series relative to its sum: past the smallest term
+// the terms only grow, so an eps not met by then is out of reach; before it, as RelativeMeasure.
+struct AsymptoticMeasure {
+    Verdict Judge(double measure, double previous) const {
+        return measure > previous ? Verdict::kUnreachable : RelativeMeasure{}.Judge(measure, previous);
+    }
+};
+
 // Calls step(i) for i = first, first + 1, ... below the cap of 1000 until the stopping rule
 // above ends the loop. step adds its term to the routine's own sum and returns what the
 // stopping test measures (the term, or delta - 1 of a continued fraction).
@@ -97,6 +107,24 @@ struct LentzState {
     double c;  // the ratio of successive numerators
     double d;  // the reciprocal of the ratio of successive denominators
 };
+
+// The same in complex arithmetic, where only an exact zero is replaced (the zero test is a
+// real one); the step returns |delta - 1|.
+struct ComplexLentzState {
+    std::complex<double> h;
+    std::complex<double> c;
+    std::complex<double> d;
+};
+
+inline double ComplexLentzStep(ComplexLentzState& state, double a, std::complex<double> b) {
+    const auto guard = [](std::complex<double> v) { return v == 0.0 ? std::complex<double>(kTinyValue) : v; };
+    state.d = guard(b + a * state.d);
+    state.c = guard(b + a / state.c);
+    state.d = 1.0 / state.d;
+    const std::complex<double> delta = state.c * state.d;
+    state.h *= delta;
+    return Hypot(delta.real() - 1.0, delta.imag());
+}
 
 // How a zero that would be divided by is replaced: when exactly zero, or by the zero test.
 enum class TinyGuard { kExactZero, kZeroTest };

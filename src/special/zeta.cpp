@@ -8,6 +8,7 @@
 #include "core/double_double_exp_log.hpp"
 #include "core/elementary_math.hpp"
 #include "core/errors.hpp"
+#include "core/polynomial.hpp"
 #include "core/power.hpp"
 #include "special/gamma.hpp"
 #include "special/iteration.hpp"
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numbers>
 #include <string_view>
 #include <vector>
 
@@ -32,7 +34,7 @@ constexpr std::u16string_view kHurwitzNoConvergence = u"Hurwitzのゼータ関�
 constexpr std::u16string_view kPolylogOutsideDisc = u"多重対数関数polylogの引数xに|x|>1が入力されています";
 constexpr std::u16string_view kPolylogNoConvergence = u"多重対数関数polylogは収束しませんでした";
 
-constexpr double kLn2 = 0.6931471805599453;
+constexpr double kLn2 = std::numbers::ln2;
 // The direct sum runs while L = -ln(eps) / u is below this: at most e^3 + 5 terms.
 constexpr double kDirectSumLimit = 3.0;
 constexpr double kDirectSumExtraTerms = 5.0;
@@ -360,11 +362,7 @@ double RiemannZeta(double s, double eps) {
     if (s == 0.0) return -0.5;
     if (IsTrivialZero(s)) return 0.0;
     RequireReachableTolerance(eps, kZetaNoConvergence);
-    if (std::fabs(s) <= kTaylorAtZeroReach) {
-        double r = 0.0;
-        for (auto c = kTaylorAtZero.rbegin(); c != kTaylorAtZero.rend(); ++c) r = r * s + *c;
-        return r;
-    }
+    if (std::fabs(s) <= kTaylorAtZeroReach) return EvaluatePolynomial(kTaylorAtZero, s);
     const double u = s < 0.0 ? CheckedSubtract(1.0, s) : s;
     const double oneMinusU = s < 0.0 ? s : CheckedSubtract(1.0, s);
     const double bigL = CheckedDivide(-CheckedLn(eps), u);
@@ -391,12 +389,9 @@ double HurwitzZeta(double s, double a, double eps) {
     // B_2j / (2j)! s (s+1) ... (s+2j-2) z^(1-s-2j) = (-1)^(j+1) 2 zeta(2j) (s)_(2j-1) z^(1-s) / (2 pi z)^(2j)
     const double circle = CheckedMultiply(kTwoPi, z);
     double g = CheckedDivide(CheckedDivide(CheckedMultiply(CheckedMultiply(2.0, s), tail), circle), circle);
-    double previous = std::numeric_limits<double>::infinity();
-    IterateToTolerance(eps, kHurwitzNoConvergence, 1, RelativeMeasure{}, [&](int j) {
+    // Past its smallest term the expansion only diverges: the tolerance is then out of reach.
+    IterateToTolerance(eps, kHurwitzNoConvergence, 1, AsymptoticMeasure{}, [&](int j) {
         const double t = CheckedMultiply(g, RiemannZeta(2.0 * j));
-        // Past its smallest term the expansion only diverges: the tolerance is out of reach.
-        if (std::fabs(t) > previous) RaiseConvergeError(kHurwitzNoConvergence);
-        previous = std::fabs(t);
         r = CheckedAdd(r, t);
         // Where every term has underflowed the value is 0, and so is what is left to add.
         const double relative = t == 0.0 ? 0.0 : CheckedDivide(t, r);
