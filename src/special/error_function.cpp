@@ -20,6 +20,8 @@ constexpr std::array<double, 8> kErfcNodes = {
     0.061215864449553875, 0.5509427800560021, 1.530396620587704,  2.9995795231130065,
     4.958677771282467,    7.414712510993354,  10.476510435654523, 14.845555734559795};
 constexpr double kPoleLimit = 6.103997330986882;
+// Beyond this |x| erfc(x) is 0 (it underflows from 27.3 on) or 2 (from -6 on).
+constexpr double kSaturatedArgument = 1e8;
 constexpr double kPoleScale = 12.697489996511568;
 constexpr double kTwoOverSqrtPi = 1.1283791670955126;
 constexpr double kSqrtPiOverTwo = 0.88622692545275801;
@@ -96,6 +98,9 @@ double ExpOfNegativeSquare(double hi, double lo) {
 }
 
 double ErfcOfSum(double hi, double lo) {
+    // Far out erfc is 0 or 2 to every digit, and its square would overflow from 1.3e154 on: an
+    // overflow error there was a fault, erf(-1e200) is -1.
+    if (std::fabs(hi) > kSaturatedArgument) return hi > 0.0 ? 0.0 : 2.0;
     double p = 0.0;
     if (hi < kPoleLimit) p = CheckedDivide(2.0, CheckedAdd(CheckedExp(CheckedMultiply(kPoleScale, hi)), 1.0));
     const double square = CheckedMultiply(hi, hi);

@@ -115,6 +115,9 @@ TEST(Weibull, ModesAndTheOrderOfChecks) {
         // 1 - e^-t for a tiny t, as -expm1(-t) (mpmath: 9.98003992015968e-51, 1.11111111111111e-41).
         {u"weibull(1e-50,1,1.002,1)", u"9.98003992015968E-51"},  {u"weibull(1e-20,2,3,1)", u"1.11111111111111E-41"},
         {u"weibull(0.001,1.5,2,1)", u"1.11802773877319E-5"},   {u"weibull3(2.0000001,1,1,2,1)", u"9.99999948363423E-8"},
+        // t = (d / beta)^alpha past its quotient's overflow, and a large t whose e^-t needs t exactly (mpmath).
+        {u"weibull(1e300,2,1e-300,1)", u"1"},  {u"weibull(1e300,2,1e-300,0)", u"0"},
+        {u"weibull3(3.4312171429454,3.40388817564481,0.137516766892473,2.65293521544244,0)", u"4.49478131950927E-156"},
     });
     const char* const kClass = "EFunctionError";
     ExpectErrors({

@@ -25,6 +25,8 @@ TEST(ErrorFunction, ErfcAndErfAgainstTheStandardLibrary) {
     }
     EXPECT_EQ(Erfc(1e27), 0.0);  // the square's low part is huge there
     EXPECT_EQ(Erfc(-1e60), 2.0);
+    EXPECT_EQ(Erfc(1e200), 0.0);  // the square would overflow: no error, erf(-1e200) is -1
+    EXPECT_EQ(Erf(-1e200), -1.0);
     EXPECT_EQ(Erfc(0), 1.0);
     EXPECT_EQ(Erf(0), 0.0);
     EXPECT_NEAR(Erfc(1), 0.15729920705028513, 6e-17);
