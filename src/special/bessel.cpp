@@ -1,13 +1,28 @@
-// Bessel functions of the first and second kind of real order: the ascending series for small
-// arguments, Hankel's expansion for large ones, and accurate methods where those cancel.
+// Bessel functions of the first and second kind of real order. For x > 0 and an order a >= 0:
+//  - J below x = 5.5, and wherever x^2 < 10 (a + 1): the ascending series in double-double
+//    (A&S 9.1.10), whose terms cannot cancel beyond what 106 bits absorb;
+//  - Y below x = 2: Temme's series at the order within 1/2 of 0 and the upward recurrence
+//    (A&S 9.1.27) in double-double;
+//  - x > 45 with a^2 <= 2x: Hankel's expansion at the order itself (A&S 9.2.5, 9.2.6);
+//  - x > 45 and a <= 12000: Hankel's expansion at the order within 1/2 of 0 and the one above,
+//    carried up to a by the recurrence in double-double: upwards for Y (stable), and for J
+//    while a < x - 30 (neutral there); for J beyond, Miller's recurrence down from far above a
+//    to below x - 30, scaled to the upward values there;
+//  - else Steed's method (CF1, CF2 and the Wronskian; Numerical Recipes 6.7): 5.5 <= x <= 45
+//    for J (2 <= x <= 45 for Y), and near and past the turning point for orders above 12000,
+//    where its CF1 oscillates through at most 30 terms and its recurrence runs from a down to
+//    x, a range bounded by where J underflows and Y overflows.
+// Negative orders by J_-a = cos(a pi) J_a - sin(a pi) Y_a, Y_-a = sin(a pi) J_a + cos(a pi) Y_a
+// (A&S 9.1.2), with sin and cos of a pi reduced exactly; (-1)^n for an integer a = n.
+// Measured against mpmath over x from 1e-6 to 1e6 and orders from -1000 to 1000: within
+// 1.6 units of the 15th significant digit (of the modulus sqrt(J^2 + Y^2) by a zero).
 #include "special/bessel.hpp"
 
 #include "core/checked_float.hpp"
 #include "core/elementary_math.hpp"
 #include "core/errors.hpp"
-#include "core/power.hpp"
+#include "special/bessel_hankel.hpp"
 #include "special/bessel_steed.hpp"
-#include "special/gamma.hpp"
 #include "special/iteration.hpp"
 #include "special/sine_pi.hpp"
 
@@ -28,22 +43,26 @@ constexpr std::u16string_view kBesselYNoConvergence = u"第2種ベッセル関�
 
 constexpr double kTwoOverPi = 0.6366197723675814;
 
-// The regimes: the ascending series below 5.5, Hankel's expansion above 45.
+// The ascending series of J serves below this argument (at any order, and at negative x).
 constexpr double kSeriesLimit = 5.5;
+// Temme's series serves Y below this argument; CF2 converges above it.
+constexpr double kTemmeLimit = 2.0;
+// Hankel's expansion serves above this argument.
 constexpr double kAsymptoticLimit = 45.0;
-// Hankel's expansion keeps 15 digits while nu^2 <= 10 x (its largest term stays near 1); past
-// that its terms grow before they fall and their rounding swamps the result.
-constexpr double kHankelOrderSquarePerArgument = 10.0;
-// Steed's method serves up to this argument: its CF1 takes about x terms.
-constexpr double kSteedArgumentLimit = 1000.0;
-// Gamma(nu + 1) overflows past this argument.
-constexpr double kLargestGammaArgument = 171.0;
-// n! overflows from n = 171 on.
-constexpr double kLargestFactorialOrder = 170.0;
-// Below 5.5, |Y_k(x)| overflows before k = 300.
+// Hankel's expansion at the order itself keeps its terms below 1 while nu^2 <= 2x; beyond, its
+// terms grow before they fall and their rounding shows in the 15th digit.
+constexpr double kHankelOrderSquarePerArgument = 2.0;
+// The upward recurrence carries J while the order stays this far below x; past it, near the
+// turning point, Steed's CF1 converges after a few dozen terms.
+constexpr double kTurningPointBand = 30.0;
+// The recurrence from Hankel's expansion runs through this many orders at most (well under a
+// millisecond); beyond, Debye's expansions would be needed.
+constexpr double kLargestRecurrenceOrder = 12000.0;
+// Where nu (alpha - tanh alpha), cosh alpha = nu / x, exceeds this, J_nu(x) ~ exp(-that) underflows
+// and Y_nu(x) overflows, with room for the factor (pi nu tanh alpha / 2)^(-1/2) (Debye, A&S 9.3.2, 9.3.3).
+constexpr double kDebyeExponentBeyondRange = 800.0;
+// Below 2, |Y_k(x)| overflows before k = 300.
 constexpr double kLargestSmallArgumentOrder = 300.0;
-// Weber's formula divides by sin(nu pi): closer than this to an integer it loses digits.
-constexpr double kWeberIntegerDistance = 0.1;
 
 bool IsInteger(double v) { return v - std::trunc(v) == 0.0; }
 
@@ -52,58 +71,13 @@ double ParitySign(double n) { return std::fmod(n, 2.0) != 0.0 ? -1.0 : 1.0; }
 
 double SquareRootTwoOverPiX(double x) { return CheckedSqrt(CheckedDivide(2.0, CheckedMultiply(x, kPi))); }
 
-// (x/2)^nu / Gamma(nu + 1). Below 0, 1 / Gamma(z) = sin(pi z) Gamma(1 - z) / pi with sin(pi z)
-// reduced exactly: near the poles the rounding of pi z would cost the reciprocal its digits
-// (all of J's terms carry it). Past the range of Gamma through logarithms, so that a large order
-// underflows towards zero as J does instead of overflowing. The power's rules still apply (a
-// negative x with a non-integer order is invalid).
-double SeriesLeadingTerm(double x, double nu) {
-    const double half = CheckedDivide(x, 2.0);
-    const double order = CheckedAdd(nu, 1.0);
-    if (order < 0.0) {
-        const double reciprocal = CheckedMultiply(SinPi(order), Gamma(CheckedSubtract(1.0, order)));
-        return CheckedDivide(CheckedMultiply(Power(half, nu), reciprocal), kPi);
-    }
-    if (order <= kLargestGammaArgument) return CheckedDivide(Power(half, nu), Gamma(order));
-    if (half < 0.0 && !IsInteger(nu)) return Power(half, nu);
-    const double magnitude =
-        CheckedExp(CheckedSubtract(CheckedMultiply(nu, CheckedLn(std::fabs(half))), LogGamma(order)));
-    return half < 0.0 ? ParitySign(nu) * magnitude : magnitude;
-}
-
-// J_nu(x) = (x/2)^nu / Gamma(nu + 1) sum over i of (-x^2/4)^i / (i! (nu + 1)_i), J_-n = (-1)^n J_n.
-// Each term is measured against the leading one, so that a small J keeps its digits too.
-double AscendingSeriesJ(double x, double nu, double eps) {
-    double sigma = 1.0;
-    if (nu < 0.0 && IsInteger(nu)) {
-        sigma = ParitySign(std::trunc(nu));
-        nu = -nu;
-    }
-    const double p = SeriesLeadingTerm(x, nu);
-    const double minusSquare = -CheckedMultiply(x, x);
-    double r = p;
-    double t = 1.0;
-    IterateToTolerance(eps, kBesselJNoConvergence, 1, [&](int i) {
-        t = CheckedDivide(CheckedDivide(CheckedDivide(CheckedMultiply(t, minusSquare), 4.0), i), CheckedAdd(i, nu));
-        r = CheckedAdd(r, CheckedMultiply(p, t));
-        return t;
-    });
-    return CheckedMultiply(r, sigma);
-}
-
-// For a positive (or integer) order the series of J decreases from its first term, so it has
-// nothing to cancel, while x^2/4 < |nu| + 1.
-bool SeriesIsMonotone(double x, double nu) { return (nu >= 0.0 || IsInteger(nu)) && x * x / 4.0 < std::fabs(nu) + 1.0; }
-
-enum class Kind { kFirst, kSecond };
-
 bool HankelIsAccurate(double x, double nu) { return nu * nu <= kHankelOrderSquarePerArgument * x; }
 
 // Hankel's expansion sqrt(2/(pi x)) (P cos phi - Q sin phi) for J, (P sin phi + Q cos phi) for Y,
 // phi = x - (nu/2 + 1/4) pi, with P, Q the even and odd parts of the series in mu = 4 nu^2.
 // cos phi and sin phi come from those of x and of (nu/2 + 1/4) pi: forming phi itself would
 // round away the digits of the phase at large x.
-double HankelExpansion(double x, double nu, double eps, Kind kind) {
+double HankelExpansion(double x, double nu, double eps, BesselKind kind) {
     const double m = CheckedSqrt(CheckedDivide(kTwoOverPi, x));
     const double shift = CheckedAdd(CheckedDivide(nu, 2.0), 0.25);
     const double sinX = Sin(x);
@@ -112,9 +86,9 @@ double HankelExpansion(double x, double nu, double eps, Kind kind) {
     const double sn = CosPi(shift) * sinX - SinPi(shift) * cosX;
     const double mu = CheckedMultiply(4.0, CheckedMultiply(nu, nu));
     const double o = CheckedDivide(CheckedDivide(0.25, x), x);
-    const double a = kind == Kind::kFirst ? cs : sn;
-    const double b = kind == Kind::kFirst ? -sn : cs;
-    const auto message = kind == Kind::kFirst ? kBesselJNoConvergence : kBesselYNoConvergence;
+    const double a = kind == BesselKind::kFirst ? cs : sn;
+    const double b = kind == BesselKind::kFirst ? -sn : cs;
+    const auto message = kind == BesselKind::kFirst ? kBesselJNoConvergence : kBesselYNoConvergence;
     const auto muMinusSquare = [mu](double odd) { return CheckedSubtract(mu, odd * odd); };
     double r = CheckedMultiply(m, CheckedAdd(a, CheckedDivide(CheckedDivide(CheckedMultiply(b, mu - 1.0), 8.0), x)));
     double p = CheckedDivide(CheckedMultiply(CheckedMultiply(-o, mu - 1.0), mu - 9.0), 32.0);
@@ -138,143 +112,81 @@ double HankelExpansion(double x, double nu, double eps, Kind kind) {
     return r;
 }
 
-// Steed's method for 0 < x <= 1000 and an order >= 0; its overflow is EOverflow.
-double SteedJPositive(double x, double nu) { return SteedBesselJ(x, nu, kBesselJNoConvergence); }
+// Whether J_nu(x) underflows and Y_nu(x) overflows.
+bool BeyondDoubleRange(double x, double nu) { return DebyeExponent(x, nu) > kDebyeExponentBeyondRange; }
 
-double SteedYPositive(double x, double nu) { return SteedBesselY(x, nu, kBesselYNoConvergence); }
+// Whether the recurrence from Hankel's expansion is within reach.
+bool RecurrenceServes(double x, double nu) { return x > kAsymptoticLimit && nu <= kLargestRecurrenceOrder; }
 
-// Any real order by J_-a = cos(a pi) J_a - sin(a pi) Y_a, Y_-a = sin(a pi) J_a + cos(a pi) Y_a
-// (for an integer a: (-1)^a times the positive order).
-double SteedJ(double x, double nu) {
-    if (nu >= 0.0) return SteedJPositive(x, nu);
-    const double a = -nu;
-    if (IsInteger(a)) return ParitySign(a) * SteedJPositive(x, a);
-    return CheckedSubtract(CosPi(a) * SteedJPositive(x, a), CheckedMultiply(SinPi(a), SteedYPositive(x, a)));
+// Steed's method beyond x = 45 serves only near the turning point, where CF1 is short: between
+// the recurrence's reach and its own stands nothing accurate.
+void RequireSteedReach(double x, double nu, std::u16string_view message) {
+    if (x > kAsymptoticLimit && nu < x - kTurningPointBand) RaiseConvergeError(message);
 }
 
-double SteedY(double x, double nu) {
-    if (nu >= 0.0) return SteedYPositive(x, nu);
-    const double a = -nu;
-    if (IsInteger(a)) return CheckedMultiply(ParitySign(a), SteedYPositive(x, a));
-    return CheckedAdd(SinPi(a) * SteedJPositive(x, a), CheckedMultiply(CosPi(a), SteedYPositive(x, a)));
+double FiniteOrOverflow(double value) {
+    if (!std::isfinite(value)) RaiseOverflow();
+    return value;
 }
 
-// |x| > 45, where Hankel's expansion is accurate; else Steed's method up to its limit; else the
-// ascending series while it cannot cancel. Nothing accurate is left in between: the expansion
-// cannot meet the tolerance there, which is reported as its failure to converge.
-double LargeArgumentJ(double x, double nu, double eps) {
-    if (x < 0.0) RaiseInvalidOp();  // sqrt(2 / (pi x)) of Hankel's expansion
-    if (HankelIsAccurate(x, nu)) return HankelExpansion(x, nu, eps, Kind::kFirst);
-    if (x <= kSteedArgumentLimit) return SteedJ(x, nu);
-    if (SeriesIsMonotone(x, nu)) return AscendingSeriesJ(x, nu, eps);
-    RaiseConvergeError(kBesselJNoConvergence);
+// J_a(x) for x > 0 and a >= 0.
+double PositiveOrderJ(double x, double a, double eps, std::u16string_view message) {
+    if (x < kSeriesLimit) return SeriesBesselJ(x, a, eps, message);
+    if (BeyondDoubleRange(x, a)) return 0.0;
+    if (x * x < kSeriesOrderFactor * (a + 1.0)) return SeriesBesselJ(x, a, eps, message);
+    if (x > kAsymptoticLimit && HankelIsAccurate(x, a)) return HankelExpansion(x, a, eps, BesselKind::kFirst);
+    if (RecurrenceServes(x, a)) {
+        const double below = x - kTurningPointBand;
+        return a < below ? HankelRecurrence(x, a, BesselKind::kFirst, message) : TurningPointJ(x, a, below, message);
+    }
+    RequireSteedReach(x, a, message);
+    return SteedBesselJ(x, a, message);
 }
 
-double LargeArgumentY(double x, double nu, double eps) {
-    if (HankelIsAccurate(x, nu)) return HankelExpansion(x, nu, eps, Kind::kSecond);
-    if (x <= kSteedArgumentLimit) return SteedY(x, nu);
-    RaiseConvergeError(kBesselYNoConvergence);
-}
-
-// Y_a(x) for 0 < x < 5.5 and a >= 0: Temme's series at the nearest order mu = a - n within 1/2,
-// then upward recurrence Y_(v+1) = (2v/x) Y_v - Y_(v-1), which is stable for Y.
-double TemmeY(double x, double a, double eps) {
+// Y_a(x) for 0 < x < 2 and a >= 0: Temme's series at the nearest order mu = a - n within 1/2,
+// then the recurrence upwards.
+double TemmeY(double x, double a, double eps, std::u16string_view message) {
     const double n = std::round(a);
     if (n > kLargestSmallArgumentOrder) RaiseOverflow();
     const double mu = a - n;
-    OrderPair pair = TemmeSeries(x, mu, eps, kBesselYNoConvergence);
-    if (n == 0.0) return pair.lower;
-    for (double k = 1.0; k < n; k += 1.0) {
-        const double next =
-            CheckedSubtract(CheckedMultiply(CheckedDivide(CheckedMultiply(2.0, mu + k), x), pair.upper), pair.lower);
-        pair = {pair.upper, next};
-    }
-    return pair.upper;
+    const OrderPair pair = TemmeSeries(x, mu, eps, message);
+    return FiniteOrOverflow(RecurUpwardsFrom(x, mu, n, pair.lower, pair.upper));
 }
 
-// Y_nu(x) for x > 0 at orders where Weber's formula cancels: Temme below 5.5, Steed's method up
-// to 45, Hankel's expansion beyond. Negative orders by Y_-a = sin(a pi) J_a + cos(a pi) Y_a.
-double AccurateY(double x, double nu, double eps) {
-    if (x >= kSeriesLimit) return x <= kAsymptoticLimit ? SteedY(x, nu) : LargeArgumentY(x, nu, eps);
-    if (nu >= 0.0) return TemmeY(x, nu, eps);
+// Y_a(x) for x > 0 and a >= 0.
+double PositiveOrderY(double x, double a, double eps, std::u16string_view message) {
+    if (x < kTemmeLimit) return TemmeY(x, a, eps, message);
+    if (x > kAsymptoticLimit && HankelIsAccurate(x, a)) return HankelExpansion(x, a, eps, BesselKind::kSecond);
+    if (BeyondDoubleRange(x, a)) RaiseOverflow();
+    if (RecurrenceServes(x, a)) return FiniteOrOverflow(HankelRecurrence(x, a, BesselKind::kSecond, message));
+    RequireSteedReach(x, a, message);
+    return SteedBesselY(x, a, message);
+}
+
+// J_nu(x) for x > 0.
+double BesselJOfPositiveArgument(double x, double nu, double eps) {
+    if (nu >= 0.0) return PositiveOrderJ(x, nu, eps, kBesselJNoConvergence);
     const double a = -nu;
-    if (IsInteger(a)) return CheckedMultiply(ParitySign(a), TemmeY(x, a, eps));
-    return CheckedAdd(CheckedMultiply(SinPi(a), AscendingSeriesJ(x, a, eps)),
-                      CheckedMultiply(CosPi(a), TemmeY(x, a, eps)));
+    if (IsInteger(a)) return ParitySign(a) * PositiveOrderJ(x, a, eps, kBesselJNoConvergence);
+    const double j = PositiveOrderJ(x, a, eps, kBesselJNoConvergence);
+    const double y = PositiveOrderY(x, a, eps, kBesselJNoConvergence);
+    return CheckedSubtract(CheckedMultiply(CosPi(a), j), CheckedMultiply(SinPi(a), y));
 }
 
-// Weber's formula (J_nu cos(nu pi) - J_-nu) / sin(nu pi), in the order J_nu, cos, J_-nu, sin.
-double WeberY(double x, double nu, double eps) {
-    const double jPlus = BesselJ(x, nu, eps);
-    const double c = Cos(CheckedMultiply(nu, kPi));
-    const double jMinus = BesselJ(x, -nu, eps);
-    const double s = Sin(CheckedMultiply(nu, kPi));
-    return CheckedDivide(CheckedSubtract(CheckedMultiply(jPlus, c), jMinus), s);
+// Y_nu(x) for x > 0. At a half-integer -a, Y_-a = sin(a pi) J_a alone: Y_a may overflow there
+// while the value is small.
+double BesselYOfPositiveArgument(double x, double nu, double eps) {
+    if (nu >= 0.0) return PositiveOrderY(x, nu, eps, kBesselYNoConvergence);
+    const double a = -nu;
+    if (IsInteger(a)) return CheckedMultiply(ParitySign(a), PositiveOrderY(x, a, eps, kBesselYNoConvergence));
+    const double c = CosPi(a);
+    const double j = CheckedMultiply(SinPi(a), PositiveOrderJ(x, a, eps, kBesselYNoConvergence));
+    if (c == 0.0) return j;
+    return CheckedAdd(j, CheckedMultiply(c, PositiveOrderY(x, a, eps, kBesselYNoConvergence)));
 }
 
-// Y_0(x) = (2/pi)(ln(x/2) + gamma) J_0(x) + (2/pi) sum over i of (-1)^(i+1) H_i (x^2/4)^i / (i!)^2.
-double LogarithmicSeriesY0(double x, double eps) {
-    const double logHalf = CheckedLn(CheckedDivide(x, 2.0));
-    double r =
-        CheckedDivide(CheckedMultiply(CheckedMultiply(CheckedAdd(logHalf, kEulerGamma), 2.0), BesselJ(x, 0.0)), kPi);
-    const double q = CheckedDivide(CheckedMultiply(x, x), 4.0);
-    double harmonic = 1.0;
-    double t = CheckedMultiply(q, kTwoOverPi);
-    IterateToTolerance(eps, kBesselYNoConvergence, 1, [&](int i) {
-        const double v = CheckedMultiply(harmonic, t);
-        r = CheckedAdd(r, v);
-        if (eps > std::fabs(v)) return v;
-        harmonic = CheckedAdd(harmonic, CheckedDivide(1.0, i + 1.0));
-        t = CheckedDivide(CheckedMultiply(-t, q), CheckedMultiply(i + 1.0, i + 1.0));
-        return v;
-    });
-    return r;
-}
-
-// Y_n(x) for an integer n != 0: (2/pi) ln(x/2) J_n(x), minus the finite sum over k < n of
-// (n-k-1)! (x/2)^(2k-n) / (pi k!), minus the sum over j of (psi(j+1) + psi(n+j+1)) (-x^2/4)^j
-// (x/2)^n / (pi j! (n+j)!).
-double LogarithmicSeriesYn(double x, double nu, double eps) {
-    double n = std::trunc(nu);
-    const double sigma = n < 0.0 ? ParitySign(n) : 1.0;
-    n = std::fabs(n);
-    double r =
-        CheckedDivide(CheckedMultiply(CheckedMultiply(CheckedLn(CheckedDivide(x, 2.0)), 2.0), BesselJ(x, n, eps)), kPi);
-    const double p = Power(CheckedDivide(x, 2.0), n);
-    const double q = CheckedDivide(CheckedMultiply(x, x), 4.0);
-    double factorial = 1.0;  // (n - 1)!
-    for (double k = 2.0; k <= n - 1.0; k += 1.0) factorial = CheckedMultiply(factorial, k);
-    const double bigN = CheckedMultiply(factorial, n);  // n!
-    r = CheckedSubtract(r, CheckedDivide(factorial, CheckedMultiply(p, kPi)));
-    double w = CheckedDivide(CheckedMultiply(factorial, q), CheckedMultiply(p, kPi));
-    for (double i = 1.0; i <= n - 1.0; i += 1.0) {
-        w = CheckedDivide(w, n - i);
-        r = CheckedSubtract(r, w);
-        w = CheckedDivide(CheckedMultiply(w, q), i + 1.0);
-    }
-    const double psiSum = CheckedAdd(Digamma(1.0), Digamma(n + 1.0));
-    r = CheckedSubtract(r, CheckedDivide(CheckedDivide(CheckedMultiply(p, psiSum), bigN), kPi));
-    double bigW = CheckedDivide(CheckedDivide(CheckedDivide(CheckedMultiply(-q, p), kPi), bigN), n + 1.0);
-    IterateToTolerance(eps, kBesselYNoConvergence, 1, [&](int j) {
-        const double v = CheckedMultiply(bigW, CheckedAdd(Digamma(j + 1.0), Digamma(n + j + 1.0)));
-        r = CheckedSubtract(r, v);
-        if (eps > std::fabs(v)) return v;
-        bigW = CheckedDivide(CheckedDivide(CheckedMultiply(bigW, -q), j + 1.0), n + j + 1.0);
-        return v;
-    });
-    return CheckedMultiply(sigma, r);
-}
-
-// Y_nu(x) for a non-integer order: Weber's formula away from the integers, an accurate method
-// near them. A convergence failure inside is reported as Y's own.
-double NonIntegerOrderY(double x, double nu, double eps) {
-    try {
-        if (std::fabs(nu - std::round(nu)) >= kWeberIntegerDistance) return WeberY(x, nu, eps);
-        if (x < 0.0) RaiseInvalidOp();  // as the power or square root of J at x < 0 would
-        return AccurateY(x, nu, eps);
-    } catch (const EConvergeError&) {
-        RaiseConvergeError(kBesselYNoConvergence);
-    }
+void RequireFinite(double x, double nu) {
+    if (!std::isfinite(x) || !std::isfinite(nu)) RaiseOverflow();
 }
 
 }  // namespace
@@ -287,22 +199,29 @@ double BesselJ(double x, double nu, double eps) {
     }
     if (nu == -0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), Cos(x));
     if (nu == 0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), Sin(x));
-    const double size = std::fabs(x);
-    if (size < kSeriesLimit) return AscendingSeriesJ(x, nu, eps);
-    if (size > kAsymptoticLimit) return LargeArgumentJ(x, nu, eps);
-    if (x > 0.0) return SteedJ(x, nu);
-    if (!IsInteger(nu)) RaiseInvalidOp();
-    return CheckedMultiply(ParitySign(nu), SteedJ(-x, nu));
+    RequireFinite(x, nu);
+    // A negative x has real powers (the series) only for integer orders, and no square root
+    // (Hankel's expansion) beyond -45.
+    if (x < 0.0 && (!IsInteger(nu) || x < -kAsymptoticLimit)) RaiseInvalidOp();
+    RequireReachableTolerance(eps, kBesselJNoConvergence);
+    if (x > 0.0) return BesselJOfPositiveArgument(x, nu, eps);
+    return CheckedMultiply(ParitySign(nu), BesselJOfPositiveArgument(-x, nu, eps));
 }
 
 double BesselY(double x, double nu, double eps) {
     if (x == 0.0) RaiseFunctionError(kBesselYPole);
-    if (!IsInteger(nu)) return NonIntegerOrderY(x, nu, eps);
-    if (x < 0.0) RaiseFunctionError(kBesselYImaginary);
-    if (x > kAsymptoticLimit) return LargeArgumentY(x, nu, eps);
-    if (x >= kSeriesLimit) return SteedY(x, nu);
-    if (std::fabs(nu) > kLargestFactorialOrder) return AccurateY(x, nu, eps);
-    return nu == 0.0 ? LogarithmicSeriesY0(x, eps) : LogarithmicSeriesYn(x, nu, eps);
+    const bool integer = IsInteger(nu);
+    if (x < 0.0) {
+        if (integer) RaiseFunctionError(kBesselYImaginary);
+        RaiseInvalidOp();  // as the power or square root of J at x < 0 would
+    }
+    if (nu == -0.5) return CheckedMultiply(SquareRootTwoOverPiX(x), Sin(x));
+    if (nu == 0.5) return -CheckedMultiply(SquareRootTwoOverPiX(x), Cos(x));
+    RequireFinite(x, nu);
+    // An eps no method can meet is J's failure at the integer orders but 0, whose series began
+    // with J's own, and Y's at the others.
+    RequireReachableTolerance(eps, integer && nu != 0.0 ? kBesselJNoConvergence : kBesselYNoConvergence);
+    return BesselYOfPositiveArgument(x, nu, eps);
 }
 
 }  // namespace quorvex::special

@@ -7,14 +7,18 @@ namespace quorvex::special {
 
 // J_nu(x); the point first, the order second. J_nu(0) is 1 for nu = 0, 0 for other orders and
 // raises EFunctionError for negative non-integer orders. A negative x with a non-integer order,
-// and x < -45 with any order, are invalid operations (EInvalidOp). EConvergeError at a cap, or
-// for x > 1000 with 10 x < nu^2 and |nu| + 1 <= x^2 / 4, where no method here meets the tolerance.
+// and x < -45 with any order, are invalid operations (EInvalidOp). Within 2 units of the 15th
+// significant digit (of sqrt(J^2 + Y^2) by a zero) for every x and |nu| <= 12000, and for
+// larger orders at x below 1000 or near and past the turning point nu = x; 0 where J underflows.
+// EConvergeError for eps <= 0, at a cap, and for x > 1000 with 12000 < nu < x - 30, where no
+// method here serves (Debye's expansions would). Not finite x or nu: EOverflow.
 double BesselJ(double x, double nu, double eps);
 inline double BesselJ(double x, double nu) { return BesselJ(x, nu, kDefaultTolerance); }
 
 // Y_nu(x); x = 0 and integer order with x < 0 raise EFunctionError; a non-integer order with
-// x < 0 is an invalid operation. EConvergeError (Y's message) at a cap, also inside J for a
-// non-integer order, or for x > 1000 with nu^2 > 10 x.
+// x < 0 is an invalid operation. Accurate as J; EOverflow where |Y| exceeds the double range.
+// EConvergeError (Y's message; J's for eps <= 0 at a nonzero integer order) for eps <= 0, at a
+// cap, and where J has none.
 double BesselY(double x, double nu, double eps);
 inline double BesselY(double x, double nu) { return BesselY(x, nu, kDefaultTolerance); }
 
