@@ -6,7 +6,9 @@ the points where a routine changes method).
 Run with Debian's /usr/bin/python3 and python3-mpmath:
     /usr/bin/python3 tests/tools/generate_reference_tables.py
 The output is deterministic (seeded). Inputs are written as 15-digit literals and the exact value
-is taken at the double nearest to the literal, to 30 significant digits; each value is computed
+is taken at the double the library reads from the literal (its reader scales the digits by
+rounded powers of ten, which for exponents beyond 22 may give a neighbour of the nearest double:
+sin(7.07472211945079e56) is another value at each), to 30 significant digits; each value is computed
 at two working precisions and kept only when both agree. Points whose value is not a normal
 double, or that take mpmath too long, are left out.
 
@@ -76,8 +78,39 @@ OPEN_BOUNDS = {
 # Sampling: every input is the double nearest to its 15-digit literal.
 
 
+# The library's reader: the digits as an exact integer, scaled by the powers of ten below, each
+# multiplication or division one rounded double operation.
+SMALL_POWERS = [float(10 ** i) for i in range(32)]
+LARGE_POWERS = [1.0] + [float(10 ** (32 * j)) for j in range(1, 8)]
+HUGE_POWER, TINY_POWER = float(10 ** 256), float(mpf(10) ** -256)
+
+
+def scale_by_power_of_ten(v, p):
+    if p >= 0:
+        v *= SMALL_POWERS[p % 32]
+        if (p // 32) % 8:
+            v *= LARGE_POWERS[(p // 32) % 8]
+        for _ in range(min(p // 256, 2)):
+            v *= HUGE_POWER
+        return v
+    q = -p
+    v /= SMALL_POWERS[q % 32]
+    if (q // 32) % 8:
+        v /= LARGE_POWERS[(q // 32) % 8]
+    for _ in range(min(q // 256, 2)):
+        v *= TINY_POWER
+    return v
+
+
+def read_as_library(literal):
+    mantissa, _, exponent = literal.partition("e")
+    sign = -1.0 if mantissa.startswith("-") else 1.0
+    whole, _, fraction = mantissa.lstrip("+-").partition(".")
+    return sign * scale_by_power_of_ten(float(int(whole + fraction)), int(exponent or 0) - len(fraction))
+
+
 def lit(x):
-    return float("%.15g" % x)
+    return read_as_library("%.15g" % x)
 
 
 def text(x):
@@ -343,9 +376,12 @@ def gamma_family(rng):
 
     points = [(n, x) for n, x in zip(integers(rng, 1, 6, 40), log_uniform(rng, 1e-3, 1e6, 40))]
     table(f, "pgamma low order", "pgamma", points, mp.polygamma, TOLERANCE)
-    # Past order 140 the terms of the series overflow for x near 1 and raise.
     points = [(n, x) for n, x in zip(integers(rng, 7, 140, 40), log_uniform(rng, 1, 1000, 40))] + [(100, 50.597)]
     table(f, "pgamma high order", "pgamma", points, mp.polygamma, TOLERANCE)
+    # Orders whose n! and x^(n+1) leave the doubles while their quotient does not: x about n / e.
+    orders = integers(rng, 150, 3000, 40, log=True)
+    points = [(n, lit(n / math.e * m)) for n, m in zip(orders, log_uniform(rng, 0.5, 2, 40))]
+    table(f, "pgamma orders past 150", "pgamma", points, mp.polygamma, TOLERANCE)
     points = [(n, x) for n, x in zip(integers(rng, 1, 5, 40), uniform(rng, -30, 0, 40))]
     table(f, "pgamma negative", "pgamma", points, mp.polygamma, TOLERANCE)
 
@@ -522,11 +558,9 @@ def zeta_family(rng):
     table(f, "polylog integer order", "polylog", pts, mp.polylog, TOLERANCE)
     pts = list(zip(uniform(rng, -4, 8, 40), uniform(rng, -1, 1, 40)))
     table(f, "polylog real order", "polylog", pts, mp.polylog, TOLERANCE)
-    # Near 1 only where the power series is taken (its 999th term below 1e-15): elsewhere the
-    # Euler transform's terms overflow there and raise.
-    near_one = [(n, lit(1 - d)) for n, d in zip(uniform(rng, 1.5, 12, 200), log_uniform(rng, 1e-4, 0.1, 200))
-                if 999 * math.log(1 - d) - n * math.log(999) < math.log(1e-15)][:20]
-    pts = [(n, float(s)) for n, s in zip(uniform(rng, -6, 8, 30), [1, -1] * 15)] + near_one
+    near_one = [(n, lit(1 - d)) for n, d in zip(uniform(rng, 0.01, 12, 20), log_uniform(rng, 1e-15, 0.5, 20))]
+    near_minus_one = [(n, lit(-1 + d)) for n, d in zip(uniform(rng, 0.01, 12, 20), log_uniform(rng, 1e-15, 0.5, 20))]
+    pts = [(n, float(s)) for n, s in zip(uniform(rng, -6, 8, 30), [1, -1] * 15)] + near_one + near_minus_one
     table(f, "polylog x at and near 1 and -1", "polylog", pts, lambda s, x: mp.zeta(s) if x == 1 else (-mp.altzeta(s) if x == -1 else mp.polylog(s, x)), TOLERANCE)
 
 
@@ -560,6 +594,18 @@ def bessel(rng):
     zeros = [(float(mp.besselyzero(nu, k)), nu) for nu in (0, 1, 3, 4.5) for k in (1, 2, 5, 12)]
     pts = [(lit(z + (d if i % 2 else -d)), nu) for i, ((z, nu), d) in enumerate(zip(zeros * 2, log_uniform(rng, 1e-13, 1e-3, 32)))]
     table(f, "bessely near zeros (scale modulus beyond the order)", "bessely", pts, Y, TOLERANCE, oscillating_modulus)
+
+    # The switch-over points of the methods (x = 2, 5.5, 45, 1000, nu^2 = 2x, nu = x), large orders
+    # and negative arguments.
+    grid = [(x, nu) for x in (1e-6, 3.5e-5, 0.01, 0.7, 1.9999, 2.0001, 5.49, 5.51, 20.0, 44.9, 45.1, 200.0, 999.9,
+                              1000.1, 5000.0, 1e5, 1e6)
+            for nu in (0.0, 0.3, -0.3, 1.0, -7.0, 20.0000001, -20.5, 49.999, 150.0, -456.7, 999.5)]
+    extra = [(860.9004764671322, 859.9999999), (281.946, 274.0), (3000.0, 2990.5), (3000.0, 3100.0), (2000.0, 150.0),
+             (6932.711911697233, -526.3815797733995), (45.9, 58.9999999), (100.0, 14.142), (100.0, 14.143)]
+    pts = [(lit(x), lit(nu)) for x, nu in grid + extra]
+    table(f, "besselj switch-over points and large orders", "besselj", pts + [(-3.0, 4.0), (-44.9, 7.0), (-1e-3, -3.0)],
+          J, TOLERANCE, oscillating_modulus)
+    table(f, "bessely switch-over points and large orders", "bessely", pts, Y, TOLERANCE, oscillating_modulus)
 
 
 def elementary(rng):
