@@ -3,6 +3,7 @@
 #include "core/double_double_exp_log.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_math.hpp"
 
 #include <cmath>
 #include <numbers>
@@ -38,6 +39,13 @@ DoubleDouble LogDoubleDouble(double x) {
         if (std::fabs(term.hi) < kDoubleDoubleFraction * std::fabs(t.hi)) break;
     }
     return Add(scaled, Multiply(sum, 2.0));
+}
+
+DoubleDouble ExpToDoubleDouble(DoubleDouble exponent) {
+    const double head = Exp(exponent.hi);
+    if (head == 0.0 || std::isinf(head)) return {head, 0.0};
+    const DoubleDouble residual = Subtract(exponent, LogDoubleDouble(head));
+    return FastTwoSum(head, head * residual.hi);
 }
 
 double ExpOfDoubleDouble(DoubleDouble exponent) {

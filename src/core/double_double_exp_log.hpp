@@ -17,4 +17,9 @@ DoubleDouble LogDoubleDouble(double x);
 // e^(hi + lo) as e^hi (1 + lo), within about one ulp; EOverflow where e^hi overflows.
 double ExpOfDoubleDouble(DoubleDouble exponent);
 
+// e^(hi + lo) in double-double, within a few units of 2^-100 times the exponent's size: the
+// exponential's rounding mended by what ln of it leaves over. Where e^hi is 0 or infinite, that
+// alone (no error is raised).
+DoubleDouble ExpToDoubleDouble(DoubleDouble exponent);
+
 }  // namespace quorvex

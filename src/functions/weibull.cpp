@@ -40,18 +40,14 @@ double PlainDistribution(double d, double alpha, double beta, double mode) {
 }
 
 // t = (d / beta)^alpha in double-double, for positive normal d (itself a double-double: x -
-// gamma exactly) and beta: e^(alpha (ln d - ln beta)) from a double-double exponent, the rounding
-// of the exponential mended by what ln of its result leaves over. Both modes hinge on t: the
+// gamma exactly) and beta: e^(alpha (ln d - ln beta)) from a double-double exponent, in
+// double-double. Both modes hinge on t: the
 // density takes e^-t, whose relative error is t's absolute one (35 units of the 15th digit where
 // t = 358 came from rounded powers), and the distribution is t itself where t is small. d / beta
 // itself is never formed, so that it cannot overflow where t does not.
 DoubleDouble ScaledPower(DoubleDouble d, double alpha, double beta) {
     const DoubleDouble logD = Add(LogDoubleDouble(d.hi), d.lo / d.hi);
-    const DoubleDouble exponent = Multiply(Subtract(logD, LogDoubleDouble(beta)), alpha);
-    const double head = Exp(exponent.hi);
-    if (head == 0.0 || std::isinf(head)) return {head, 0.0};
-    const DoubleDouble residual = Subtract(exponent, LogDoubleDouble(head));
-    return FastTwoSum(head, head * residual.hi);
+    return ExpToDoubleDouble(Multiply(Subtract(logD, LogDoubleDouble(beta)), alpha));
 }
 
 // Where d, alpha and beta are positive and d and beta normal doubles: mode 1 is

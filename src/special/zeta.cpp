@@ -1,6 +1,8 @@
 // The zeta family: Hasse's alternating binomial series for Riemann zeta with a short direct sum
-// where that already reaches the tolerance, Euler-Maclaurin summation for Hurwitz zeta, and the
-// polylogarithm by its power series, its Euler transform in -x / (1 - x) or its series in ln x.
+// where that already reaches the tolerance (its Taylor series about 0, the functional equation
+// for s < 0), Euler-Maclaurin summation for Hurwitz zeta, and the polylogarithm by its power
+// series (in double-double for s <= 0), the accelerated alternating series, the duplication
+// formula or its series in ln x.
 #include "special/zeta.hpp"
 
 #include "core/checked_float.hpp"
@@ -20,6 +22,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -40,13 +43,24 @@ constexpr double kDirectSumLimit = 3.0;
 constexpr double kDirectSumExtraTerms = 5.0;
 // Gamma overflows past this argument.
 constexpr double kLargestGammaArgument = 171.0;
-// For s <= 0 and |x| from here to 1 the polylogarithm is summed in powers of ln x: the Euler
-// transform's binomial differences of (k+1)^-s cancel there, worse as -s grows.
-constexpr double kLogarithmicSeriesLimit = 0.25;
+// For s <= 0 the polylogarithm is summed in powers of ln x from x = 1/4 on and from x = -1/2
+// down; nearer 0 by the Euler transform where that is quick and accurate (|x| < 1/4, s down to
+// kLargestExactDifferenceOrder, x > 0 or s whole), else by its power series in double-double
+// (fewer than 300 terms).
+constexpr double kLogarithmicSeriesLimit = 0.5;
+constexpr double kEulerTransformLimit = 0.25;
+// Down to this s the Euler transform's differences cancel little (whole s: they are exact).
+constexpr double kLargestExactDifferenceOrder = -12.0;
 // The largest relative rounding error of one operation.
 constexpr double kUnitRoundoff = 0x1p-53;
 // A value whose bound on rounding errors passes this fraction of it has lost half its digits.
 constexpr double kUntrustedFraction = 0x1p-26;
+// A double-double power series ends once its terms fall below this fraction of the sum; the
+// rounding of each of its additions is at most the second of the largest term.
+constexpr double kDoubleDoubleSumFraction = 0x1p-60;
+constexpr double kDoubleDoubleRounding = 0x1p-104;
+// The series of the polylogarithm in ln x converges from here (e^-5, |ln x| + pi i within 2 pi).
+constexpr double kSmallestLogarithmicArgument = 0.0068;
 // Past this logarithm x^s overflows: x^-s is below the smallest normal double.
 constexpr double kLogOfLargestDouble = 709.0;
 // Hurwitz zeta sums its first terms directly; from a + 10 on, each Euler-Maclaurin correction is
@@ -268,6 +282,32 @@ double EulerTransformedPolylog(double s, double x, double eps) {
     return r;
 }
 
+// Li_s(x) = sum over k >= 1 of x^k k^-s for s <= 0 and 0 < |x| < 1/2, each term e^(k ln|x| -
+// s ln k) and the sum in double-double. For x < 0 the terms alternate and grow before they fall
+// (to 0.7 for Li_-3.9(-0.21) = 0.062): a double sum, or the Euler transform's binomial differences
+// of growing powers, kept only the absolute digits (9 ulps there). The terms fall below 2^-60 of
+// the sum within a few hundred rounds unless the value overflows first. Where the terms cancel
+// by more than double-double holds (far below s = -30 for x < 0), no value: nullopt.
+std::optional<double> DoubleDoublePowerSeriesPolylog(double s, double x) {
+    const DoubleDouble logSize = LogDoubleDouble(std::fabs(x));
+    const double peak = -s / -logSize.hi;  // where the terms stop growing
+    DoubleDouble sum = {0.0, 0.0};
+    double largest = 0.0;
+    for (int k = 1; k < kIterationCap; ++k) {
+        const DoubleDouble exponent = Subtract(Multiply(logSize, k), Multiply(LogDoubleDouble(k), s));
+        DoubleDouble term = ExpToDoubleDouble(exponent);
+        if (std::isinf(term.hi)) RaiseOverflow();  // a term past the doubles: so is the value
+        largest = std::max(largest, term.hi);
+        if (x < 0.0 && k % 2 != 0) term = Negate(term);
+        sum = Add(sum, term);
+        if (k > peak && std::fabs(term.hi) <= kDoubleDoubleSumFraction * std::fabs(sum.hi)) {
+            if (k * kDoubleDoubleRounding * largest > kNegligibleFraction * std::fabs(sum.hi)) return std::nullopt;
+            return Round(sum);
+        }
+    }
+    return std::nullopt;
+}
+
 // Li_s(x) = Gamma(1-s) (-mu)^(s-1) + sum over k >= 0 of zeta(s-k) mu^k / k! with mu = ln x, the
 // principal logarithm (ln|x| + i pi for x < 0), converging like (|mu| / 2 pi)^k. Its real part
 // in polar form: mu = rho e^(i theta), -mu = rho e^(i (theta - pi)). For s <= 0 no two terms are
@@ -284,12 +324,16 @@ double LogarithmicPolylog(double s, double x, double eps) {
     const double cosine = x > 0.0 ? 1.0 : Cos(CheckedMultiply(exponent, theta - kPi));
     double r = CheckedMultiply(CheckedMultiply(Gamma(CheckedSubtract(1.0, s)), power), cosine);
     double scaled = 1.0;  // rho^k / k!
+    // |zeta(s - k)| grows about as (k - s) / (2 pi) per step, so the terms grow while
+    // (k - s) rho > 2 pi (k + 1): a small term before that says nothing (Li_-170(-0.5) stopped at
+    // its second term, with half its value).
+    const double peak = (-s * rho - kTwoPi) / (kTwoPi - rho);
     IterateToTolerance(eps, kPolylogNoConvergence, 0, RelativeMeasure{}, [&](int k) {
         if (k > 0) scaled = CheckedDivide(CheckedMultiply(scaled, rho), k);
         const double zeta = RiemannZeta(CheckedSubtract(s, k));
         r = CheckedAdd(r, CheckedMultiply(CheckedMultiply(zeta, scaled), Cos(k * theta)));
         // A trivial zero of zeta says nothing about the terms still to come.
-        if (zeta == 0.0) return std::numeric_limits<double>::infinity();
+        if (zeta == 0.0 || k < peak) return std::numeric_limits<double>::infinity();
         return CheckedMultiply(zeta, scaled) / std::fmax(1.0, std::fabs(r));
     });
     return r;
@@ -408,11 +452,21 @@ double Polylog(double s, double x, double eps) {
     if (x == 1.0) return RiemannZeta(s, eps);
     if (x == -1.0) return -DirichletEta(s, eps);
     RequireReachableTolerance(eps, kPolylogNoConvergence);
-    if (s <= 0.0 && std::fabs(x) >= kLogarithmicSeriesLimit) return LogarithmicPolylog(s, x, eps);
+    if (s <= 0.0 && (x >= kEulerTransformLimit || x <= -kLogarithmicSeriesLimit)) return LogarithmicPolylog(s, x, eps);
     if (s > 0.0 && x < -kDuplicationLimit) return AcceleratedPolylog(s, -x);
     if (s > 0.0 && x > kDuplicationLimit) return DuplicatedPolylog(s, x, eps);
     if (s > 0.0) return PowerSeriesPolylog(s, x, eps);
-    return EulerTransformedPolylog(s, x, eps);
+    if (x == 0.0) return x;
+    // Where the Euler transform's differences are exact integers (s a small whole number) or do
+    // not alternate against w's powers (x > 0), it is quick and accurate near 0.
+    const bool whole = s == std::trunc(s);
+    if (std::fabs(x) < kEulerTransformLimit && s >= kLargestExactDifferenceOrder && (whole || x > 0.0)) {
+        return EulerTransformedPolylog(s, x, eps);
+    }
+    if (const auto value = DoubleDoublePowerSeriesPolylog(s, x)) return *value;
+    // The series in ln x converges while |ln x| < 2 pi.
+    if (std::fabs(x) > kSmallestLogarithmicArgument) return LogarithmicPolylog(s, x, eps);
+    RaiseConvergeError(kPolylogNoConvergence);
 }
 
 double PolylogDifference(double s, std::int32_t n) {

@@ -176,10 +176,6 @@ TEST(Zeta, ToleranceOutOfReachEndsAtOnce) {
              ErrorRow{"Li_1(0.25, -1)", [] { Polylog(1, 0.25, -1); }, polylog},
              ErrorRow{"Li_-2(0.1, 0)", [] { Polylog(-2, 0.1, 0); }, polylog},  // a finite sum, all the same
              ErrorRow{"Li_-0.5(-0.9, 1e-30)", [] { Polylog(-0.5, -0.9, 1e-30); }, polylog},
-             // Differences that cancel by dozens of orders: no longer an answer with half its
-             // digits wrong (-1.6e16 for Li_-30.5(-0.2) = -1.63775857754782e16).
-             ErrorRow{"Li_-30.5(-0.2)", [] { Polylog(-30.5, -0.2); }, polylog},
-             ErrorRow{"Li_-100.5(0.2)", [] { Polylog(-100.5, 0.2); }, polylog},
          }) {
         SCOPED_TRACE(row.call);
         ExpectError(row.action, row.error);
@@ -189,6 +185,9 @@ TEST(Zeta, ToleranceOutOfReachEndsAtOnce) {
     EXPECT_LE(RelativeError(Polylog(2, -0.99, 1e-30), -0.81552588147733974292), 5e-15);
     EXPECT_LE(RelativeError(Polylog(100, -0.999999, 1e-300), -0.999999), 1e-15);
     EXPECT_EQ(Polylog(2, 0, 1e-300), 0.0);
+    // Terms that grow by dozens of orders before they fall, summed in double-double (mpmath).
+    EXPECT_LE(RelativeError(Polylog(-30.5, -0.2), -1.6377585775478230091e16), 1e-15);
+    EXPECT_LE(RelativeError(Polylog(-100.5, 0.2), 9.8671733994034122362e137), 1e-15);
     // A relative tolerance down to half the rounding unit is still met.
     EXPECT_LE(RelativeError(RiemannZeta(3, 1e-16), 1.2020569031595942854), 1e-15);
 }
