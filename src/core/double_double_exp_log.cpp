@@ -1,56 +1,54 @@
-// ln x as 2^e m with m in [1/sqrt 2, sqrt 2) and ln m = 2 atanh t, t = (m - 1) / (m + 1), by
-// t + t^3/3 + t^5/5 + ... (|t| <= 0.172, at most 22 terms).
+// The kernels want finite arguments in their domain; the rest (infinities, NaN, 0) goes to the
+// plain functions, whose special values are those of C99.
 #include "core/double_double_exp_log.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/elementary_kernels.hpp"
 #include "core/elementary_math.hpp"
 
 #include <cmath>
-#include <numbers>
 
 namespace quorvex {
 namespace {
 
-constexpr double kSqrtHalf = std::numbers::sqrt2 / 2.0;
-// The atanh series stops below this fraction of its first term: past double-double.
-constexpr double kDoubleDoubleFraction = 0x1p-106;
-// More terms than |t| <= 0.172 ever needs.
-constexpr int kMostAtanhTerms = 30;
+// e^x underflows below the first and overflows past the second; the kernel serves in between.
+constexpr double kExpUnderflow = -746.0;
+constexpr double kExpOverflow = 710.0;
+// The scaled mantissa's exponent range in which both its parts are normal doubles.
+constexpr int kLeastNormalExponent = -968;
+constexpr int kLargestExponent = 1023;
 
 }  // namespace
 
-DoubleDouble LogDoubleDouble(double x) {
-    int e = 0;
-    double m = std::frexp(x, &e);
-    if (m < kSqrtHalf) {
-        m *= 2.0;
-        --e;
-    }
-    const DoubleDouble scaled = Multiply(kLn2DoubleDouble, static_cast<double>(e));
-    if (m == 1.0) return scaled;
-    const DoubleDouble t = Divide(DoubleDouble{m - 1.0, 0.0}, TwoSum(m, 1.0));
-    const DoubleDouble t2 = Multiply(t, t);
-    DoubleDouble power = t;
-    DoubleDouble sum = t;
-    for (int k = 1; k < kMostAtanhTerms; ++k) {
-        power = Multiply(power, t2);
-        const DoubleDouble term = Divide(power, DoubleDouble{2.0 * k + 1.0, 0.0});
-        sum = Add(sum, term);
-        if (std::fabs(term.hi) < kDoubleDoubleFraction * std::fabs(t.hi)) break;
-    }
-    return Add(scaled, Multiply(sum, 2.0));
+DoubleDouble LogDoubleDouble(DoubleDouble x) {
+    if (!(x.hi > 0.0) || std::isinf(x.hi)) return {Log(x.hi), 0.0};
+    return LogKernel(x);
 }
 
-DoubleDouble ExpToDoubleDouble(DoubleDouble exponent) {
-    const double head = Exp(exponent.hi);
-    if (head == 0.0 || std::isinf(head)) return {head, 0.0};
-    const DoubleDouble residual = Subtract(exponent, LogDoubleDouble(head));
-    return FastTwoSum(head, head * residual.hi);
+DoubleDouble Log1pDoubleDouble(DoubleDouble x) {
+    if (!(x.hi > -1.0) || std::isinf(x.hi)) return {Log1p(x.hi), 0.0};
+    return Log1pKernel(x);
 }
 
 double ExpOfDoubleDouble(DoubleDouble exponent) {
-    const double head = CheckedExp(exponent.hi);
-    return head + head * exponent.lo;
+    if (!std::isfinite(exponent.hi) || !std::isfinite(exponent.lo)) return CheckedExp(exponent.hi + exponent.lo);
+    if (exponent.hi < kExpUnderflow) return 0.0;
+    if (exponent.hi > kExpOverflow) return CheckedExp(exponent.hi);  // EOverflow
+    const ScaledDoubleDouble v = ExpKernel(exponent);
+    return CheckResult(RoundScaled(v.mantissa, v.exponent), exponent.hi);
+}
+
+DoubleDouble ExpToDoubleDouble(DoubleDouble exponent) {
+    if (!std::isfinite(exponent.hi) || exponent.hi < kExpUnderflow || exponent.hi > kExpOverflow) {
+        return {Exp(exponent.hi), 0.0};
+    }
+    const ScaledDoubleDouble v = ExpKernel(exponent);
+    if (v.exponent < kLeastNormalExponent || v.exponent > kLargestExponent) return {Exp(exponent.hi), 0.0};
+    DoubleDouble value = {std::ldexp(v.mantissa.hi, v.exponent), std::ldexp(v.mantissa.lo, v.exponent)};
+    if (std::isinf(value.hi)) return {value.hi, 0.0};
+    // One Newton step on ln: the kernel's 2^-85 becomes the logarithm's 2^-95 of the exponent.
+    const DoubleDouble residual = Subtract(exponent, LogKernel(value));
+    return Add(value, Multiply(value, residual.hi));
 }
 
 }  // namespace quorvex

@@ -1,5 +1,6 @@
-// The logarithm and the exponential with double-double exponents: the pieces that let a large
-// power or a quotient of factorials be one exponential whose rounded exponent costs no digits.
+// The logarithm and the exponential in double-double: the pieces that let a large power, or a
+// quotient of gammas, be one exponential whose exponent's rounding costs no digits. They wrap the
+// elementary functions' own kernels (relative error below 2^-85).
 #pragma once
 
 #include "core/double_double.hpp"
@@ -11,15 +12,18 @@ inline constexpr DoubleDouble kLn2DoubleDouble = {0.69314718055994529, 2.3190468
 inline constexpr DoubleDouble kLogTwoPiDoubleDouble = {1.8378770664093456, -7.756588316134483e-17};
 inline constexpr DoubleDouble kHalfLogTwoPiDoubleDouble = {0.9189385332046728, -3.8782941580672414e-17};
 
-// ln x in double-double for a positive normal x, relative error a few units of 2^-104.
-DoubleDouble LogDoubleDouble(double x);
+// ln x. A non-positive or infinite x gives the plain logarithm's value (no error is raised).
+DoubleDouble LogDoubleDouble(DoubleDouble x);
+inline DoubleDouble LogDoubleDouble(double x) { return LogDoubleDouble(DoubleDouble{x, 0.0}); }
 
-// e^(hi + lo) as e^hi (1 + lo), within about one ulp; EOverflow where e^hi overflows.
+// ln(1 + x), also for tiny x; x <= -1 or infinite gives the plain value.
+DoubleDouble Log1pDoubleDouble(DoubleDouble x);
+
+// e^(hi + lo) rounded once: 0 below the subnormals, EOverflow past the largest double.
 double ExpOfDoubleDouble(DoubleDouble exponent);
 
-// e^(hi + lo) in double-double, within a few units of 2^-100 times the exponent's size: the
-// exponential's rounding mended by what ln of it leaves over. Where e^hi is 0 or infinite, that
-// alone (no error is raised).
+// e^(hi + lo) in double-double while it is a normal double, within 2^-94 relative plus 2^-95
+// times the exponent; else e^hi alone, 0 or infinite (no error is raised).
 DoubleDouble ExpToDoubleDouble(DoubleDouble exponent);
 
 }  // namespace quorvex

@@ -11,9 +11,13 @@ double NormalDistribution(double x, double mu, double sigma, std::int32_t densit
 double StandardNormal(double x, std::int32_t density);
 // Phi(x).
 double StandardNormalCdf(double x);
-// kind 1: lower cumulative probability; kind 2: upper; any other: the density.
+// kind 1: lower cumulative probability; kind 2: upper; any other: the density. The probabilities
+// are I_e(df/2, 1/2) / 2 with e = df / (df + x^2) and 1 - e both in double-double; the density one
+// exponential of a double-double exponent. Within 0.8 units of the 15th digit (mpmath, df up to
+// 1e7, |x| up to 6000).
 double StudentT(double x, std::int32_t df, std::int32_t kind);
-// kind 1: lower cumulative probability; kind 2: upper; any other: the density.
+// kind 1: lower cumulative probability; kind 2: upper; any other: the density; as StudentT,
+// within 0.9 units of the 15th digit for d1, d2 up to 1e6.
 double FisherF(double x, std::int32_t d1, std::int32_t d2, std::int32_t kind);
 // x! for natural x (within 1e-12); anything else raises EFunctionError 10004.
 double Factorial(double x);

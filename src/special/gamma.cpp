@@ -46,10 +46,15 @@ constexpr double kOmittedTermIndex = 22.0;
 // the shift short (tens of steps) and its rounding small.
 constexpr double kLogFinestTolerance = -44.361419555836498;
 
-// Coefficients B(2k) / (2k (2k - 1)) of Stirling's series for k = 1 .. 8, in powers 1/x^(2k-1);
-// from x = 20 on the first omitted term is below 1e-21.
+// Coefficients B(2k) / (2k (2k - 1)) of Stirling's series for k = 1 .. 8, in powers 1/x^(2k-1)
+// (A&S 6.1.41); from x = 10 on the first omitted term is below 2e-18.
 constexpr std::array<double, 8> kStirlingCoefficients = {
     1.0 / 12.0, -1.0 / 360.0, 1.0 / 1260.0, -1.0 / 1680.0, 1.0 / 1188.0, -691.0 / 360360.0, 1.0 / 156.0, -3617.0 / 122400.0};
+// From here on ln Gamma goes by Stirling's series; past the second value its first term is all a
+// double holds of the correction; past the third Dekker's product would leave the doubles.
+constexpr double kStirlingLimit = 10.0;
+constexpr double kStirlingFirstTermOnly = 1e17;
+constexpr double kSplitLimit = 1e290;
 // Up to here ln n! is the logarithm of the correctly rounded n!, past it Stirling's series.
 constexpr std::int32_t kLargestFactorialOrder = 170;
 // A polygamma sum ends once what it leaves out is below this fraction of what it holds.
@@ -294,10 +299,25 @@ double Digamma(double x, double eps) {
     return s;
 }
 
+double StirlingCorrection(double x) {
+    // Past 1e17 the first term is all a double holds (and x^2 may leave the doubles).
+    if (x > kStirlingFirstTermOnly) return 1.0 / (12.0 * x);
+    return EvaluatePolynomial(kStirlingCoefficients, 1.0 / (x * x)) / x;
+}
+
+double GammaOnePlusMinusOne(double a) {
+    const double aq = a * ReciprocalGammaQ(a);  // 1 / Gamma(1 + a) - 1
+    return -aq / (1.0 + aq);
+}
+
 DoubleDouble LogGammaDoubleDouble(double x) {
-    const double tail = EvaluatePolynomial(kStirlingCoefficients, 1.0 / (x * x));
-    const DoubleDouble lead = Add(Multiply(LogDoubleDouble(x), x - 0.5), -x);
-    return Add(Add(lead, kHalfLogTwoPiDoubleDouble), tail / x);
+    // Gamma(x) = Gamma(1 + x) / x; an x below the normals has its reciprocal beyond them.
+    if (x < 0.5) return Subtract(Log1pDoubleDouble({GammaOnePlusMinusOne(x), 0.0}), LogDoubleDouble(x));
+    if (x < kStirlingLimit) return LogDoubleDouble(Gamma(x));
+    // Past the split limit Dekker's product leaves the doubles; x ln x - x is then all there is.
+    if (x > kSplitLimit) return {CheckedMultiply(x, Log(x) - 1.0), 0.0};
+    const DoubleDouble lead = Multiply(LogDoubleDouble(x), TwoSum(x, -0.5));
+    return Add(Add(Add(lead, -x), kHalfLogTwoPiDoubleDouble), StirlingCorrection(x));
 }
 
 double Polygamma(std::int32_t n, double x, double eps) {

@@ -12,9 +12,18 @@ namespace quorvex::special {
 // ln Gamma(x) for x > 0, to about 15 significant digits.
 double LogGammaPositive(double x);
 
-// ln Gamma(x) in double-double for x >= 20, by Stirling's series, within a few units of 2^-100
-// of its value plus 1e-19: the exponent of a quotient of gammas that itself may leave the doubles.
+// ln Gamma(x) in double-double for x > 0: the exponent of a quotient of gammas that itself may
+// leave the doubles. Below 10 the logarithm of Gamma (3e-16 relative), from 10 on Stirling's
+// series in double-double (1e-30 absolute).
 DoubleDouble LogGammaDoubleDouble(double x);
+
+// ln Gamma(x) - ((x - 1/2) ln x - x + ln(2 pi) / 2) for x >= 10 by Stirling's series (A&S
+// 6.1.41, eight terms), within 2e-18 absolute.
+double StirlingCorrection(double x);
+
+// Gamma(1 + a) - 1 for -1/2 <= a <= 1 with relative accuracy, so that Gamma(a) - 1/a keeps its
+// digits as a goes to 0.
+double GammaOnePlusMinusOne(double a);
 
 // Gamma(x); poles (non-positive integers) raise EFunctionError. Negative arguments go through
 // the reflection formula; below about -170 through logarithms, so the result underflows.

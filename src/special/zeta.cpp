@@ -56,9 +56,9 @@ constexpr double kUnitRoundoff = 0x1p-53;
 // A value whose bound on rounding errors passes this fraction of it has lost half its digits.
 constexpr double kUntrustedFraction = 0x1p-26;
 // A double-double power series ends once its terms fall below this fraction of the sum; the
-// rounding of each of its additions is at most the second of the largest term.
+// rounding of its terms and additions is at most the second times the sum of their magnitudes.
 constexpr double kDoubleDoubleSumFraction = 0x1p-60;
-constexpr double kDoubleDoubleRounding = 0x1p-104;
+constexpr double kDoubleDoubleRounding = 0x1p-92;
 // The series of the polylogarithm in ln x converges from here (e^-5, |ln x| + pi i within 2 pi).
 constexpr double kSmallestLogarithmicArgument = 0.0068;
 // Past this logarithm x^s overflows: x^-s is below the smallest normal double.
@@ -292,16 +292,16 @@ std::optional<double> DoubleDoublePowerSeriesPolylog(double s, double x) {
     const DoubleDouble logSize = LogDoubleDouble(std::fabs(x));
     const double peak = -s / -logSize.hi;  // where the terms stop growing
     DoubleDouble sum = {0.0, 0.0};
-    double largest = 0.0;
+    double magnitudes = 0.0;  // the sum of |term|, which bounds the terms' rounding
     for (int k = 1; k < kIterationCap; ++k) {
         const DoubleDouble exponent = Subtract(Multiply(logSize, k), Multiply(LogDoubleDouble(k), s));
         DoubleDouble term = ExpToDoubleDouble(exponent);
         if (std::isinf(term.hi)) RaiseOverflow();  // a term past the doubles: so is the value
-        largest = std::max(largest, term.hi);
+        magnitudes += term.hi;
         if (x < 0.0 && k % 2 != 0) term = Negate(term);
         sum = Add(sum, term);
         if (k > peak && std::fabs(term.hi) <= kDoubleDoubleSumFraction * std::fabs(sum.hi)) {
-            if (k * kDoubleDoubleRounding * largest > kNegligibleFraction * std::fabs(sum.hi)) return std::nullopt;
+            if (kDoubleDoubleRounding * magnitudes > kNegligibleFraction * std::fabs(sum.hi)) return std::nullopt;
             return Round(sum);
         }
     }

@@ -159,6 +159,17 @@ TEST(Distributions, FisherFAgainstClosedForms) {
     EXPECT_LE(RelativeError(FisherF(1.1, 2000, 2000, 2), 0.016563899553125071), 1e-12);
     EXPECT_LE(RelativeError(FisherF(1, 2000, 2000, 0), 8.9195055729271604), 1e-12);
     EXPECT_LE(RelativeError(FisherF(3, 1000, 1000, 0), 7.1331595423034661e-63), 1e-12);
+    // 50-digit references where the exponents in doubles went wrong: 1e5, 1.2e4 and 67 units of
+    // the 15th digit; within 2 now.
+    for (const Row& row : {Row{-4.85740317343848, 5053691, 0, 1, 5.9469406789422758e-7},
+                           Row{0.9113, 49340, 5444, 0, 0.00042448701341161034},
+                           Row{0.9904407737052456, 94738, 1163, 2, 0.59643628051060458}}) {
+        SCOPED_TRACE(Describe(row));
+        const double value =
+            row.second == 0 ? StudentT(row.x, row.first, row.kind) : FisherF(row.x, row.first, row.second, row.kind);
+        const double unit = std::pow(10.0, std::floor(std::log10(row.reference)) - 14);
+        EXPECT_LE(std::fabs(value - row.reference) / unit, 2.0);
+    }
 }
 
 TEST(Distributions, KernelErrorsComeFromTheIncompleteBetaFunctionAndBeta) {

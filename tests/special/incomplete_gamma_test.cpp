@@ -164,6 +164,22 @@ TEST(IncompleteGamma, ErrorsInTheirOrder) {
     EXPECT_EQ(LowerIncompleteGamma(2.5, 0), 0.0);
 }
 
+TEST(IncompleteGamma, AgainstFiftyDigitReferencesWhereTheyWentWrong) {
+    struct Row {
+        const char* what;
+        double a, x, reference;
+    };
+    // The upper function; units of the 15th significant digit.
+    for (const Row& row : {Row{"e^-x underflowed: 0", 38.38, 776.47, 6.8805305352600863e-230},
+                           Row{"Gamma(a) - gamma(a, x), 22 units", 0.01, 1, 0.22036593781812581},
+                           Row{"Gamma(a) - gamma(a, x), 3 units", -0.012118025967561704, 0.003926941730971802, 5.1449909105754402},
+                           Row{"the fraction forwards, 3 units", 0.1498367043897087, 2.0340090234907393, 0.054222555768900366}}) {
+        SCOPED_TRACE(row.what);
+        const double unit = std::pow(10.0, std::floor(std::log10(row.reference)) - 14);
+        EXPECT_LE(std::fabs(UpperIncompleteGamma(row.a, row.x) - row.reference) / unit, 2.0);
+    }
+}
+
 TEST(IncompleteGamma, ConvergenceCapsNameTheRoutineThatIterated) {
     // A tolerance of 0 is met by no term, so each region runs to the cap; the message names the
     // routine whose series or fraction ran, which also pins the region boundaries.

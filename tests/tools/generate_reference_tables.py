@@ -369,10 +369,12 @@ def gamma_family(rng):
     dual(f, "dgamma near its positive zero", "dgamma", near(rng, [x0], 40, 1e-16, 0.3), mp.digamma)
     dual(f, "dgamma negative", "dgamma", uniform(rng, -200, 0, 40) + [-0.9999999999], mp.digamma)
     dual(f, "dgamma near poles", "dgamma", near(rng, [0.0, -1.0, -4.0, -60.0], 40, 1e-13, 0.05), mp.digamma)
-    # About its negative zeros psi(x) = psi(1 - x) - pi cot(pi x) cancels: measured against psi(1 - x).
+    # About its negative zeros psi(x) = psi(1 - x) - pi cot(pi x) cancels: measured against the
+    # size of the two terms.
     negative_zeros = zeros_of(mp.digamma, [-0.5, -1.6, -2.6, -3.6, -9.7, -30.8])
-    dual(f, "dgamma near negative zeros (scale psi(1-x))", "dgamma", near(rng, negative_zeros, 36, 1e-15, 1e-3),
-         mp.digamma, scale=lambda x: mp.digamma(1 - x))
+    dual(f, "dgamma near negative zeros (scale of its reflection's terms)", "dgamma",
+         near(rng, negative_zeros, 36, 1e-15, 1e-3), mp.digamma,
+         scale=lambda x: abs(mp.digamma(1 - x)) + abs(mp.pi * mp.cot(mp.pi * x)))
 
     points = [(n, x) for n, x in zip(integers(rng, 1, 6, 40), log_uniform(rng, 1e-3, 1e6, 40))]
     table(f, "pgamma low order", "pgamma", points, mp.polygamma, TOLERANCE)
