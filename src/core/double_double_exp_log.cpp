@@ -30,6 +30,8 @@ DoubleDouble Log1pDoubleDouble(DoubleDouble x) {
     return Log1pKernel(x);
 }
 
+DoubleDouble AtanOfRatioDoubleDouble(DoubleDouble y, DoubleDouble x) { return AtanOfRatio(y, x); }
+
 double ExpOfDoubleDouble(DoubleDouble exponent) {
     if (!std::isfinite(exponent.hi) || !std::isfinite(exponent.lo)) return CheckedExp(exponent.hi + exponent.lo);
     if (exponent.hi < kExpUnderflow) return 0.0;

@@ -7,7 +7,8 @@
 
 namespace quorvex {
 
-// ln 2, ln 2 pi and ln(2 pi) / 2 rounded to double-double.
+// pi, ln 2, ln 2 pi and ln(2 pi) / 2 rounded to double-double.
+inline constexpr DoubleDouble kPiDoubleDouble = {3.1415926535897931, 1.2246467991473532e-16};
 inline constexpr DoubleDouble kLn2DoubleDouble = {0.69314718055994529, 2.3190468138462996e-17};
 inline constexpr DoubleDouble kLogTwoPiDoubleDouble = {1.8378770664093456, -7.756588316134483e-17};
 inline constexpr DoubleDouble kHalfLogTwoPiDoubleDouble = {0.9189385332046728, -3.8782941580672414e-17};
@@ -18,6 +19,9 @@ inline DoubleDouble LogDoubleDouble(double x) { return LogDoubleDouble(DoubleDou
 
 // ln(1 + x), also for tiny x; x <= -1 or infinite gives the plain value.
 DoubleDouble Log1pDoubleDouble(DoubleDouble x);
+
+// atan(y / x) for y, x >= 0, not both zero, both below 2^990; relative error below 2^-90.
+DoubleDouble AtanOfRatioDoubleDouble(DoubleDouble y, DoubleDouble x);
 
 // e^(hi + lo) rounded once: 0 below the subnormals, EOverflow past the largest double.
 double ExpOfDoubleDouble(DoubleDouble exponent);

@@ -4,6 +4,7 @@
 #include "special/sine_pi.hpp"
 
 #include "core/double_double.hpp"
+#include "core/double_double_exp_log.hpp"
 #include "core/elementary_math.hpp"
 
 #include <cmath>
@@ -13,7 +14,6 @@ namespace quorvex::special {
 namespace {
 
 // pi rounded to double-double.
-constexpr DoubleDouble kPiDoubleDouble = {3.1415926535897931, 1.2246467991473532e-16};
 
 // x = r + q/2 (mod 2) with |r| <= 1/4 exact and q in 0..3: the quadrant of pi x.
 struct ReducedHalfTurns {

@@ -47,7 +47,7 @@ constexpr double kLargestGammaArgument = 171.0;
 // down; nearer 0 by the Euler transform where that is quick and accurate (|x| < 1/4, s down to
 // kLargestExactDifferenceOrder, x > 0 or s whole), else by its power series in double-double
 // (fewer than 300 terms).
-constexpr double kLogarithmicSeriesLimit = 0.5;
+constexpr double kLogarithmicSeriesLimit = 0.9;
 constexpr double kEulerTransformLimit = 0.25;
 // Down to this s the Euler transform's differences cancel little (whole s: they are exact).
 constexpr double kLargestExactDifferenceOrder = -12.0;
@@ -59,6 +59,11 @@ constexpr double kUntrustedFraction = 0x1p-26;
 // rounding of its terms and additions is at most the second times the sum of their magnitudes.
 constexpr double kDoubleDoubleSumFraction = 0x1p-60;
 constexpr double kDoubleDoubleRounding = 0x1p-92;
+// From this s down the polylogarithm goes by Jonquiere's formula (unless its power series serves
+// near 0): its branches' terms fall as m^(s-1), below 2^-60 of the first within a few; it takes at
+// most the second value of them.
+constexpr double kJonquiereOrder = -10.0;
+constexpr int kJonquiereBranches = 64;
 // The series of the polylogarithm in ln x converges from here (e^-5, |ln x| + pi i within 2 pi).
 constexpr double kSmallestLogarithmicArgument = 0.0068;
 // Past this logarithm x^s overflows: x^-s is below the smallest normal double.
@@ -308,6 +313,35 @@ std::optional<double> DoubleDoublePowerSeriesPolylog(double s, double x) {
     return std::nullopt;
 }
 
+// Li_s(x) for s <= kJonquiereOrder and 0 < |x| < 1 by Jonquiere's formula (DLMF 25.12.12 summed
+// over the branches): Li_s(e^mu) = Gamma(1 - s) sum over j of (2 pi i j - mu)^(s - 1), mu = ln|x|
+// (+ i pi for x < 0). Conjugate branches pair into 2 |w|^(s-1) cos((s - 1) arg w) with
+// w = -ln|x| + i b, b = 2 pi m (x > 0, beside the real w = -ln x) or (2m - 1) pi (x < 0); the
+// pairs fall as m^(s-1), so a few serve. Each magnitude is one exponential of ln Gamma(1 - s) +
+// (s - 1) ln|w| and each phase is in double-double: rounded, they cost |s - 1| ulps. The series
+// in ln x, whose zeta(s - k) leave the doubles from s - k = -260 on, raised an overflow here
+// where the value is an ordinary double (Li_-100(-0.5) = 6.06e105).
+double JonquierePolylog(double s, double x) {
+    const DoubleDouble a = Negate(LogDoubleDouble(std::fabs(x)));
+    const double order = s - 1.0;
+    const DoubleDouble logGamma = LogGammaDoubleDouble(1.0 - s);
+    const int first = x > 0.0 ? 0 : 1;
+    double sum = 0.0;
+    for (int m = first; m < kJonquiereBranches; ++m) {
+        const DoubleDouble b = Multiply(kPiDoubleDouble, x > 0.0 ? 2.0 * m : 2.0 * m - 1.0);
+        const DoubleDouble logModulus = Multiply(LogDoubleDouble(Add(Multiply(a, a), Multiply(b, b))), 0.5);
+        const double magnitude = ExpOfDoubleDouble(Add(logGamma, Multiply(logModulus, order)));
+        if (m == 0) {
+            sum = magnitude;
+            continue;
+        }
+        const DoubleDouble phase = Multiply(AtanOfRatioDoubleDouble(b, a), order);
+        sum += 2.0 * magnitude * (Cos(phase.hi) - Sin(phase.hi) * phase.lo);
+        if (m > first && magnitude <= kDoubleDoubleSumFraction * std::fabs(sum)) return sum;
+    }
+    RaiseConvergeError(kPolylogNoConvergence);
+}
+
 // Li_s(x) = Gamma(1-s) (-mu)^(s-1) + sum over k >= 0 of zeta(s-k) mu^k / k! with mu = ln x, the
 // principal logarithm (ln|x| + i pi for x < 0), converging like (|mu| / 2 pi)^k. Its real part
 // in polar form: mu = rho e^(i theta), -mu = rho e^(i (theta - pi)). For s <= 0 no two terms are
@@ -452,11 +486,19 @@ double Polylog(double s, double x, double eps) {
     if (x == 1.0) return RiemannZeta(s, eps);
     if (x == -1.0) return -DirichletEta(s, eps);
     RequireReachableTolerance(eps, kPolylogNoConvergence);
-    if (s <= 0.0 && (x >= kEulerTransformLimit || x <= -kLogarithmicSeriesLimit)) return LogarithmicPolylog(s, x, eps);
+    if (s <= 0.0 && s > kJonquiereOrder && (x >= kEulerTransformLimit || x <= -kLogarithmicSeriesLimit)) {
+        return LogarithmicPolylog(s, x, eps);
+    }
     if (s > 0.0 && x < -kDuplicationLimit) return AcceleratedPolylog(s, -x);
     if (s > 0.0 && x > kDuplicationLimit) return DuplicatedPolylog(s, x, eps);
     if (s > 0.0) return PowerSeriesPolylog(s, x, eps);
     if (x == 0.0) return x;
+    if (s <= kJonquiereOrder) {
+        if (std::fabs(x) < kEulerTransformLimit) {
+            if (const auto value = DoubleDoublePowerSeriesPolylog(s, x)) return *value;
+        }
+        return JonquierePolylog(s, x);
+    }
     // Where the Euler transform's differences are exact integers (s a small whole number) or do
     // not alternate against w's powers (x > 0), it is quick and accurate near 0.
     const bool whole = s == std::trunc(s);
