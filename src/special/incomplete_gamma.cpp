@@ -90,11 +90,9 @@ double LowerSeries(double a, double x, double eps) {
     return CheckedMultiply(PowerAccurate(x, a), sum);
 }
 
-// gamma(a, x) = x^a e^-x sum x^n / (a (a + 1) ... (a + n)) for 1.1 <= x < a + 1, where
-// Gamma(a) - Gamma(a, x) would cancel (gamma(50, 5) is 1e-35 of Gamma(50)). All terms are
-// positive and fall from the first, so the sum is accurate to a few units of the last digit.
-double LowerPositiveSeries(double a, double x, double eps) {
-    const double factor = PowerTimesDecay(a, x);
+// sum over n of x^n / (a (a + 1) ... (a + n)): all terms positive and falling from the first
+// once n passes x - a, so the sum is accurate to a few units of the last digit.
+double RisingSeries(double a, double x, double eps) {
     double term = CheckedDivide(1.0, a);
     double sum = term;
     IterateToTolerance(eps, kLowerNoConvergence, 1, [&](int i) {
@@ -102,7 +100,15 @@ double LowerPositiveSeries(double a, double x, double eps) {
         sum = CheckedAdd(sum, term);
         return CheckedDivide(term, sum);
     });
-    return CheckedMultiply(factor, sum);
+    return sum;
+}
+
+// gamma(a, x) = x^a e^-x sum x^n / (a (a + 1) ... (a + n)) for 1.1 <= x < a + 1, where
+// Gamma(a) - Gamma(a, x) would cancel (gamma(50, 5) is 1e-35 of Gamma(50)). All terms are
+// positive and fall from the first, so the sum is accurate to a few units of the last digit.
+double LowerPositiveSeries(double a, double x, double eps) {
+    const double factor = PowerTimesDecay(a, x);
+    return CheckedMultiply(factor, RisingSeries(a, x, eps));
 }
 
 // Gamma(a, x) for x >= 1.1 and x >= a + 1 (below a + 1 its first partial numerators are positive
@@ -206,14 +212,7 @@ double TemmeRegularized(double a, double x, Side side) {
 // P = x^a e^-x / Gamma(a) sum x^n / (a (a + 1) ... (a + n)) for x < a + 1 (A&S 6.5.29), the power
 // term through its double-double logarithm (power_terms.hpp).
 double RegularizedLowerSeries(double a, double x, double eps) {
-    double term = CheckedDivide(1.0, a);
-    double sum = term;
-    IterateToTolerance(eps, kLowerNoConvergence, 1, [&](int i) {
-        term = CheckedMultiply(term, CheckedDivide(x, CheckedAdd(a, i)));
-        sum = CheckedAdd(sum, term);
-        return CheckedDivide(term, sum);
-    });
-    return CheckedMultiply(ExpOfDoubleDouble(LogGammaPowerTerm(a, x)), sum);
+    return CheckedMultiply(ExpOfDoubleDouble(LogGammaPowerTerm(a, x)), RisingSeries(a, x, eps));
 }
 
 // Gamma(a, x) for 0 < |a| < kSmallParameter, 0 < x < kSeriesLimit, with what Gamma(a) - gamma(a, x)
