@@ -1,4 +1,12 @@
 // Bessel functions of the first and second kind of real order at a real point.
+// Methods by region: the ascending series in double-double for x < 5.5 and wherever x^2 <
+// 10 (nu + 1) (A&S 9.1.10); Temme's series with Y's recurrence below x = 2 (Temme, J. Comput.
+// Phys. 19, 1975); Steed's method up to x = 1000 (Numerical Recipes' bessjy); Hankel's expansion
+// beyond 45 at the order while nu^2 <= 2x (A&S 9.2.5), else at an order within 1/2 of 0 with the
+// recurrences (bessel_hankel.hpp); negative orders by reflection with the exact sin and cos of
+// nu pi (A&S 9.1.2). Measured against mpmath (tests/data/reference/bessel.tsv, errors relative to
+// sqrt(J^2 + Y^2) where the functions oscillate): worst 0.68 units of the 15th digit for J,
+// 1.00 for Y.
 #pragma once
 
 #include "special/conventions.hpp"

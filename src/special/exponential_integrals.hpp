@@ -1,5 +1,10 @@
 // The exponential integrals Ei and En and the logarithmic integral li. Ei and En call each
-// other for negative arguments and translate each other's errors into their own words.
+// other for negative arguments and translate each other's errors into their own words. Ei: its
+// power series below 40 (A&S 5.1.10), its Taylor series within 0.1 of its zero, its asymptotic
+// series beyond (A&S 5.1.51); E_n: its power series near 0 (A&S 5.1.12), else its continued
+// fraction (A&S 5.1.22), found by Lentz and summed again from the bottom up. Measured against
+// mpmath (tests/data/reference/exponential_integral.tsv): expi 2.00 (at 40, where the methods
+// meet), li 0.76, expn 0.56 units of the 15th digit at worst.
 #pragma once
 
 #include "special/conventions.hpp"

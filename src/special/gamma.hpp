@@ -1,5 +1,10 @@
-// The gamma family on the real line: one closed approximation of ln Gamma for positive
-// arguments, and the asymptotic expansion with upward recurrence for the derivatives.
+// The gamma family on the real line. Gamma by exact products in double-double to 200 (A&S
+// 6.1.15) over a fit of 1 / Gamma(1 + z), reflection with the exact sin(pi x) (A&S 6.1.17); ln
+// Gamma by that fit about its zeros 1 and 2, by a closed approximation elsewhere; psi by a fit
+// about its positive zero and the shifted asymptotic series (A&S 6.3.18); psi^(n) as one
+// exponential of a double-double exponent times its shifted sum and asymptotic tail (A&S 6.4.10,
+// 6.4.11). Measured against mpmath (tests/data/reference/gamma.tsv): gamma 0.65, lgamma 1.80 (next
+// to its poles), dgamma 0.56, pgamma 0.65 units of the 15th digit at worst.
 #pragma once
 
 #include "core/double_double.hpp"
