@@ -8,21 +8,21 @@
 
 namespace quorvex {
 
-double CheckResult(double result, double a, double b) {
+double CheckNonFiniteResult(double result, double a, double b) {
     if (std::isnan(result) && !std::isnan(a) && !std::isnan(b)) RaiseInvalidOp();
     if (std::isinf(result) && std::isfinite(a) && std::isfinite(b)) RaiseOverflow();
     return result;
 }
 
-double CheckResult(double result, double a) {
+double CheckNonFiniteResult(double result, double a) {
     if (std::isnan(result) && !std::isnan(a)) RaiseInvalidOp();
     if (std::isinf(result) && std::isfinite(a)) RaiseOverflow();
     return result;
 }
 
-double CheckedDivide(double a, double b) {
+double CheckDivisionFault(double a, double b) {
     if (b == 0.0 && std::isfinite(a) && a != 0.0) RaiseZeroDivide();
-    return CheckResult(a / b, a, b);
+    return CheckNonFiniteResult(a / b, a, b);
 }
 
 double CheckedLn(double x) {

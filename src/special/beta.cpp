@@ -223,7 +223,16 @@ std::optional<double> LargeAExpansion(double a, double b, DoubleDouble x, Double
     if (!(z > 0.0)) return std::nullopt;
     const double r = ExpOfDoubleDouble(LogGammaPowerTerm(b, z));
     if (r == 0.0) return 0.0;  // Q(b, z) and with it the whole below the subnormals
-    const double q = RegularizedUpperGamma(b, z, kDefaultTolerance);
+    // Q(b, z) in closed form for the bases of the t and F distributions, b = 1/2 and 1.
+    double q = 0.0;
+    if (b == 1.0) {
+        q = Exp(-z);
+    } else if (b == 0.5) {
+        const DoubleDouble root = SquareRoot({z, 0.0});
+        q = ErfcOfSum(root.hi, root.lo);
+    } else {
+        q = RegularizedUpperGamma(b, z, kDefaultTolerance);
+    }
     const double v = 0.25 / (t.hi * t.hi);
     const double halfLogSquare = 0.25 * logX.hi * logX.hi;
     std::array<double, kExpansionTerms> c{};
