@@ -305,6 +305,11 @@ double Digamma(double x, double eps) {
     return s;
 }
 
+DoubleDouble GammaDoubleDouble(double x) {
+    if (x < 1.0) return Divide(GammaOfOnePlus(x), {x, 0.0});
+    return GammaByRecurrence(x).mantissa;  // below 10! no rescaling happens
+}
+
 double StirlingCorrection(double x) {
     // Past 1e17 the first term is all a double holds (and x^2 may leave the doubles).
     if (x > kStirlingFirstTermOnly) return 1.0 / (12.0 * x);

@@ -22,6 +22,9 @@ double LogGammaPositive(double x);
 // series in double-double (1e-30 absolute).
 DoubleDouble LogGammaDoubleDouble(double x);
 
+// Gamma(x) in double-double for 0 < x <= 10 (normal x), within a few units of 2^-100.
+DoubleDouble GammaDoubleDouble(double x);
+
 // ln Gamma(x) - ((x - 1/2) ln x - x + ln(2 pi) / 2) for x >= 10 by Stirling's series (A&S
 // 6.1.41, eight terms), within 2e-18 absolute.
 double StirlingCorrection(double x);

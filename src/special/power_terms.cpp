@@ -30,6 +30,9 @@ DoubleDouble ScaledLog(double a, DoubleDouble l) {
 // would otherwise see (5e-15 at ln Gamma(9.123 + 0.006)).
 double LogGammaShift(double s, double e) { return e == 0.0 ? 0.0 : CheckedMultiply(e, Digamma(s)); }
 
+// Below this Gamma(x) ~ 1/x, times Gamma(large) < 10!, could leave the doubles.
+constexpr double kSmallestGammaProductArgument = 1e-290;
+
 bool Splittable(double v) { return std::fabs(v) <= kSplitLimit; }
 
 }  // namespace
@@ -64,6 +67,13 @@ DoubleDouble LogBeta(double a, double b) {
     const double total = CheckedAdd(large, small);  // EOverflow past the doubles, as ever
     const DoubleDouble sum = TwoSum(large, small);
     if (large < kStirlingLimit) {
+        // One logarithm of Gamma(small) Gamma(large) / Gamma(small + large) in double-double where
+        // the product stays in the doubles; the three logarithms apart cost three times as much.
+        if (small >= kSmallestGammaProductArgument) {
+            const DoubleDouble product = Multiply(GammaDoubleDouble(small), GammaDoubleDouble(large));
+            const DoubleDouble ratio = Divide(product, GammaDoubleDouble(sum.hi));
+            return Add(LogDoubleDouble(ratio), -LogGammaShift(sum.hi, sum.lo));
+        }
         const DoubleDouble whole = Add(LogGammaDoubleDouble(sum.hi), LogGammaShift(sum.hi, sum.lo));
         return Subtract(Add(LogGammaDoubleDouble(small), LogGammaDoubleDouble(large)), whole);
     }
