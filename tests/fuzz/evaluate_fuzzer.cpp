@@ -23,6 +23,18 @@ bool KnownClass(const char* name) {
 
 }  // namespace
 
+// Run under a comma-decimal locale (QUORVEX_EXPECTED_SEPARATOR=,), the target first makes sure
+// the library reads that locale: 1,5 is one and a half there.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const char* expected = std::getenv("QUORVEX_EXPECTED_SEPARATOR");
+    if (expected != nullptr && std::string_view(expected) == ",") {
+        double value = 0;
+        QuorvexError error{};
+        if (EvaluonEx(u"1,5*2", &value, &error) != 0 || value != 3.0) std::abort();
+    }
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<char16_t> text(size / 2 + 1, u'\0');
     std::memcpy(text.data(), data, size / 2 * 2);
