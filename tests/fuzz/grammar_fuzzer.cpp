@@ -20,6 +20,9 @@
 
 namespace {
 
+using quorvex::kPhysicalConstantTable;
+using quorvex::kSeparatorTable;
+
 constexpr std::string_view kClasses[] = {"EConvertError", "EFunctionError", "EConvergeError", "EOverflow",
                                          "EZeroDivide",   "EInvalidOp",     "EStringListError"};
 
