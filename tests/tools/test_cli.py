@@ -4,6 +4,10 @@ import json
 import os
 import pty
 import re
+try:
+    import resource
+except ImportError:  # Windows
+    resource = None
 import select
 import shlex
 import subprocess
@@ -17,6 +21,8 @@ CLI = os.environ["QUORVEX_CLI"]
 RUNNER = shlex.split(os.environ.get("QUORVEX_CLI_RUNNER", ""))
 COMMAND = [*RUNNER, CLI]
 ENVIRONMENT = {**os.environ, "LC_ALL": "C.UTF-8"} if RUNNER else None
+SANITIZED = os.environ.get("QUORVEX_CLI_SANITIZED", "OFF") == "ON"
+LINE_LIMIT = 1 << 20  # bytes of a line, as --help states
 
 
 def run(*arguments, stdin=""):
@@ -58,6 +64,7 @@ class ArgumentsAndPipes(unittest.TestCase):
         finally:
             os.unlink(handle.name)
         self.assertEqual(run("--file", "/nonexistent/x").returncode, 2)
+        self.assertEqual(run("--file", tempfile.gettempdir()).returncode, 2)  # opens, but cannot be read
 
     def test_json_is_valid_for_every_outcome(self):
         result = run("--json", "2*c", "2(3)", "-0", "1/0", 'a"b\\c\x01', "sin")
@@ -99,6 +106,51 @@ class ArgumentsAndPipes(unittest.TestCase):
         result = run(stdin=long_sum + "\n" + "(" * 1000 + "\n\x00\xff\n\x1a\n1+1\n")
         self.assertEqual(result.stdout.decode().splitlines(), ["50000", "2"])  # 0x1A ends nothing
         self.assertEqual(result.returncode, 1)
+
+    def test_a_line_past_the_limit_is_skipped(self):
+        # Spaces are ignored, so the line at the limit is 1+1; a CRLF's CR is no part of the line.
+        lines = [" " * (LINE_LIMIT - 3) + "1+1\r\n", " " * (LINE_LIMIT - 2) + "1+1\n", "1" * 10 * LINE_LIMIT,
+                 "\n2+2\n"]
+        result = run(stdin="".join(lines))
+        self.assertEqual(result.stdout.decode(), "2\n4\n")
+        self.assertEqual(result.stderr.decode(),
+                         "quorvex: line 2 of standard input is longer than 1048576 bytes\n"
+                         "quorvex: line 3 of standard input is longer than 1048576 bytes\n")
+        self.assertEqual(result.returncode, 1)
+
+
+@unittest.skipIf(RUNNER, "devices and closed descriptors are POSIX")
+class FailedInputAndOutput(unittest.TestCase):
+    @unittest.skipIf(SANITIZED or resource is None, "the address sanitizer needs more address space than the limit")
+    def test_endless_input_stops_in_bounded_memory(self):
+        limit = 128 << 20
+
+        def bounded():
+            resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+
+        with open("/dev/zero", "rb") as zero:
+            result = subprocess.run([CLI], stdin=zero, capture_output=True, timeout=60, preexec_fn=bounded)
+        self.assertEqual(result.stderr.decode(),
+                         "quorvex: line 1 of standard input has no end within 67108864 bytes; reading stops\n")
+        self.assertEqual(result.returncode, 2)
+
+    def test_failed_reads_and_writes_end_with_status_2(self):
+        directory = os.open("/", os.O_RDONLY)
+        self.addCleanup(os.close, directory)
+        full = open("/dev/full", "wb")
+        self.addCleanup(full.close)
+        cases = [
+            (["1+1"], {"stdout": full}, "quorvex: cannot write the output: "),
+            (["--help"], {"stdout": full}, "quorvex: cannot write the output: "),
+            (["1+1"], {"stdout": subprocess.PIPE, "preexec_fn": lambda: os.close(1)},
+             "quorvex: cannot write the output: "),
+            ([], {"stdin": directory, "stdout": subprocess.PIPE}, "quorvex: cannot read standard input: "),
+        ]
+        for arguments, streams, message in cases:
+            with self.subTest(arguments=arguments, streams=sorted(streams)):
+                result = subprocess.run([CLI, *arguments], stderr=subprocess.PIPE, timeout=60, **streams)
+                self.assertTrue(result.stderr.decode().startswith(message), result.stderr)
+                self.assertEqual(result.returncode, 2)
 
 
 @unittest.skipIf(RUNNER, "the prompt needs a pseudo-terminal, which a Windows program under an emulator does not see")

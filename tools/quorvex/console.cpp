@@ -28,9 +28,9 @@ std::vector<Argument> CommandLineArguments(int argc, wchar_t** argv) {
     return arguments;
 }
 
-std::filesystem::path FilePath(std::string_view utf8) {
+std::FILE* OpenFile(std::string_view utf8) {
     const std::u16string text = ToUtf16(utf8);
-    return std::wstring(text.begin(), text.end());
+    return _wfopen(std::wstring(text.begin(), text.end()).c_str(), L"rb");
 }
 
 // Output is written with "\n" alone, in binary mode: a pipe gets the same bytes as on POSIX, and
@@ -68,7 +68,7 @@ std::vector<Argument> CommandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
-std::filesystem::path FilePath(std::string_view utf8) { return std::string(utf8); }
+std::FILE* OpenFile(std::string_view utf8) { return std::fopen(std::string(utf8).c_str(), "rb"); }
 
 ConsoleSession::ConsoleSession() = default;
 ConsoleSession::~ConsoleSession() = default;

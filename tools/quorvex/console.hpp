@@ -2,7 +2,7 @@
 // encoding and line ends, and whether standard input is a terminal.
 #pragma once
 
-#include <filesystem>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +27,8 @@ struct Argument {
 // bytes: `utf8` holds them as given, `utf16` reads them as UTF-8 with U+FFFD for malformed bytes.
 std::vector<Argument> CommandLineArguments(int argc, NativeChar** argv);
 
-// The file named by an argument's `utf8` text.
-std::filesystem::path FilePath(std::string_view utf8);
+// The file named by an argument's `utf8` text, opened to read bytes; null when it cannot be.
+std::FILE* OpenFile(std::string_view utf8);
 
 // While it lives, the console reads and writes UTF-8 and the standard streams pass bytes
 // unchanged; at its end it flushes the streams and gives the console back its code pages.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 #if !defined(_WIN32)
 #include <dlfcn.h>
 #endif
@@ -34,19 +35,22 @@ LineEditor::LineEditor() {
 // libedit stays loaded: its history lives in the library until the process ends.
 LineEditor::~LineEditor() = default;
 
-std::optional<std::string> LineEditor::ReadLine(const char* prompt) {
+LineStatus LineEditor::ReadLine(const char* prompt, std::string& line) {
+    line.clear();
     if (readline_ != nullptr) {
-        char* line = readline_(prompt);
-        if (line == nullptr) return std::nullopt;
-        std::string text(line);
-        std::free(line);
-        if (!text.empty()) addHistory_(text.c_str());
-        return text;
+        char* text = readline_(prompt);
+        if (text == nullptr) return LineStatus::kEnd;
+        line = text;
+        std::free(text);
+        if (line.size() > kMaxLineBytes) {
+            line.clear();
+            return LineStatus::kTooLong;
+        }
+        if (!line.empty()) addHistory_(line.c_str());
+        return LineStatus::kLine;
     }
     std::cout << prompt << std::flush;
-    std::string text;
-    if (!std::getline(std::cin, text)) return std::nullopt;
-    return text;
+    return ReadBoundedLine(stdin, line);
 }
 
 }  // namespace quorvex::tool

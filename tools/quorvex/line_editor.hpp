@@ -2,7 +2,8 @@
 // the system has it, a plain prompt otherwise.
 #pragma once
 
-#include <optional>
+#include "line_reader.hpp"
+
 #include <string>
 
 namespace quorvex::tool {
@@ -14,8 +15,9 @@ public:
     LineEditor(const LineEditor&) = delete;
     LineEditor& operator=(const LineEditor&) = delete;
 
-    // The next line without its end, or nothing at the end of input.
-    std::optional<std::string> ReadLine(const char* prompt);
+    // Prompts and reads the next line into `line`, bounded as ReadBoundedLine bounds it. libedit
+    // reports a failed read as the end of input.
+    LineStatus ReadLine(const char* prompt, std::string& line);
 
 private:
     void* library_ = nullptr;

@@ -3,6 +3,7 @@
 #include "console.hpp"
 #include "function_catalogue.hpp"
 #include "line_editor.hpp"
+#include "line_reader.hpp"
 #include "report.hpp"
 
 #include "core/utf16.hpp"
@@ -10,8 +11,10 @@
 
 #include <Quorvex64.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -20,7 +23,12 @@
 namespace {
 
 using quorvex::tool::Argument;
+using quorvex::tool::LineStatus;
 using quorvex::tool::ReportStyle;
+
+// Exit statuses: an expression in error, and a calculator that could not do its work.
+constexpr int kExpressionFailed = 1;
+constexpr int kCalculatorFailed = 2;
 
 constexpr std::string_view kUsage =
     "usage: quorvex [OPTIONS] [EXPRESSION...]\n"
@@ -29,6 +37,9 @@ constexpr std::string_view kUsage =
     "expressions it reads one expression per line from --file or standard input; at a\n"
     "terminal it prompts, with line editing and history where libedit is installed.\n"
     "An error prints its class, help context and message; the exit status is then 1.\n"
+    "A line longer than 1 MiB (1048576 bytes of UTF-8) is an error of its own and is skipped;\n"
+    "reading stops at a line with no end within 64 MiB. The exit status is 2 for a wrong\n"
+    "option or when the input cannot be read or the output cannot be written.\n"
     "\n"
     "options:\n"
     "  --json         one JSON object per expression\n"
@@ -40,6 +51,8 @@ constexpr std::string_view kUsage =
     "  --help         print this text\n"
     "\n"
     "at the prompt: :constants, :functions [name], :help, :quit\n";
+static_assert(quorvex::tool::kMaxLineBytes == 1048576 && quorvex::tool::kMaxSkippedBytes == 64 << 20,
+              "the usage text states the line bounds");
 
 constexpr const char* kPrompt = "quorvex> ";
 
@@ -64,17 +77,49 @@ void PrintFunctions(std::ostream& out, std::string_view only) {
     }
 }
 
-// Strips a carriage return left by a CRLF line end.
-std::string WithoutLineEnd(std::string line) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
+// Output that could not be written is found when its buffer goes out; nothing more is worth
+// computing then.
+bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
+
+// Tells why the line numbered `number` of `source` gave no expression, `error` being the errno of a
+// failed read; answers the exit status it leaves, or 0 for a line that was read.
+int ReportLineStatus(LineStatus status, std::string_view source, std::size_t number, int error, std::ostream& errors) {
+    switch (status) {
+    case LineStatus::kLine:
+    case LineStatus::kEnd:
+        return 0;
+    case LineStatus::kTooLong:
+        errors << "quorvex: line " << number << " of " << source << " is longer than " << quorvex::tool::kMaxLineBytes
+               << " bytes\n";
+        return kExpressionFailed;
+    case LineStatus::kEndless:
+        errors << "quorvex: line " << number << " of " << source << " has no end within "
+               << quorvex::tool::kMaxSkippedBytes << " bytes; reading stops\n";
+        return kCalculatorFailed;
+    case LineStatus::kReadError:
+        errors << "quorvex: cannot read " << source << ": " << std::strerror(error) << '\n';
+        return kCalculatorFailed;
+    }
+    return kCalculatorFailed;
 }
 
-bool EvaluateLines(std::istream& in, ReportStyle style) {
-    bool ok = true;
+// Evaluates each line of the stream; answers the exit status.
+int EvaluateLines(std::FILE* in, std::string_view source, ReportStyle style) {
+    int status = 0;
     std::string line;
-    while (std::getline(in, line)) ok = quorvex::tool::EvaluateAndReport(quorvex::ToUtf16(WithoutLineEnd(line)), style, std::cout, std::cerr) && ok;
-    return ok;
+    for (std::size_t number = 1; !OutputFailed(); ++number) {
+        const LineStatus read = quorvex::tool::ReadBoundedLine(in, line);
+        if (read == LineStatus::kEnd) break;
+        if (read != LineStatus::kLine) {
+            const int error = errno;
+            std::cout.flush();
+            status = std::max(status, ReportLineStatus(read, source, number, error, std::cerr));
+            if (status == kCalculatorFailed) break;
+        } else if (!quorvex::tool::EvaluateAndReport(quorvex::ToUtf16(line), style, std::cout, std::cerr)) {
+            status = std::max(status, kExpressionFailed);
+        }
+    }
+    return status;
 }
 
 // Answers false when the session should end.
@@ -98,11 +143,17 @@ bool RunCommand(std::string_view line) {
     return true;
 }
 
-bool RunInteractive(ReportStyle style) {
+int RunInteractive(ReportStyle style) {
     quorvex::tool::LineEditor editor;
     std::cout << "quorvex " << quorvex::ToUtf8(QuorvexGetVersion()) << " (:help for help, :quit to leave)\n";
-    while (const auto line = editor.ReadLine(kPrompt)) {
-        const std::string text = WithoutLineEnd(*line);
+    std::string text;
+    for (std::size_t number = 1; !OutputFailed(); ++number) {
+        const LineStatus read = editor.ReadLine(kPrompt, text);
+        if (read == LineStatus::kEnd) break;
+        if (read != LineStatus::kLine) {
+            if (ReportLineStatus(read, "standard input", number, errno, std::cout) == kCalculatorFailed) return kCalculatorFailed;
+            continue;
+        }
         if (text.empty()) continue;
         if (text.front() == ':') {
             if (!RunCommand(text)) break;
@@ -110,7 +161,7 @@ bool RunInteractive(ReportStyle style) {
         }
         quorvex::tool::EvaluateAndReport(quorvex::ToUtf16(text), style, std::cout, std::cout);
     }
-    return true;
+    return 0;
 }
 
 // The calculator for one command line; answers the exit status.
@@ -143,42 +194,56 @@ int Run(const std::vector<Argument>& arguments) {
         } else if (argument == "--file") {
             if (i + 1 >= arguments.size()) {
                 std::cerr << "quorvex: --file needs a file name\n";
-                return 2;
+                return kCalculatorFailed;
             }
             file = arguments[++i].utf8;
         } else if (argument.rfind("--", 0) == 0 && argument.size() > 2) {
             std::cerr << "quorvex: unknown option " << argument << " (--help lists them)\n";
-            return 2;
+            return kCalculatorFailed;
         } else {
             // Anything else is an expression, "-2^2" included.
             expressions.push_back(arguments[i].utf16);
         }
     }
 
-    bool ok = true;
     if (!expressions.empty()) {
+        bool ok = true;
         for (const auto& expression : expressions) {
+            if (OutputFailed()) break;
             ok = quorvex::tool::EvaluateAndReport(expression, style, std::cout, std::cerr) && ok;
         }
-    } else if (!file.empty()) {
-        std::ifstream in(quorvex::tool::FilePath(file), std::ios::binary);
-        if (!in) {
-            std::cerr << "quorvex: cannot read " << file << '\n';
-            return 2;
-        }
-        ok = EvaluateLines(in, style);
-    } else if (quorvex::tool::StandardInputIsTerminal()) {
-        ok = RunInteractive(style);
-    } else {
-        ok = EvaluateLines(std::cin, style);
+        return ok ? 0 : kExpressionFailed;
     }
+    if (!file.empty()) {
+        std::FILE* in = quorvex::tool::OpenFile(file);
+        if (in == nullptr) {
+            std::cerr << "quorvex: cannot read " << file << '\n';
+            return kCalculatorFailed;
+        }
+        const int status = EvaluateLines(in, file, style);
+        std::fclose(in);
+        return status;
+    }
+    if (quorvex::tool::StandardInputIsTerminal()) return RunInteractive(style);
+    return EvaluateLines(stdin, "standard input", style);
+}
+
+// The status of a run whose output has been written, or could not be: what is still buffered goes
+// out here, where a failure can still be told.
+int WithOutputWritten(int status) {
     std::cout.flush();
-    return ok ? 0 : 1;
+    if (std::fflush(stdout) != 0 || OutputFailed()) {
+        const int error = errno;
+        std::cerr << "quorvex: cannot write the output: " << std::strerror(error) << '\n';
+        status = kCalculatorFailed;
+    }
+    std::cerr.flush();
+    return std::cerr ? status : kCalculatorFailed;
 }
 
 int Main(int argc, quorvex::tool::NativeChar** argv) {
     const quorvex::tool::ConsoleSession console;
-    return Run(quorvex::tool::CommandLineArguments(argc, argv));
+    return WithOutputWritten(Run(quorvex::tool::CommandLineArguments(argc, argv)));
 }
 
 }  // namespace
