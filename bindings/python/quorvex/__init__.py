@@ -5,7 +5,12 @@
     27.0
 
 An expression that does not reduce gives NaN; an error raises a subclass of QuorvexError
-carrying the library's class name, its Japanese message and its help context.
+carrying the library's class name, its Japanese message and its help context. An expression
+that is not a str raises TypeError, one with a NUL character ValueError.
+
+Texts from the library keep a lone surrogate as it is (decoded with 'surrogatepass'), so an
+expression quoted in a message reads back exactly; str() of an error shows it as a \\udXXXX escape,
+so that the error prints on any stream.
 """
 
 from __future__ import annotations
@@ -13,6 +18,7 @@ from __future__ import annotations
 import ctypes
 import ctypes.util
 import math
+import mmap
 import os
 import sys
 import threading
@@ -38,7 +44,7 @@ class QuorvexError(Exception):
     """An error raised by the library: class name, message and help context."""
 
     def __init__(self, message: str, help_context: int, error_class: str) -> None:
-        super().__init__(message)
+        super().__init__(message.encode("utf-8", "backslashreplace").decode("utf-8"))
         self.message = message
         self.help_context = help_context
         self.error_class = error_class
@@ -145,16 +151,33 @@ def _read_text(address: int | None) -> str:
     """The NUL-terminated UTF-16 text at the address."""
     if not address:
         return ""
-    units = []
-    view = ctypes.cast(address, ctypes.POINTER(ctypes.c_uint16))
-    while view[len(units)] != 0:
-        units.append(view[len(units)])
-    raw = b"".join(unit.to_bytes(2, "little") for unit in units)
-    return raw.decode("utf-16-le", errors="surrogatepass")
+    # The length is not known, and reading past the terminator could leave mapped memory; the
+    # page that holds it is readable to its end. The text is aligned to its units, so a unit never
+    # straddles two pages.
+    chunks = []
+    start = address
+    while True:
+        chunk = ctypes.string_at(start, mmap.PAGESIZE - start % mmap.PAGESIZE)
+        end = chunk.find(b"\0\0")
+        while end >= 0 and (start - address + end) % 2:
+            end = chunk.find(b"\0\0", end + 1)
+        if end >= 0:
+            chunks.append(chunk[:end])
+            return b"".join(chunks).decode("utf-16-le", errors="surrogatepass")
+        chunks.append(chunk)
+        start += len(chunk)
 
 
 def evaluate(expression: str) -> float:
-    """The value of the expression; NaN when it does not reduce; raises QuorvexError."""
+    """The value of the expression; NaN when it does not reduce; raises QuorvexError.
+
+    Raises TypeError when the expression is not a str and ValueError when it holds a NUL, which
+    would end the text the library reads.
+    """
+    if not isinstance(expression, str):
+        raise TypeError(f"expression must be str, not {type(expression).__name__}")
+    if "\0" in expression:
+        raise ValueError("embedded null character in expression")
     library = _load()
     encoded = expression.encode("utf-16-le", errors="surrogatepass") + b"\0\0"
     buffer = ctypes.create_string_buffer(encoded, len(encoded))

@@ -1,6 +1,7 @@
 """The Python binding as its users call it."""
 
 import math
+import mmap
 import threading
 import unittest
 
@@ -38,13 +39,35 @@ class EvaluateTest(unittest.TestCase):
 
     def test_odd_text_is_answered(self):
         # A lone surrogate and characters beyond the BMP cross as UTF-16 units.
-        for text in ["\ud800", "1+\U0001F600", "\u3000", "1\x002", "(" * 10000 + "1" + ")" * 10000]:
+        for text in ["\ud800", "1+\U0001F600", "\u3000", "(" * 10000 + "1" + ")" * 10000]:
             with self.subTest(text=text[:20]):
                 try:
                     quorvex.evaluate(text)
                 except quorvex.QuorvexError:
                     pass
-        self.assertEqual(quorvex.evaluate("1\x00+5"), 1.0)  # the text ends at NUL
+
+    def test_arguments_that_are_no_expression(self):
+        cases = [(None, TypeError), (b"1+1", TypeError), (5, TypeError), (["1"], TypeError),
+                 ("1\x00+5", ValueError), ("\x00", ValueError)]
+        for argument, error in cases:
+            with self.subTest(argument=argument):
+                with self.assertRaises(error):
+                    quorvex.evaluate(argument)
+
+    def test_messages_read_back_exactly(self):
+        # Each length puts the terminator elsewhere in its page; "a\u0100" holds two NUL bytes
+        # across a unit boundary, which end nothing.
+        for length in range(0, mmap.PAGESIZE // 2 + 2):
+            text = "a\u0100" + "x" * length + "\U0001F600"
+            with self.subTest(length=length), self.assertRaises(quorvex.EConvertError) as caught:
+                quorvex.evaluate(text)
+            self.assertEqual(caught.exception.message, f"'{text}' は浮動小数点数ではありません")
+
+    def test_lone_surrogate_in_a_message(self):
+        with self.assertRaises(quorvex.EConvertError) as caught:
+            quorvex.evaluate("\ud800")
+        self.assertEqual(caught.exception.message, "'\ud800' は浮動小数点数ではありません")
+        self.assertEqual(str(caught.exception), "'\\ud800' は浮動小数点数ではありません")  # printable anywhere
 
     def test_threads(self):
         results = []
