@@ -21,7 +21,7 @@ CLI = os.environ["QUORVEX_CLI"]
 RUNNER = shlex.split(os.environ.get("QUORVEX_CLI_RUNNER", ""))
 COMMAND = [*RUNNER, CLI]
 ENVIRONMENT = {**os.environ, "LC_ALL": "C.UTF-8"} if RUNNER else None
-SANITIZED = os.environ.get("QUORVEX_CLI_SANITIZED", "OFF") == "ON"
+SANITIZED = os.environ.get("QUORVEX_CLI_SANITIZED") == "1"
 LINE_LIMIT = 1 << 20  # bytes of a line, as --help states
 
 
