@@ -275,17 +275,19 @@ std::optional<double> ShiftedLargeAExpansion(double a, double b, DoubleDouble x,
     double base = b - std::floor(b);
     if (base == 0.0) base = 1.0;
     const int bSteps = static_cast<int>(b - base);
+    // x^a y^base / B(a, base), which both recurrences start from.
+    const double basePower = BetaPowerTerm(a, base, x, y);
     double added = 0.0;
     double term = 0.0;
     for (int k = 0; k < bSteps; ++k) {
         // Taken afresh every kRefreshSteps steps, so that the recurrence's roundings do not pile up.
-        if (k % kRefreshSteps == 0) term = CheckedDivide(BetaPowerTerm(a, base + k, x, y), base + k);
+        if (k % kRefreshSteps == 0) term = CheckedDivide(k == 0 ? basePower : BetaPowerTerm(a, base + k, x, y), base + k);
         added = CheckedAdd(added, term);
         term = term * y.hi * (a + base + k) / (base + k + 1.0);
     }
     double raised = a;
     if (a < kExpansionSmallestA) {
-        double term = CheckedDivide(BetaPowerTerm(a, base, x, y), a);
+        double term = CheckedDivide(basePower, a);
         for (int k = 0; k < static_cast<int>(kExpansionShift); ++k) {
             added = CheckedAdd(added, term);
             term = term * x.hi * (a + base + k) / (a + k + 1.0);

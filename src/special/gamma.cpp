@@ -55,6 +55,8 @@ constexpr std::array<double, 8> kStirlingCoefficients = {
 constexpr double kStirlingLimit = 10.0;
 constexpr double kStirlingFirstTermOnly = 1e17;
 constexpr double kSplitLimit = 1e290;
+// ln Gamma(1/2) = ln(pi) / 2 in double-double.
+constexpr DoubleDouble kHalfLogPiDoubleDouble = {0.5723649429247001, 5.132975581353913e-18};
 // Up to here ln n! is the logarithm of the correctly rounded n!, past it Stirling's series.
 constexpr std::int32_t kLargestFactorialOrder = 170;
 // A polygamma sum ends once what it leaves out is below this fraction of what it holds.
@@ -322,6 +324,9 @@ double GammaOnePlusMinusOne(double a) {
 }
 
 DoubleDouble LogGammaDoubleDouble(double x) {
+    // The half-integer and unit orders of the t and F distributions, exactly.
+    if (x == 0.5) return kHalfLogPiDoubleDouble;
+    if (x == 1.0 || x == 2.0) return {0.0, 0.0};
     // Gamma(x) = Gamma(1 + x) / x; an x below the normals has its reciprocal beyond them.
     if (x < 0.5) return Subtract(Log1pDoubleDouble({GammaOnePlusMinusOne(x), 0.0}), LogDoubleDouble(x));
     if (x < kStirlingLimit) return LogDoubleDouble(Gamma(x));
