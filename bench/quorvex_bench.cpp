@@ -1,6 +1,6 @@
 // Benchmarks: the stages on their own, whole evaluations over the corpus against fparser and
-// muparser, the scaling series and the allocations per evaluation. Prints the comparison
-// table after Google Benchmark's own report.
+// muparser, the scaling series, the allocations per evaluation and the peak memory of long
+// inputs. Prints the comparison table after Google Benchmark's own report.
 #include "allocation_counter.hpp"
 #include "corpus.hpp"
 
@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -224,6 +225,26 @@ void PrintComparison(const MedianCapture& capture) {
         const std::uint64_t after = quorvex::bench::AllocationCount();
         std::printf("  %-10s %.1f\n", quorvex::bench::SizeClassName(size),
                     static_cast<double>(after - before) / static_cast<double>(texts.size()));
+    }
+
+    // The input is made before the peak is reset: only what the evaluation takes counts.
+    std::printf("\npeak bytes held per input unit, one evaluation\n");
+    const std::pair<const char*, std::u16string (*)(std::size_t)> shapes[] = {
+        {"SumOfOnes", SumOfOnes},
+        {"NestedBrackets", NestedBrackets},
+        {"MaxArguments", [](std::size_t units) { return MaxArguments(units / 2); }},
+    };
+    for (const auto& [name, make] : shapes) {
+        for (const std::size_t units : {100000UL, 1000000UL, 10000000UL}) {
+            const std::u16string text = make(units);
+            quorvex::bench::ResetPeakBytes();
+            const std::size_t held = quorvex::bench::HeldBytes();
+            double value = 0;
+            QuorvexError error;
+            EvaluonEx(text.c_str(), &value, &error);
+            const double perUnit = static_cast<double>(quorvex::bench::PeakBytes() - held) / static_cast<double>(text.size());
+            std::printf("  %-16s %9zu units %8.2f\n", name, text.size(), perUnit);
+        }
     }
 }
 
