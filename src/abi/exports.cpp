@@ -7,6 +7,7 @@
 #include "core/errors.hpp"
 #include "core/fp_environment.hpp"
 #include "core/number_text.hpp"
+#include "core/utf16.hpp"
 #include "pipeline/constants.hpp"
 #include "pipeline/driver.hpp"
 #include "pipeline/trace.hpp"
@@ -40,8 +41,13 @@ thread_local QuorvexError tErrorRecord{};
 // The text of the last GetConstVal on this thread.
 thread_local std::u16string tConstantText;
 
+// Messages quote at most kMostQuotedUnits of a token; room past twice that, which only a
+// longer message could have needed, is given back rather than kept for the thread's life.
+constexpr std::size_t kKeptMessageCapacity = 2 * quorvex::kMostQuotedUnits;
+
 void Report(QuorvexError* error, const char* errorClass, std::u16string_view message, int32_t helpContext) noexcept {
     try {
+        if (tErrorMessage.capacity() > kKeptMessageCapacity) std::u16string().swap(tErrorMessage);
         tErrorMessage.assign(message);
     } catch (...) {
         tErrorMessage.clear();  // no room even for the message: the class still tells

@@ -4,6 +4,7 @@
 
 #include "core/short_text.hpp"
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -19,7 +20,13 @@ std::u16string ToUtf16(std::string_view text);
 // The pieces one after another.
 std::u16string JoinMessage(std::initializer_list<std::u16string_view> pieces);
 
-// The pattern with its first "%s" or "%d" replaced by the argument.
+// Texts a message quotes are quoted whole up to this many units; a longer one by its first
+// units and an ellipsis, so that an error on a huge token holds no copy of it.
+inline constexpr std::size_t kMostQuotedUnits = 4096;
+inline constexpr std::u16string_view kQuoteEllipsis = u"\u2026";
+
+// The pattern with its first "%s" or "%d" replaced by the argument, shortened past
+// kMostQuotedUnits.
 std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view argument);
 
 // Decimal text of an integer.

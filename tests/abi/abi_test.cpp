@@ -16,6 +16,9 @@
 #include <utility>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #if defined(__SSE__)
 #include <xmmintrin.h>
 #endif
@@ -213,6 +216,9 @@ TEST(Exports, HostFloatingPointEnvironmentIsRestoredAndIgnored) {
 }
 #endif
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #if defined(__SSE__)
 TEST(Exports, HostFlushToZeroDoesNotReachTheLibrary) {
     const double subnormal = Evaluon(u"1e-320*1");
@@ -334,6 +340,42 @@ TEST(HostileInput, LongAndDeepExpressions) {
 
     std::u16string unbalanced(100000, u'(');
     EXPECT_THROW(quorvex::Evaluate(unbalanced.c_str()), quorvex::EFunctionError);
+}
+
+// A message quotes a token whole up to 4096 units and a longer one by its first 4096 units and
+// an ellipsis, never half a surrogate pair; after an error on a huge token a thread keeps no
+// copy of it.
+TEST(HostileInput, LongTokensQuotedShortAndNotKept) {
+    const std::u16string head(4095, u'#');
+    const struct {
+        std::u16string token;
+        std::u16string quoted;
+    } rows[] = {
+        {head + u"#", head + u"#"},
+        {head + u"##", head + u"#\u2026"},
+        {head + u"\U0001F600", head + u"\u2026"},
+        {head + u"#\U0001F600", head + u"#\u2026"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.token.size());
+        QuorvexError error{};
+        ASSERT_EQ(EvaluonEx(row.token.c_str(), nullptr, &error), 1);
+        EXPECT_EQ(ToText(error.message), u"'" + row.quoted + u"' は浮動小数点数ではありません");
+    }
+#if defined(__GLIBC__)
+    std::thread([] {
+        const auto inUse = [] {
+            const struct mallinfo2 info = mallinfo2();
+            return info.uordblks + info.hblkhd;
+        };
+        const std::u16string huge(10'000'000, u'#');
+        const std::size_t before = inUse();
+        QuorvexError error{};
+        ASSERT_EQ(EvaluonEx(huge.c_str(), nullptr, &error), 1);
+        EXPECT_STREQ(error.errorClass, "EConvertError");
+        EXPECT_LT(inUse(), before + (256u << 10));  // the thread's arena block and its message
+    }).join();
+#endif
 }
 
 }  // namespace
