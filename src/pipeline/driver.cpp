@@ -16,6 +16,7 @@
 #include <memory_resource>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <string>
 
 namespace quorvex {
@@ -66,9 +67,10 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
 
     Tokens tokens(&arena);
     TokenCounts counts;
-    if (Tokenize(tokens, text, counts) && counts.opening != counts.closing) {
-        throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
-    }
+    // The tokens made before memory ran out are a fragment of the expression: reducing them
+    // would answer for another one.
+    if (!Tokenize(tokens, text, counts)) throw std::bad_alloc();
+    if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
     // A stage that finds nothing to change is skipped; an observer still sees each stage.
     EvaluationObserver* observer = CurrentObserver();
     if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens));
