@@ -10,12 +10,14 @@
 #include "functions/unary_functions.hpp"
 #include "pipeline/operators.hpp"
 #include "pipeline/registries.hpp"
+#include "pipeline/tokenizer.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <memory_resource>
-#include <stdexcept>
+#include <span>
 
 namespace quorvex {
 namespace {
@@ -35,8 +37,9 @@ enum class Waiting : std::uint8_t { kOpen, kNegate, kFunction, kSum, kDifference
 
 struct WaitingStep {
     Waiting what;
-    int row;  // kFunction: the function's row
+    std::uint8_t row;  // kFunction: the function's row
 };
+static_assert(kUnaryFunctionNames.size() <= 256, "a function's row fits a step");
 
 int PrecedenceOf(Waiting what) {
     switch (what) {
@@ -50,45 +53,65 @@ int PrecedenceOf(Waiting what) {
     }
 }
 
-// A stack with room for one entry per token, which is all it can need: a token adds at most
-// one entry, and the folded sign's extra one is matched by the ")" before it. Overflowing
-// anyway would be a fault here, so it throws and the engine takes over.
+// A stack in the arena that doubles its room when it is full; the arena keeps what it leaves.
 template <typename Entry>
 class Stack {
 public:
-    Stack(std::size_t room, std::pmr::memory_resource& arena)
-        : entries_(static_cast<Entry*>(arena.allocate(room * sizeof(Entry), alignof(Entry)))), room_(room) {}
+    Stack(std::size_t room, std::pmr::memory_resource& arena) : arena_(arena), entries_(Allocate(room)), room_(room) {}
     bool empty() const { return size_ == 0; }
     std::size_t size() const { return size_; }
     Entry& back() { return entries_[size_ - 1]; }
     void push_back(const Entry& entry) {
-        if (size_ == room_) throw std::length_error("direct reduction stack");
+        if (size_ == room_) Grow();
         entries_[size_++] = entry;
     }
     void pop_back() { --size_; }
 
 private:
+    Entry* Allocate(std::size_t room) {
+        return static_cast<Entry*>(arena_.allocate(room * sizeof(Entry), alignof(Entry)));
+    }
+    void Grow() {
+        Entry* larger = Allocate(2 * room_);
+        std::copy(entries_, entries_ + size_, larger);
+        entries_ = larger;
+        room_ *= 2;
+    }
+
+    std::pmr::memory_resource& arena_;
     Entry* entries_;
     std::size_t room_;
     std::size_t size_ = 0;
 };
 
+// Takes the tokens in batches, so that they need not all be held at once; the stacks grow
+// with the depth of the expression, not its length.
 class DirectReducer {
 public:
-    // The stacks are taken from the tokens' arena.
-    explicit DirectReducer(const Tokens& tokens)
-        : at_(tokens.data()),
-          end_(tokens.data() + tokens.size()),
-          steps_(tokens.size() + 1, *tokens.get_allocator().resource()),
-          values_(tokens.size() + 1, *tokens.get_allocator().resource()) {}
+    // A step looks at most this many tokens past its first.
+    static constexpr std::ptrdiff_t kLookahead = 2;
 
-    // The value, or false when the tokens are not a plain expression or a step leaves no number.
-    bool Reduce(double& result) {
-        bool expectOperand = true;
-        while (at_ != end_) {
-            if (expectOperand ? !TakeOperandToken(expectOperand) : !TakeOperatorToken(expectOperand)) return false;
+    // The stacks are taken from the arena, with room for this depth to start with: a token
+    // adds at most one entry, and the folded sign's extra one is matched by the ")" before it.
+    DirectReducer(std::size_t depth, std::pmr::memory_resource& arena) : steps_(depth, arena), values_(depth, arena) {}
+
+    // Takes tokens from the front of the batch while the rest holds the ones a step looks at,
+    // all of them when it is the last. Answers where it stopped, or nullptr when the tokens are
+    // not a plain expression or a step leaves no number.
+    const Token* Take(const Token* begin, const Token* end, bool last) {
+        at_ = begin;
+        end_ = end;
+        bool expectOperand = expectOperand_;
+        while (at_ != end_ && (last || end_ - at_ > kLookahead)) {
+            if (expectOperand ? !TakeOperandToken(expectOperand) : !TakeOperatorToken(expectOperand)) return nullptr;
         }
-        if (expectOperand) return false;
+        expectOperand_ = expectOperand;
+        return at_;
+    }
+
+    // After the last batch: the value, or false when the expression is incomplete.
+    bool Finish(double& result) {
+        if (expectOperand_) return false;
         if (!ApplyWhile(1)) return false;
         if (!steps_.empty() || values_.size() != 1) return false;  // a "(" left open
         result = values_.back();
@@ -133,7 +156,7 @@ private:
         const int row = kValueFunctionRows[static_cast<std::size_t>(token.unary)];
         if (row < 0) return false;
         ++at_;
-        steps_.push_back({Waiting::kFunction, row});
+        steps_.push_back({Waiting::kFunction, static_cast<std::uint8_t>(row)});
         if (AtKind(TokenKind::kMinus)) {
             ++at_;
             steps_.push_back({Waiting::kNegate, 0});
@@ -223,10 +246,11 @@ private:
     // (infinite or NaN) is the engine's to handle.
     static bool Settle(double raw, double& value) { return ReadBackNumberText(raw, value); }
 
-    const Token* at_;
-    const Token* end_;
+    const Token* at_ = nullptr;
+    const Token* end_ = nullptr;
     Stack<WaitingStep> steps_;
     Stack<double> values_;
+    bool expectOperand_ = true;
     bool lastClosed_ = false;
 };
 
@@ -234,8 +258,42 @@ private:
 
 std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept {
     try {
-        DirectReducer reducer(tokens);
-        if (double value = 0.0; reducer.Reduce(value)) return value;
+        DirectReducer reducer(tokens.size() + 1, *tokens.get_allocator().resource());
+        const Token* end = tokens.data() + tokens.size();
+        if (double value = 0.0; reducer.Take(tokens.data(), end, true) == end && reducer.Finish(value)) return value;
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
+std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena) noexcept {
+    // A batch, and the tokens the last step of the batch before it still had to look at. Left
+    // unset, since the scanner writes every token it hands out.
+    constexpr std::size_t kBatchSize = 32;
+    union Window {
+        Window() {}
+        Token tokens[kBatchSize + DirectReducer::kLookahead];
+    } window;
+    const std::span<Token> room(window.tokens);
+    try {
+        DirectReducer reducer(kBatchSize, arena);
+        TokenScanner scanner(text);
+        TokenCounts counts;
+        std::size_t held = 0;
+        for (;;) {
+            const std::size_t made = scanner.Next(room.subspan(held), counts);
+            // Constants and exponent notation are stages of their own before the reduction.
+            if (counts.constants > 0 || counts.exponentJoins > 0) return std::nullopt;
+            held += made;
+            const bool last = made == 0;
+            const Token* stop = reducer.Take(room.data(), room.data() + held, last);
+            if (stop == nullptr) return std::nullopt;
+            if (last) break;
+            held = static_cast<std::size_t>(room.data() + held - stop);
+            std::copy(stop, stop + held, room.data());
+        }
+        // Unbalanced brackets are an error, which the full evaluation raises.
+        if (double value = 0.0; counts.opening == counts.closing && reducer.Finish(value)) return value;
     } catch (...) {
     }
     return std::nullopt;

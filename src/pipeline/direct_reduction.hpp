@@ -4,7 +4,9 @@
 
 #include "pipeline/token.hpp"
 
+#include <memory_resource>
 #include <optional>
+#include <string_view>
 
 namespace quorvex {
 
@@ -14,5 +16,11 @@ namespace quorvex {
 // leaves unchanged; it answers the unusual arrangements and raises the errors in its order.
 // Takes room for its work from the tokens' arena.
 std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept;
+
+// The same for the working text, made into tokens a batch at a time as the reduction goes, so
+// that a long expression is never held as tokens whole. Also nullopt for a text with constants
+// or exponent notation to join, or with unbalanced brackets: the full evaluation, which
+// tokenizes again, answers those.
+std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena) noexcept;
 
 }  // namespace quorvex

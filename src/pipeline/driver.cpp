@@ -26,6 +26,13 @@ constexpr std::uint64_t kNotReducedBits = 0xFFF8000000000000ULL;
 constexpr std::u16string_view kEmptyExpressionMessage = u"計算する文字がありません\r\n（空白文字では？）";
 constexpr std::u16string_view kUnbalancedMessage = u"\u201D\uFF08\u201Dと\u201D\uFF09\u201Dの数が一致しません";
 
+// Each thread keeps one block for the arenas of its evaluations, so that an evaluation of a
+// short expression takes nothing from the heap. An evaluation started while one runs on the
+// same thread (from an observer) takes a block of its own.
+constexpr std::size_t kArenaBlockSize = 64 * 1024;
+// Texts whose tokens, one a unit at most, take no more than half the block.
+constexpr std::size_t kTokenizedWholeUnits = kArenaBlockSize / 2 / sizeof(Token);
+
 // Units the working text does not keep as they are: the space goes, capitals become small
 // letters, and the other brackets become round ones. NUL ends the expression.
 constexpr auto kSpecialUnits = [] {
@@ -65,6 +72,15 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     const std::u16string_view text = WorkingText(expression, limit, arena);
     if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
 
+    // Only the engine takes the steps an observer is shown. A long text is reduced directly
+    // as it is tokenized, so that its tokens are never held whole; a short one's fit the
+    // thread's arena block and are quickest made all at once.
+    EvaluationObserver* observer = CurrentObserver();
+    const bool streamed = observer == nullptr && text.size() > kTokenizedWholeUnits;
+    if (streamed) {
+        if (const auto value = ReduceWhileTokenizing(text, arena)) return *value;
+    }
+
     Tokens tokens(&arena);
     TokenCounts counts;
     // The tokens made before memory ran out are a fragment of the expression: reducing them
@@ -72,14 +88,13 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     if (!Tokenize(tokens, text, counts)) throw std::bad_alloc();
     if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
     // A stage that finds nothing to change is skipped; an observer still sees each stage.
-    EvaluationObserver* observer = CurrentObserver();
     if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens));
     if (counts.constants > 0 && !SubstituteConstants(tokens)) return result;
     if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
     if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens)) return result;
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
-    // Only the engine takes the steps an observer is shown.
-    if (observer == nullptr) {
+    // Without those two stages a streamed text's tokens are the ones it already declined.
+    if (observer == nullptr && (!streamed || counts.constants > 0 || counts.exponentJoins > 0)) {
         if (const auto value = ReduceDirectly(tokens)) return *value;
     }
     if (ReduceTokenList(tokens)) {
@@ -88,11 +103,6 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     }
     return result;
 }
-
-// Each thread keeps one block for the arenas of its evaluations, so that an evaluation of a
-// short expression takes nothing from the heap. An evaluation started while one runs on the
-// same thread (from an observer) takes a block of its own.
-constexpr std::size_t kArenaBlockSize = 64 * 1024;
 
 struct ArenaBlock {
     std::unique_ptr<std::byte[]> bytes;

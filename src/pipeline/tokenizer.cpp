@@ -100,7 +100,8 @@ constexpr auto kStartsEntry = [] {
 bool MayStartEntry(char16_t unit) { return unit < kAsciiLimit && kStartsEntry[unit]; }
 
 // The entry the first-occurrence rule takes at `at`, or kNoEntry when none starts there.
-std::size_t EntryAt(std::u16string_view text, std::size_t at) {
+// Inlined in both scans, the whole list's and the batches'.
+[[gnu::always_inline]] inline std::size_t EntryAt(std::u16string_view text, std::size_t at) {
     const char16_t unit = text[at];
     if (unit >= kAsciiLimit) return kNoEntry;
     if (const std::size_t single = kEntryTrie.singleUnit[unit]; single != kNoEntry) return single;
@@ -146,50 +147,100 @@ static_assert(kDegUnary >= 0);
     counts.exponentJoins += token.joinsExponent ? 1 : 0;
 }
 
-}  // namespace
-
-bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
+// One scan, from where the last one stopped: settles places until the text ends or the sink
+// is full. A place adds at most kMostTokensPerPlace tokens.
+template <typename Sink>
+void Scan(std::u16string_view text, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
     static constexpr std::u16string_view kInsertedOne = u"1";
     static constexpr std::u16string_view kInsertedTimes = u"*";
-    try {
-        tokens.reserve(tokens.size() + text.size() + 2);
-        const char16_t separator = DecimalSeparator();
-        // Under "." no entry reads as a number; under "," only the comma does (as 0).
-        const bool readEveryEntry = separator != u'.' && separator != u',';
-        const auto addText = [&](std::u16string_view run) {
-            Token& token = tokens.emplace_back();
-            Classify(token, run);
-            ReadNumber(token);
-            Count(counts, token);
-        };
-        bool firstToken = true;
-        std::size_t runStart = 0;
-        for (std::size_t at = 0; at < text.size();) {
-            if (!MayStartEntry(text[at])) {
-                ++at;
-                continue;
-            }
-            const std::size_t entry = EntryAt(text, at);
-            if (entry == kNoEntry) {
-                ++at;
-                continue;
-            }
-            if (at > runStart) {
-                addText(text.substr(runStart, at - runStart));
-                firstToken = false;
-            }
-            Token& token = tokens.emplace_back(kEntryTokens[entry]);
-            if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token);
-            Count(counts, token);
-            if (entry == kMinusEntry && firstToken) {
-                addText(kInsertedOne);
-                addText(kInsertedTimes);
-            }
-            firstToken = false;
-            at += kSeparatorTable[entry].size();
-            runStart = at;
+    const char16_t separator = DecimalSeparator();
+    // Under "." no entry reads as a number; under "," only the comma does (as 0).
+    const bool readEveryEntry = separator != u'.' && separator != u',';
+    // Held apart from the place while the scan runs: a token's size could be its alias.
+    std::size_t at = place.at;
+    std::size_t runStart = place.runStart;
+    bool firstToken = place.firstToken;
+    const auto addText = [&](std::u16string_view run) {
+        Token& token = sink.Add();
+        Classify(token, run);
+        ReadNumber(token);
+        Count(counts, token);
+    };
+    while (at < text.size() && !sink.Full()) {
+        if (!MayStartEntry(text[at])) {
+            ++at;
+            continue;
         }
-        if (runStart < text.size()) addText(text.substr(runStart));
+        const std::size_t entry = EntryAt(text, at);
+        if (entry == kNoEntry) {
+            ++at;
+            continue;
+        }
+        if (at > runStart) {
+            addText(text.substr(runStart, at - runStart));
+            firstToken = false;
+        }
+        Token& token = sink.Add(kEntryTokens[entry]);
+        if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token);
+        Count(counts, token);
+        if (entry == kMinusEntry && firstToken) {
+            addText(kInsertedOne);
+            addText(kInsertedTimes);
+        }
+        firstToken = false;
+        at += kSeparatorTable[entry].size();
+        runStart = at;
+    }
+    if (at == text.size() && runStart < text.size() && !sink.Full()) {
+        addText(text.substr(runStart));
+        runStart = at;
+    }
+    place = {at, runStart, firstToken};
+}
+
+// A run, an entry, and the "1" and "*" after a leading "-".
+constexpr std::size_t kMostTokensPerPlace = 4;
+
+// Texts up to this long are not counted before their tokens are reserved.
+constexpr std::size_t kUncountedUnits = 1024;
+
+// As many tokens as the text can give: one for each unit and the inserted pair, and no more than
+// two for each place where an entry may start, the pair and the last run, which a long text
+// is worth counting for.
+std::size_t MostTokens(std::u16string_view text) noexcept {
+    if (text.size() <= kUncountedUnits) return text.size() + 2;
+    std::size_t starts = 0;
+    for (const char16_t unit : text) starts += MayStartEntry(unit) ? 1 : 0;
+    return std::min(text.size() + 2, 2 * starts + 3);
+}
+
+}  // namespace
+
+TokenScanner::TokenScanner(std::u16string_view text) noexcept : text_(text) {}
+
+std::size_t TokenScanner::Next(std::span<Token> room, TokenCounts& counts) noexcept {
+    struct Batch {
+        Token* next;
+        Token* full;  // where a place may no longer start
+        Token& Add(const Token& token = Token()) { return *next++ = token; }
+        bool Full() const { return next > full; }
+    } batch{room.data(), room.data() + room.size() - kMostTokensPerPlace};
+    Scan(text_, place_, counts, batch);
+    return static_cast<std::size_t>(batch.next - room.data());
+}
+
+bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
+    struct Append {
+        Tokens& tokens;
+        Token& Add() { return tokens.emplace_back(); }
+        Token& Add(const Token& token) { return tokens.emplace_back(token); }
+        static bool Full() { return false; }
+    } append{tokens};
+    try {
+        // Reserved whole, since the arena never gets back what a growing list leaves behind.
+        tokens.reserve(tokens.size() + MostTokens(text));
+        TokenScanner::Place place;
+        Scan(text, place, counts, append);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

@@ -31,8 +31,32 @@ struct TokenCounts {
     std::size_t exponentJoins = 0;  // tokens whose first "e" is their last unit
 };
 bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts);
+
 // The same as texts.
 bool Tokenize(TokenList& tokens, std::u16string_view text);
+
+// The same tokens a batch at a time, so that a long text need never be held as tokens whole.
+class TokenScanner {
+public:
+    // Where the scan stands: the unit it looks at next, where the current run began, and
+    // whether no token was made yet.
+    struct Place {
+        std::size_t at = 0;
+        std::size_t runStart = 0;
+        bool firstToken = true;
+    };
+
+    // The text must outlive the scanner and the tokens it makes.
+    explicit TokenScanner(std::u16string_view text) noexcept;
+
+    // Writes the next tokens into the room, which must hold at least four, and counts them;
+    // answers how many it wrote, 0 once the text is used up.
+    std::size_t Next(std::span<Token> room, TokenCounts& counts) noexcept;
+
+private:
+    std::u16string_view text_;
+    Place place_;
+};
 
 // True when the list holds as many "(" tokens as ")" tokens.
 bool CheckBracketBalance(const TokenList& tokens);

@@ -165,6 +165,39 @@ TEST(DirectReduction, AgreesWithTheEngineOnShapedExpressions) {
     EXPECT_GT(direct, 25000);
 }
 
+// Reduced as it is tokenized, a batch at a time, as over the whole list: expressions of many
+// batches, so that a step's look-ahead falls on every place of a batch's end.
+TEST(DirectReduction, BatchesAgreeWithTheWholeList) {
+    std::mt19937_64 random(3011);
+    int reduced = 0;
+    for (int i = 0; i < 40000; ++i) {
+        std::u16string expression = ShapedExpression(random);
+        for (std::size_t pieces = random() % 8; pieces > 0; --pieces) {
+            static const std::u16string_view kJoints[] = {u"+", u"*-", u"-sqrt-"};
+            expression += kJoints[random() % 3];
+            // Unchanged and without constants, so that most long ones are reduced.
+            std::u16string piece;
+            AppendShaped(random, piece, 0);
+            for (auto at = piece.find(u"pi"); at != std::u16string::npos; at = piece.find(u"pi")) piece.replace(at, 2, u"3");
+            expression += piece;
+        }
+        std::pmr::monotonic_buffer_resource arena;
+        Tokens tokens(&arena);
+        TokenCounts counts;
+        Tokenize(tokens, expression, counts);
+        // Constants, exponents and unbalanced brackets are for the stages before the reduction.
+        const bool staged = counts.constants > 0 || counts.exponentJoins > 0 || counts.opening != counts.closing;
+        const auto whole = staged ? std::nullopt : ReduceDirectly(tokens);
+        const auto batched = ReduceWhileTokenizing(expression, arena);
+        ASSERT_EQ(batched.has_value(), whole.has_value()) << ToUtf8(expression);
+        if (whole) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(*batched), std::bit_cast<std::uint64_t>(*whole));
+            ++reduced;
+        }
+    }
+    EXPECT_GT(reduced, 2000);
+}
+
 TEST(DirectReduction, AgreesWithTheEngineOnRandomExpressions) {
     std::mt19937_64 random(1207);
     for (int i = 0; i < 200000; ++i) {
