@@ -3,8 +3,8 @@
 // replaced too, since the polymorphic resources allocate through them.
 #include "allocation_counter.hpp"
 
-#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -14,30 +14,29 @@ std::atomic<std::uint64_t> gAllocations{0};
 std::atomic<std::size_t> gHeld{0};
 std::atomic<std::size_t> gPeak{0};
 
-// Room before the caller's bytes: the size sits in its last word.
-std::size_t HeaderFor(std::size_t alignment) { return std::max(alignment, alignof(std::max_align_t)); }
-
+// Each block starts with room for the caller's alignment and two words: where the block starts
+// and the size the caller asked for.
 void* Allocate(std::size_t size, std::size_t alignment) {
     gAllocations.fetch_add(1, std::memory_order_relaxed);
-    const std::size_t header = HeaderFor(alignment);
-    const std::size_t total = (header + std::max<std::size_t>(size, 1) + alignment - 1) / alignment * alignment;
-    auto* base = static_cast<std::byte*>(alignment <= alignof(std::max_align_t) ? std::malloc(total)
-                                                                                 : std::aligned_alloc(alignment, total));
+    constexpr std::size_t kWords = 2 * sizeof(std::size_t);
+    void* base = std::malloc(size + kWords + alignment);
     if (base == nullptr) throw std::bad_alloc();
-    std::byte* p = base + header;
-    reinterpret_cast<std::size_t*>(p)[-1] = size;
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(base) + kWords;
+    auto* words = reinterpret_cast<std::size_t*>((start + alignment - 1) / alignment * alignment);
+    words[-2] = reinterpret_cast<std::uintptr_t>(base);
+    words[-1] = size;
     const std::size_t held = gHeld.fetch_add(size, std::memory_order_relaxed) + size;
     std::size_t peak = gPeak.load(std::memory_order_relaxed);
     while (held > peak && !gPeak.compare_exchange_weak(peak, held, std::memory_order_relaxed)) {
     }
-    return p;
+    return words;
 }
 
-void Free(void* p, std::size_t alignment) noexcept {
+void Free(void* p, std::size_t) noexcept {
     if (p == nullptr) return;
-    auto* bytes = static_cast<std::byte*>(p);
-    gHeld.fetch_sub(reinterpret_cast<std::size_t*>(bytes)[-1], std::memory_order_relaxed);
-    std::free(bytes - HeaderFor(alignment));
+    auto* words = static_cast<std::size_t*>(p);
+    gHeld.fetch_sub(words[-1], std::memory_order_relaxed);
+    std::free(reinterpret_cast<void*>(words[-2]));
 }
 
 constexpr std::size_t kPlain = alignof(std::max_align_t);
