@@ -1,7 +1,9 @@
-// A short token text held without the heap: a NumberText, a decimal integer or a marker.
+// A token text, held without the heap while it is short: a NumberText, a decimal integer or a
+// marker. A longer one, an argument answered unchanged, is kept whole on the heap.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace quorvex {
@@ -12,21 +14,30 @@ public:
     static constexpr std::size_t kCapacity = 24;
 
     ShortText() = default;
-    // Texts longer than the capacity are cut; callers only pass texts that fit.
-    explicit ShortText(std::u16string_view text) noexcept {
-        for (const char16_t unit : text.substr(0, kCapacity)) Append(unit);
+    explicit ShortText(std::u16string_view text) {
+        if (text.size() > kCapacity) {
+            long_.assign(text);
+            return;
+        }
+        for (const char16_t unit : text) units_[size_++] = unit;
     }
 
-    std::u16string_view View() const noexcept { return {units_, size_}; }
+    std::u16string_view View() const noexcept { return long_.empty() ? std::u16string_view(units_, size_) : long_; }
     operator std::u16string_view() const noexcept { return View(); }
-    void Append(char16_t unit) noexcept {
-        if (size_ < kCapacity) units_[size_++] = unit;
+    void Append(char16_t unit) {
+        if (long_.empty() && size_ < kCapacity) {
+            units_[size_++] = unit;
+            return;
+        }
+        if (long_.empty()) long_.assign(units_, size_);
+        long_.push_back(unit);
     }
     friend bool operator==(const ShortText& a, std::u16string_view b) noexcept { return a.View() == b; }
 
 private:
     char16_t units_[kCapacity];
     std::size_t size_ = 0;
+    std::u16string long_;  // the whole text, once it is past the capacity
 };
 
 }  // namespace quorvex

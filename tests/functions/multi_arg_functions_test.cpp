@@ -77,6 +77,20 @@ TEST(Aggregates, ValuesAndErrors) {
     }
 }
 
+TEST(Aggregates, LongArgumentsAreReadWhole) {
+    ExpectValues({
+        {u"max(1000000000000000000000000000,1)", u"1E27"},  {u"min(0.000000000000000000000000000001,1)", u"1E-30"},
+        {u"max(1.0000000000000000000000e5,1)", u"100000"},  {u"min(-1.0000000000000000000000e5,1)", u"-100000"},
+        {u"sum(1000000000000000000000000000,1)", u"1E27"},  {u"average(1.0000000000000000000000e5,0)", u"50000"},
+        {u"combin(000000000000000000000000000005,2)", u"10"},  {u"and(0000000000000000000000000000012,10)", u"8"},
+        {u"weibull(1.0000000000000000000000000000,1,1,1)", u"0.632120558828558"},
+        {u"beta(1.0000000000000000000000000000,2)", u"0.5"},  {u"not 000000000000000000000000000001", u"-2"},
+    });
+    // A single argument is answered as it came.
+    const std::u16string_view whole = u"1.0000000000000000000000e5";
+    EXPECT_EQ(DispatchMultiArgFunction(u"max", {std::pmr::u16string(whole)}).View(), whole);
+}
+
 TEST(IntegerFunctions, ValuesAndErrors) {
     ExpectValues({
         {u"mod(7,3)", u"1"},        {u"mod(-7,3)", u"-1"},        {u"mod(7,-3)", u"1"},
