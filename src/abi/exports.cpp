@@ -79,6 +79,9 @@ extern "C" {
 // Also the ground of Evaluon: the error as data, after the host's environment is restored.
 int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error) {
     const quorvex::FloatingPointEnvironmentGuard guard;
+    // An evaluation started from an observer's callback is not observed: it would report to
+    // the observer that started it, and so without end.
+    const quorvex::ObserverScope unobserved(nullptr);
     try {
         const double result = quorvex::EvaluateExpression(expression);
         if (value != nullptr) *value = result;

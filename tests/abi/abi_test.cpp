@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <utility>
@@ -274,6 +275,34 @@ TEST(Exports, ThreadsEvaluateIndependently) {
         for (std::size_t i = 0; i < result.size(); ++i) ASSERT_EQ(result[i], expected[i % expected.size()]) << i;
     }
 }
+
+#if !defined(_WIN32)
+// A host that shows each step and evaluates from its callbacks, as a calculator's trace might.
+class EvaluatingObserver : public quorvex::EvaluationObserver {
+public:
+    int operators = 0;
+    bool throws = false;
+    void OnOperator(std::u16string_view, std::u16string_view, std::u16string_view, std::u16string_view) override {
+        ++operators;
+        EXPECT_EQ(quorvex::Evaluate(u"2*3"), 6.0);
+        double value = 0;
+        QuorvexError error{};
+        EXPECT_EQ(EvaluonEx(u"1/0", &value, &error), 1);
+        if (throws) throw std::runtime_error("host");
+    }
+};
+
+TEST(Observer, EvaluationsStartedFromACallbackAreNotObserved) {
+    EvaluatingObserver observer;
+    EXPECT_EQ(quorvex::Evaluate(u"1+2*3", observer), 7.0);
+    EXPECT_EQ(observer.operators, 2);  // the outer steps only, still reported after a nested error
+    observer.throws = true;
+    EXPECT_THROW(quorvex::Evaluate(u"1+2", observer), quorvex::Exception);
+    EXPECT_EQ(observer.operators, 3);
+    EXPECT_EQ(quorvex::Evaluate(u"4*5"), 20.0);
+    EXPECT_EQ(observer.operators, 3);
+}
+#endif
 
 // The decimal separator comes from the host's locale, read when the library loads. Run with
 // QUORVEX_EXPECTED_SEPARATOR set to the separator of the locale the test runs in.
