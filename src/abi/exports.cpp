@@ -12,6 +12,7 @@
 #include "pipeline/driver.hpp"
 #include "pipeline/trace.hpp"
 
+#include <cerrno>
 #include <new>
 #include <string>
 
@@ -45,6 +46,19 @@ thread_local std::u16string tConstantText;
 // longer message could have needed, is given back rather than kept for the thread's life.
 constexpr std::size_t kKeptMessageCapacity = 2 * quorvex::kMostQuotedUnits;
 
+// Keeps the host's errno: the C library's routines that the library calls (ldexp, fmod, sqrt)
+// set it on a range or domain fault that the library handles itself.
+class ErrnoGuard {
+public:
+    ErrnoGuard() noexcept : saved_(errno) {}
+    ~ErrnoGuard() { errno = saved_; }
+    ErrnoGuard(const ErrnoGuard&) = delete;
+    ErrnoGuard& operator=(const ErrnoGuard&) = delete;
+
+private:
+    int saved_;
+};
+
 void Report(QuorvexError* error, const char* errorClass, std::u16string_view message, int32_t helpContext) noexcept {
     try {
         if (tErrorMessage.capacity() > kKeptMessageCapacity) std::u16string().swap(tErrorMessage);
@@ -64,6 +78,7 @@ namespace quorvex {
 
 double Evaluate(std::u16string_view expression, EvaluationObserver& observer) {
     const FloatingPointEnvironmentGuard guard;
+    const ErrnoGuard errnoGuard;
     const ObserverScope scope(&observer);
     try {
         return EvaluateExpression(expression);
@@ -79,6 +94,7 @@ extern "C" {
 // Also the ground of Evaluon: the error as data, after the host's environment is restored.
 int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error) {
     const quorvex::FloatingPointEnvironmentGuard guard;
+    const ErrnoGuard errnoGuard;
     // An evaluation started from an observer's callback is not observed: it would report to
     // the observer that started it, and so without end.
     const quorvex::ObserverScope unobserved(nullptr);
@@ -125,6 +141,7 @@ const char16_t* GetConstVal(int32_t index) {
     const auto* row = quorvex::FindPhysicalConstant(index);
     if (row == nullptr) return nullptr;
     const quorvex::FloatingPointEnvironmentGuard guard;
+    const ErrnoGuard errnoGuard;
     try {
         tConstantText.assign(quorvex::WriteNumberText(row->value).View());
     } catch (...) {

@@ -7,6 +7,7 @@
 #else
 #include "core/utf16.hpp"
 
+#include <cerrno>
 #include <clocale>
 #include <cstring>
 #include <langinfo.h>
@@ -31,7 +32,7 @@ char16_t ReadLocaleSeparator() noexcept {
 
 #else
 
-char16_t ReadLocaleSeparator() noexcept {
+char16_t ReadNumericRadix() noexcept {
     locale_t numeric = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
     if (numeric == static_cast<locale_t>(nullptr)) return kFallback;
     char16_t separator = kFallback;
@@ -44,6 +45,14 @@ char16_t ReadLocaleSeparator() noexcept {
         }
     }
     freelocale(numeric);
+    return separator;
+}
+
+char16_t ReadLocaleSeparator() noexcept {
+    // Read while the host loads the library: its errno stays as it was, whatever the locale.
+    const int savedErrno = errno;
+    const char16_t separator = ReadNumericRadix();
+    errno = savedErrno;
     return separator;
 }
 
