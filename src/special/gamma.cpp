@@ -361,12 +361,13 @@ double CotDerivative(std::int32_t n, double y) { return CotDerivativeOfCotangent
 
 double CotDerivativeOfCotangent(std::int32_t n, double q) {
     // coefficients[i] multiplies q^(m + 1 - 2i) in K_m; each step maps a q^k to k a (q^(k-1) + q^(k+1)).
-    std::vector<double> coefficients(static_cast<std::size_t>((std::max(n, 0) + 1) / 2 + 1), 0.0);
-    coefficients[0] = 1.0;
+    // K_m has (m + 1) / 2 + 1 of them, grown step by step: its leading one, m!, overflows past
+    // m = 170, so a large order ends in EOverflow after a few short steps.
+    std::vector<double> coefficients(1, 1.0);
     for (std::int32_t m = 0; m < n; ++m) {
-        std::vector<double> next(coefficients.size(), 0.0);
+        std::vector<double> next(static_cast<std::size_t>(m / 2) + 2, 0.0);
         for (std::size_t i = 0; i < coefficients.size(); ++i) {
-            const double power = m + 1 - 2 * static_cast<std::int32_t>(i);
+            const double power = static_cast<double>(m) + 1.0 - 2.0 * static_cast<double>(i);
             if (power <= 0.0 || coefficients[i] == 0.0) continue;
             const double term = CheckedMultiply(power, coefficients[i]);
             next[i] = CheckedAdd(next[i], term);

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <string_view>
+
 namespace quorvex {
 namespace {
 
@@ -118,6 +122,52 @@ TEST(IntegerFunctions, ValuesAndErrors) {
         {u"mod(1+0)", {"EFunctionError", 10006, u"mod関数の引数は２つにして下さい"}},
         {u"xor(1,1e10)", {"EFunctionError", 10007, u"xor関数に整数ではない数が入力されました"}},
     });
+}
+
+// Every integer argument at the edges of 32 bits: a value or a clear error, and soon.
+TEST(MultiArgCall, ExtremeIntegerArguments) {
+    struct Row {
+        std::u16string_view pattern;  // %d stands for the integer
+        std::array<std::string_view, 4> outcomes;  // at 2147483647, -2147483648, 0, -1: a value or an error class
+    };
+    const Row rows[] = {
+        {u"pgamma(%d,0.5)", {"EOverflow", "EFunctionError", "EFunctionError", "EFunctionError"}},
+        {u"pgamma(%d,-0.5)", {"EOverflow", "EFunctionError", "EFunctionError", "EFunctionError"}},
+        {u"expn(%d,0.5)", {"2.82437847990678E-10", "EFunctionError", "1.21306131942527", "EFunctionError"}},
+        {u"tdist(0.5,%d,1)", {"0.691462461248397", "EFunctionError", "EFunctionError", "EFunctionError"}},
+        {u"tdist(0.5,3,%d)", {"0.313180911008829", "0.313180911008829", "0.313180911008829", "0.313180911008829"}},
+        {u"fdist(0.5,%d,3,1)", {"0.111610225434544", "EFunctionError", "EFunctionError", "EFunctionError"}},
+        {u"fdist(0.5,3,%d,2)", {"0.682270330376515", "EFunctionError", "EFunctionError", "EFunctionError"}},
+        {u"ndist(0.5,0,1,%d)", {"0.352065326764299", "0.352065326764299", "0.691462461274013", "0.352065326764299"}},
+        {u"combin(%d,2)", {"2.30584300599247E18", "EFunctionError", "EFunctionError", "EFunctionError"}},
+        {u"combin(2147483647,%d)", {"1", "EFunctionError", "1", "EFunctionError"}},
+        {u"shl(1,%d)", {"-2147483648", "1", "1", "-2147483648"}},
+        {u"shr(-1,%d)", {"1", "-1", "-1", "1"}},
+        {u"xorn(%d,1)", {"2147483646", "EFunctionError", "1", "0"}},
+        {u"div(%d,-1)", {"-2147483647", "EFunctionError", "0", "1"}},
+        {u"mod(%d,-1)", {"0", "EFunctionError", "0", "0"}},
+        {u"notn(%d)", {"0", "2147483647", "1", "0"}},
+        {u"besselj(2,%d)", {"0", "0", "0.223890779141236", "-0.576724807756873"}},
+        {u"bessely(%d,2)", {"4.39263410154653E-7", "EFunctionError", "EFunctionError", "EFunctionError"}},
+        {u"polylog(%d,0.5)", {"0.5", "EOverflow", "1", "2"}},
+        {u"zeta(%d)", {"1", "0", "-0.5", "-0.0833333333333333"}},
+        {u"(-1)^%d", {"-1", "EInvalidOp", "1", "-1"}},
+        {u"weibull(1,1,1,%d)", {"EFunctionError", "EFunctionError", "0.367879441171442", "EFunctionError"}},
+    };
+    constexpr std::array<std::u16string_view, 4> kIntegers = {u"2147483647", u"-2147483648", u"0", u"-1"};
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < kIntegers.size(); ++i) {
+            const std::u16string expression = FillPlaceholder(row.pattern, kIntegers[i]);
+            SCOPED_TRACE(ToUtf8(expression));
+            std::string outcome;
+            try {
+                outcome = ToUtf8(FormatNumberText(EvaluateExpression(expression)));
+            } catch (const Exception& e) {
+                outcome = e.ClassName();
+            }
+            EXPECT_EQ(outcome, row.outcomes[i]);
+        }
+    }
 }
 
 TEST(Weibull, ModesAndTheOrderOfChecks) {

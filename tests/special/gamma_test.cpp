@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string>
 
@@ -87,6 +88,12 @@ TEST(Gamma, DigammaAndPolygammaAgainstClosedForms) {
     EXPECT_NEAR(CotDerivative(0, y), 1 / std::tan(y), 1e-15);
     EXPECT_NEAR(CotDerivative(1, y), 1 / std::pow(std::sin(y), 2), 4e-15);
     EXPECT_NEAR(CotDerivative(2, y), 2 * std::cos(y) / std::pow(std::sin(y), 3), 1e-14);
+    // The leading coefficient n! overflows past order 170, whatever the order: nothing is sized
+    // by the order; a negative one leaves cot^(n+1) alone.
+    for (const std::int32_t n : {171, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()}) {
+        testing::ExpectError([n, y] { CotDerivative(n, y); }, {"EOverflow", 0, u"浮動小数点数のオーバーフロー"});
+    }
+    EXPECT_EQ(CotDerivative(-1, y), 1.0);
 }
 
 TEST(Gamma, PolesRaiseTheirRoutinesMessages) {
