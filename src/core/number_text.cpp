@@ -37,6 +37,9 @@ constexpr std::uint64_t kExactDigitLimit = (1ULL << 53) / 10 - 64;
 constexpr double kTwoTo52 = 4503599627370496.0;
 // Exponents above this count as this, whatever the length of the digits.
 constexpr int kLargestExponent = 1024;
+// The longest NumberText, sign, 15 digits, separator, "E-" and three exponent digits, fits a
+// ShortText, whose Append would cut it otherwise.
+static_assert(1 + kSignificantDigits + 1 + 2 + 3 <= ShortText::kCapacity);
 
 bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
 

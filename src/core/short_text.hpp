@@ -16,25 +16,28 @@ public:
     ShortText() = default;
     explicit ShortText(std::u16string_view text) {
         if (text.size() > kCapacity) {
-            long_.assign(text);
+            Spill(text);
             return;
         }
         for (const char16_t unit : text) units_[size_++] = unit;
     }
 
-    std::u16string_view View() const noexcept { return long_.empty() ? std::u16string_view(units_, size_) : long_; }
+    std::u16string_view View() const noexcept {
+        return size_ <= kCapacity ? std::u16string_view(units_, size_) : std::u16string_view(long_);
+    }
     operator std::u16string_view() const noexcept { return View(); }
-    void Append(char16_t unit) {
-        if (long_.empty() && size_ < kCapacity) {
-            units_[size_++] = unit;
-            return;
-        }
-        if (long_.empty()) long_.assign(units_, size_);
-        long_.push_back(unit);
+    // For the library's own writers, whose texts fit by construction.
+    void Append(char16_t unit) noexcept {
+        if (size_ < kCapacity) units_[size_++] = unit;
     }
     friend bool operator==(const ShortText& a, std::u16string_view b) noexcept { return a.View() == b; }
 
 private:
+    void Spill(std::u16string_view text) {
+        long_.assign(text);
+        size_ = text.size();
+    }
+
     char16_t units_[kCapacity];
     std::size_t size_ = 0;
     std::u16string long_;  // the whole text, once it is past the capacity

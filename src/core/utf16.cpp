@@ -4,6 +4,7 @@
 #include <quorvex/quorvex.hpp>
 
 #include <cstdint>
+#include <limits>
 
 namespace quorvex {
 namespace {
@@ -89,6 +90,9 @@ std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view 
     if (argument[kept - 1] >= 0xD800 && argument[kept - 1] <= 0xDBFF) --kept;
     return JoinMessage({pattern.substr(0, at), argument.substr(0, kept), kQuoteEllipsis, pattern.substr(at + 2)});
 }
+
+// A sign and the 19 or 20 digits of a long long fit a ShortText.
+static_assert(1 + std::numeric_limits<unsigned long long>::digits10 + 1 <= ShortText::kCapacity);
 
 ShortText WriteIntegerText(long long value) noexcept {
     const bool negative = value < 0;
