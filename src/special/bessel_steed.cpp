@@ -12,6 +12,7 @@
 #include "core/errors.hpp"
 #include "special/bessel_hankel.hpp"
 #include "special/conventions.hpp"
+#include "special/gamma.hpp"
 #include "special/iteration.hpp"
 
 #include <array>
@@ -61,6 +62,11 @@ double EvenSeriesInSquare(const std::array<double, 13>& coefficients, double squ
     return sum;
 }
 
+// Past this many factors the leading term is first estimated by logarithms; below this exponent
+// it underflows whatever the product's rounding.
+constexpr double kLongestLeadingProduct = 2000.0;
+constexpr double kLeadingTermUnderflowExponent = -800.0;
+
 // 1/Gamma(1 + mu) = c_1 + c_2 mu + ... + c_26 mu^25 for |mu| <= 1/2, in double-double.
 DoubleDouble ReciprocalGammaOfOnePlus(double mu) {
     DoubleDouble sum{0.0, 0.0};
@@ -77,6 +83,14 @@ DoubleDouble ReciprocalGammaOfOnePlus(double mu) {
 DoubleDouble SeriesLeadingTerm(double half, double nu) {
     const double n = std::round(nu);
     const double mu = nu - n;
+    // With x/2 itself gone to 0, or a huge order whose power underflows far before the product
+    // would know it (the factors exceed 1 up to k = x/2), the term is 0: the loop would otherwise
+    // run for as many steps as the order (2^31 of them for bessely(4.9e-324, -2147483648.5)).
+    if (half == 0.0) return {0.0, 0.0};
+    if (n > kLongestLeadingProduct &&
+        nu * Log(half) - LogGammaDoubleDouble(nu + 1.0).hi < kLeadingTermUnderflowExponent) {
+        return {0.0, 0.0};
+    }
     DoubleDouble product = ReciprocalGammaOfOnePlus(mu);
     if (mu != 0.0) product = Multiply(product, Exp(mu * Log(half)));
     for (double k = 1.0; k <= n && product.hi != 0.0; k += 1.0) {
