@@ -6,6 +6,7 @@
 // stacks, so that no depth of brackets recurses.
 #include "pipeline/direct_reduction.hpp"
 
+#include "core/checked_float.hpp"
 #include "core/number_text.hpp"
 #include "functions/unary_functions.hpp"
 #include "pipeline/operators.hpp"
@@ -29,11 +30,41 @@ const auto kValueFunctionRows = [] {
     return rows;
 }();
 
-// What waits on the stack for its operands: "(", the prefixes that apply to the next operand
-// (a folded sign, a function), and the binary operators. kFoldedSum adds a term that began
-// with a sign folded after ")", and only a negative one: the engine leaves any other beside
-// what precedes it and answers NaN.
-enum class Waiting : std::uint8_t { kOpen, kNegate, kFunction, kSum, kDifference, kProduct, kQuotient, kPower, kFoldedSum };
+// What waits on the stack for its operands: "(", the "(" of a call, the prefixes that apply
+// to the next operand (a folded sign, a function), and the binary operators. kFoldedSum adds
+// a term that began with a sign folded after ")", and only a negative one: the engine leaves
+// any other beside what precedes it and answers NaN.
+enum class Waiting : std::uint8_t {
+    kOpen,
+    kCall,
+    kNegate,
+    kFunction,
+    kSum,
+    kDifference,
+    kProduct,
+    kQuotient,
+    kPower,
+    kFoldedSum
+};
+
+// The calls taken here: each folds its arguments into a running answer as they come, so that
+// a call of any length holds no argument list. Their handlers' steps, on values.
+enum class Aggregate : std::uint8_t { kMaximum, kMinimum, kSum, kAverage };
+
+constexpr std::optional<Aggregate> AggregateOf(int multi) {
+    if (multi == kMultiArgFunctionRegistry.Find(u"max")) return Aggregate::kMaximum;
+    if (multi == kMultiArgFunctionRegistry.Find(u"min")) return Aggregate::kMinimum;
+    if (multi == kMultiArgFunctionRegistry.Find(u"sum")) return Aggregate::kSum;
+    if (multi == kMultiArgFunctionRegistry.Find(u"average")) return Aggregate::kAverage;
+    return std::nullopt;
+}
+
+struct CallState {
+    Aggregate what;
+    std::size_t count = 0;
+    double running = 0.0;  // the extremes: the 15-digit answer so far
+    double total = 0.0;    // the sums: the unrounded total so far
+};
 
 struct WaitingStep {
     Waiting what;
@@ -61,6 +92,7 @@ public:
     bool empty() const { return size_ == 0; }
     std::size_t size() const { return size_; }
     Entry& back() { return entries_[size_ - 1]; }
+    const Entry& operator[](std::size_t i) const { return entries_[i]; }
     void push_back(const Entry& entry) {
         if (size_ == room_) Grow();
         entries_[size_++] = entry;
@@ -93,7 +125,8 @@ public:
 
     // The stacks are taken from the arena, with room for this depth to start with: a token
     // adds at most one entry, and the folded sign's extra one is matched by the ")" before it.
-    DirectReducer(std::size_t depth, std::pmr::memory_resource& arena) : steps_(depth, arena), values_(depth, arena) {}
+    DirectReducer(std::size_t depth, std::pmr::memory_resource& arena)
+        : steps_(depth, arena), values_(depth, arena), calls_(kCallRoom, arena) {}
 
     // Takes tokens from the front of the batch while the rest holds the ones a step looks at,
     // all of them when it is the last. Answers where it stopped, or nullptr when the tokens are
@@ -126,6 +159,11 @@ private:
         return end_ - at_ > ahead && at_[ahead].kind == TokenKind::kOther && at_[ahead].isNumber;
     }
 
+    bool AtCall(std::ptrdiff_t ahead) const {
+        return end_ - at_ > ahead && at_[ahead].kind == TokenKind::kOther && at_[ahead].multi >= 0 &&
+               AtKind(TokenKind::kOpen, ahead + 1);
+    }
+
     // Where an operand is due: a sign, a function name, "(" or a number, which completes it.
     bool TakeOperandToken(bool& expectOperand) {
         const Token& token = *at_;
@@ -151,8 +189,10 @@ private:
             expectOperand = false;
             return TakeOperand(token.value);
         }
-        // A function name: then a number or a bracket, or a sign and one of them.
-        if (token.unary < 0 || token.multi >= 0) return false;
+        if (token.multi >= 0) return TakeCall(token);
+        // A function name: then a number or a bracket, or a sign and one of them. A call's
+        // arguments are reduced without applying functions, so one there is the engine's.
+        if (token.unary < 0 || InCallArguments()) return false;
         const int row = kValueFunctionRows[static_cast<std::size_t>(token.unary)];
         if (row < 0) return false;
         ++at_;
@@ -169,23 +209,35 @@ private:
         Waiting what = Waiting::kSum;
         switch (at_->kind) {
             case TokenKind::kClose: {
-                if (!ApplyWhile(1) || steps_.empty() || steps_.back().what != Waiting::kOpen) return false;
+                if (!ApplyWhile(1) || steps_.empty()) return false;
+                const Waiting bracket = steps_.back().what;
+                if (bracket != Waiting::kOpen && bracket != Waiting::kCall) return false;
                 steps_.pop_back();
-                const double inner = values_.back();
+                double inner = values_.back();
                 values_.pop_back();
+                if (bracket == Waiting::kCall && !FinishCall(inner)) return false;
                 ++at_;
                 lastClosed_ = true;
                 return TakeOperand(inner);
             }
+            case TokenKind::kComma:
+                if (!ApplyWhile(1) || steps_.empty() || steps_.back().what != Waiting::kCall) return false;
+                if (!TakeArgument(values_.back())) return false;
+                values_.pop_back();
+                ++at_;
+                lastClosed_ = false;
+                expectOperand = true;
+                return true;
             case TokenKind::kPlus: what = Waiting::kSum; break;
             case TokenKind::kMinus:
                 what = Waiting::kDifference;
                 if (lastClosed_) {
                     // After ")", "-" "-" folds twice, into a sign of its own.
                     if (AtKind(TokenKind::kMinus, 1)) return false;
-                    // A "-" before a number or "(" is folded into a sign that starts a term:
-                    // the sign stays for the operand to take.
-                    if (AtNumber(1) || AtKind(TokenKind::kOpen, 1)) {
+                    // A "-" before a number, "(" or a call (whose name is gone before its
+                    // answer fills the "(") is folded into a sign that starts a term: the
+                    // sign stays for the operand to take.
+                    if (AtNumber(1) || AtKind(TokenKind::kOpen, 1) || AtCall(1)) {
                         if (!ApplyWhile(1)) return false;
                         steps_.push_back({Waiting::kFoldedSum, 0});
                         expectOperand = true;
@@ -203,6 +255,65 @@ private:
         ++at_;
         expectOperand = true;
         return true;
+    }
+
+    // A call of an aggregate with its "(": the name alone, or any other call, is the engine's.
+    bool TakeCall(const Token& name) {
+        const std::optional<Aggregate> what = AggregateOf(name.multi);
+        if (!what || name.unary >= 0 || !AtKind(TokenKind::kOpen, 1)) return false;
+        steps_.push_back({Waiting::kCall, 0});
+        calls_.push_back({*what});
+        at_ += 2;
+        return true;
+    }
+
+    // Whether the innermost bracket open is a call's.
+    bool InCallArguments() const {
+        for (std::size_t i = steps_.size(); i > 0; --i) {
+            const Waiting what = steps_[i - 1].what;
+            if (what == Waiting::kOpen) return false;
+            if (what == Waiting::kCall) return true;
+        }
+        return false;
+    }
+
+    // The next argument of the innermost call, as its handler takes it.
+    bool TakeArgument(double argument) {
+        CallState& call = calls_.back();
+        switch (call.what) {
+            case Aggregate::kMaximum:
+            case Aggregate::kMinimum:
+                if (call.count == 0) {
+                    call.running = argument;
+                } else {
+                    const bool keeps = call.what == Aggregate::kMaximum ? call.running > argument : call.running < argument;
+                    if (!Settle(keeps ? call.running : argument, call.running)) return false;
+                }
+                break;
+            case Aggregate::kSum:
+            case Aggregate::kAverage: call.total = CheckedAdd(call.total, argument); break;
+        }
+        ++call.count;
+        return true;
+    }
+
+    // Takes the last argument and answers the call. One argument is the engine's: its group
+    // is no call there.
+    bool FinishCall(double& answer) {
+        if (!TakeArgument(answer)) return false;
+        const CallState call = calls_.back();
+        calls_.pop_back();
+        if (call.count < 2) return false;
+        switch (call.what) {
+            case Aggregate::kMaximum:
+            case Aggregate::kMinimum: answer = call.running; return true;
+            case Aggregate::kSum: return Settle(call.total, answer);
+            case Aggregate::kAverage: {
+                double total = 0.0;
+                return Settle(call.total, total) && Settle(CheckedDivide(total, static_cast<double>(call.count)), answer);
+            }
+        }
+        return false;
     }
 
     // An operand is complete: the prefixes waiting for it apply, innermost first.
@@ -248,8 +359,11 @@ private:
 
     const Token* at_ = nullptr;
     const Token* end_ = nullptr;
+    static constexpr std::size_t kCallRoom = 4;
+
     Stack<WaitingStep> steps_;
     Stack<double> values_;
+    Stack<CallState> calls_;
     bool expectOperand_ = true;
     bool lastClosed_ = false;
 };
