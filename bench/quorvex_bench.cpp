@@ -117,6 +117,20 @@ std::u16string MaxArguments(std::size_t arguments) {
     return text + u")";
 }
 
+// Terms with exponent notation and constants, which the stages before the reduction handle.
+std::u16string ScientificTerms(std::size_t characters) {
+    std::u16string text = u"1";
+    while (text.size() + 11 <= characters) text += u"+2.5e-3*pi";
+    return text;
+}
+
+// A call that only the engine reduces: it holds the whole token list.
+std::u16string BitwiseArguments(std::size_t arguments) {
+    std::u16string text = u"and(1";
+    for (std::size_t i = 1; i < arguments; ++i) text += u",1";
+    return text + u")";
+}
+
 void RunText(benchmark::State& state, const std::u16string& text) {
     for (auto _ : state) {
         double value = 0;
@@ -233,6 +247,8 @@ void PrintComparison(const MedianCapture& capture) {
         {"SumOfOnes", SumOfOnes},
         {"NestedBrackets", NestedBrackets},
         {"MaxArguments", [](std::size_t units) { return MaxArguments(units / 2); }},
+        {"ScientificTerms", ScientificTerms},
+        {"BitwiseArguments", [](std::size_t units) { return BitwiseArguments(units / 2); }},
     };
     for (const auto& [name, make] : shapes) {
         for (const std::size_t units : {100000UL, 1000000UL, 10000000UL}) {

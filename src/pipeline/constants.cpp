@@ -32,25 +32,30 @@ const PhysicalConstant* FindPhysicalConstant(std::int32_t index) noexcept {
     return &kPhysicalConstantTable[static_cast<std::size_t>(index)];
 }
 
+std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result) {
+    const Token& token = ahead[0];
+    result = token;
+    if (token.computed) return 1;
+    try {
+        if (token.Is(kDegToken) && ahead.size() > 1 && ahead[1].Is(kDegZeroTail)) {
+            result = NumberToken(kPhysicalConstantTable[kDegZeroRow].value);
+            return 2;
+        }
+        if (token.constant >= 0) result = NumberToken(ConstantValue(token.constant));
+    } catch (...) {
+        throw EConvertError(JoinMessage({kSubstitutionMessageHead, token.Text(), kSubstitutionMessageTail}),
+                            kSubstitutionHelpContext);
+    }
+    return 1;
+}
+
 bool SubstituteConstants(Tokens& tokens) {
     // Compacts in place: the "0" after "deg" goes without moving the rest for each one.
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < tokens.size(); ++i, ++kept) {
-        Token& token = tokens[i];
-        if (!token.computed) {
-            try {
-                if (token.Is(kDegToken) && i + 1 < tokens.size() && tokens[i + 1].Is(kDegZeroTail)) {
-                    tokens[kept] = NumberToken(kPhysicalConstantTable[kDegZeroRow].value);
-                    ++i;
-                    continue;
-                }
-                if (token.constant >= 0) token = NumberToken(ConstantValue(token.constant));
-            } catch (...) {
-                throw EConvertError(JoinMessage({kSubstitutionMessageHead, token.Text(), kSubstitutionMessageTail}),
-                                    kSubstitutionHelpContext);
-            }
-        }
-        if (kept != i) tokens[kept] = token;
+    for (std::size_t i = 0; i < tokens.size(); ++kept) {
+        Token result;
+        i += SubstituteConstant(std::span<const Token>(tokens).subspan(i), result);
+        tokens[kept] = result;
     }
     tokens.resize(kept);
     return true;

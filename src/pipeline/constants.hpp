@@ -6,7 +6,9 @@
 #include "pipeline/token.hpp"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace quorvex {
@@ -20,5 +22,9 @@ const PhysicalConstant* FindPhysicalConstant(std::int32_t index) noexcept;
 // "定数<token>に数値を代入する際にエラーになりました" with help context 10009.
 bool SubstituteConstants(Tokens& tokens);
 bool SubstituteConstants(TokenList& tokens);
+
+// The same step for the tokens at the front of `ahead`, which holds two of them unless the
+// list ends sooner: writes the token they make and answers how many it takes.
+std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result);
 
 }  // namespace quorvex

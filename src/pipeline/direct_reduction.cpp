@@ -9,6 +9,8 @@
 #include "core/checked_float.hpp"
 #include "core/number_text.hpp"
 #include "functions/unary_functions.hpp"
+#include "pipeline/constants.hpp"
+#include "pipeline/exponent_joining.hpp"
 #include "pipeline/operators.hpp"
 #include "pipeline/registries.hpp"
 #include "pipeline/tokenizer.hpp"
@@ -368,6 +370,80 @@ private:
     bool lastClosed_ = false;
 };
 
+// The scanner's tokens with the constants substituted and exponent notation joined, as the
+// stages over the whole list would leave them. Each stage keeps the few tokens it looks at.
+class StagedScanner {
+public:
+    StagedScanner(std::u16string_view text, std::pmr::memory_resource& arena)
+        : text_(text), scanner_(text), arena_(arena) {}
+
+    // Writes up to room.size() staged tokens and answers how many; 0 at the end. The stages'
+    // errors propagate.
+    std::size_t Next(std::span<Token> room) {
+        std::size_t made = 0;
+        while (made < room.size() && Joined(room[made])) ++made;
+        return made;
+    }
+
+    bool Balanced() const { return counts_.opening == counts_.closing; }
+
+private:
+    static constexpr std::size_t kScanned = 16;  // the scanner writes up to four at a time
+    static constexpr std::size_t kSubstituted = 3;
+
+    // The queue of a stage: the tokens it has been given and not yet taken.
+    template <std::size_t Room>
+    struct Queue {
+        Token tokens[Room];
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        std::span<const Token> Held() const { return {tokens + begin, end - begin}; }
+        void Drop(std::size_t count) { begin += count; }
+        void MakeRoom() {
+            std::copy(tokens + begin, tokens + end, tokens);
+            end -= begin;
+            begin = 0;
+        }
+    };
+
+    // The next token of the substitution stage, which looks at two scanned tokens.
+    bool Substituted(Token& token) {
+        while (scanned_.Held().size() < 2 && !scanDone_) {
+            scanned_.MakeRoom();
+            const std::size_t made = scanner_.Next(std::span<Token>(scanned_.tokens).subspan(scanned_.end), counts_);
+            scanDone_ = made == 0;
+            scanned_.end += made;
+        }
+        if (scanned_.Held().empty()) return false;
+        scanned_.Drop(SubstituteConstant(scanned_.Held(), token));
+        return true;
+    }
+
+    // The next token of the joining stage, which looks at three substituted ones.
+    bool Joined(Token& token) {
+        while (substituted_.Held().size() < kSubstituted && !substitutedDone_) {
+            substituted_.MakeRoom();
+            substitutedDone_ = !Substituted(substituted_.tokens[substituted_.end]);
+            if (!substitutedDone_) ++substituted_.end;
+        }
+        if (substituted_.Held().empty()) return false;
+        if (first_) CheckFirstExponentToken(substituted_.Held()[0]);
+        first_ = false;
+        substituted_.Drop(JoinExponent(substituted_.Held(), token, arena_, text_));
+        return true;
+    }
+
+    std::u16string_view text_;
+    TokenScanner scanner_;
+    std::pmr::memory_resource& arena_;
+    TokenCounts counts_;
+    Queue<kScanned> scanned_;
+    Queue<kSubstituted> substituted_;
+    bool scanDone_ = false;
+    bool substitutedDone_ = false;
+    bool first_ = true;
+};
+
 }  // namespace
 
 std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept {
@@ -382,7 +458,7 @@ std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept {
 
 std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena) noexcept {
     // A batch, and the tokens the last step of the batch before it still had to look at. Left
-    // unset, since the scanner writes every token it hands out.
+    // unset, since the stages write every token they hand out.
     constexpr std::size_t kBatchSize = 32;
     union Window {
         Window() {}
@@ -391,13 +467,10 @@ std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::
     const std::span<Token> room(window.tokens);
     try {
         DirectReducer reducer(kBatchSize, arena);
-        TokenScanner scanner(text);
-        TokenCounts counts;
+        StagedScanner scanner(text, arena);
         std::size_t held = 0;
         for (;;) {
-            const std::size_t made = scanner.Next(room.subspan(held), counts);
-            // Constants and exponent notation are stages of their own before the reduction.
-            if (counts.constants > 0 || counts.exponentJoins > 0) return std::nullopt;
+            const std::size_t made = scanner.Next(room.subspan(held));
             held += made;
             const bool last = made == 0;
             const Token* stop = reducer.Take(room.data(), room.data() + held, last);
@@ -407,7 +480,7 @@ std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::
             std::copy(stop, stop + held, room.data());
         }
         // Unbalanced brackets are an error, which the full evaluation raises.
-        if (double value = 0.0; counts.opening == counts.closing && reducer.Finish(value)) return value;
+        if (double value = 0.0; scanner.Balanced() && reducer.Finish(value)) return value;
     } catch (...) {
     }
     return std::nullopt;

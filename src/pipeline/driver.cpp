@@ -91,10 +91,10 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens));
     if (counts.constants > 0 && !SubstituteConstants(tokens)) return result;
     if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
-    if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens)) return result;
+    if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens, text)) return result;
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
-    // Without those two stages a streamed text's tokens are the ones it already declined.
-    if (observer == nullptr && (!streamed || counts.constants > 0 || counts.exponentJoins > 0)) {
+    // A streamed text's tokens are the ones it already declined.
+    if (observer == nullptr && !streamed) {
         if (const auto value = ReduceDirectly(tokens)) return *value;
     }
     if (ReduceTokenList(tokens)) {

@@ -4,6 +4,11 @@
 #include "core/token_list.hpp"
 #include "pipeline/token.hpp"
 
+#include <cstddef>
+#include <memory_resource>
+#include <span>
+#include <string_view>
+
 namespace quorvex {
 
 // Joins every token whose first "e" is its last unit with the token after it, or with a sign
@@ -11,7 +16,15 @@ namespace quorvex {
 // Raises EConvertError "eを含む文字列が、正しい数値になっていません" when the first token is
 // "e", and "eに数値を代入する際にエラーになりました" when a join is impossible or not a
 // number; both with help context 0.
-bool JoinExponentNotation(Tokens& tokens);
+bool JoinExponentNotation(Tokens& tokens, std::u16string_view source = {});
 bool JoinExponentNotation(TokenList& tokens);
+
+// The same step for the tokens at the front of `ahead`, which holds three of them unless the
+// list ends sooner: writes the token they make and answers how many it takes. A joined text
+// that lies whole in `source` is viewed there; another is copied into the arena.
+std::size_t JoinExponent(std::span<const Token> ahead, Token& result, std::pmr::memory_resource& arena,
+                         std::u16string_view source = {});
+// Raises the first token's error.
+void CheckFirstExponentToken(const Token& first);
 
 }  // namespace quorvex
