@@ -6,6 +6,8 @@
 #include "pipeline/reduction.hpp"
 #include "pipeline/trace.hpp"
 
+#include <algorithm>
+
 namespace quorvex {
 namespace {
 
@@ -16,7 +18,10 @@ bool ReduceArgument(Tokens& argument) { return FoldUnaryMinus(argument) && Reduc
 bool EvaluateMultiArgCall(Tokens& group, const Token& name) {
     std::pmr::memory_resource& arena = *group.get_allocator().resource();
     // Handlers read their arguments as texts.
+    // Reserved whole, since the arena never gets back what a growing list leaves behind.
     TokenList arguments(&arena);
+    arguments.reserve(1 + static_cast<std::size_t>(std::count_if(
+                              group.begin(), group.end(), [](const Token& token) { return token.kind == TokenKind::kComma; })));
     Tokens argument(&arena);
     const auto takeArgument = [&] {
         if (!ReduceArgument(argument)) return false;
