@@ -4,6 +4,7 @@
 #include "core/decimal_separator.hpp"
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
+#include "pipeline/direct_reduction.hpp"
 #include "pipeline/driver.hpp"
 #include "pipeline/tokenizer.hpp"
 #include "pipeline/trace.hpp"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory_resource>
 #include <quorvex/quorvex.hpp>
 #include <string>
 #include <vector>
@@ -70,13 +72,20 @@ std::u16string Outcome(const std::u16string& expression, bool throughEngine) {
 }
 
 void CheckDirectReduction(const std::uint8_t* data, std::size_t size) {
-    static const char16_t* const kPieces[] = {u"0",   u"1",  u"2",    u"3",   u"0.5", u"7",  u"1e3", u"2e",  u"pi",
-                                              u"+",   u"-",  u"*",    u"/",   u"^",   u"(",  u")",   u"sin", u"sqrt",
-                                              u"ln",  u"fact", u"not", u"max", u",",   u"x",  u"300", u"-",   u"(",
-                                              u")",   u"zeta", u"deg", u"-0",  u"1e308"};
+    static const char16_t* const kPieces[] = {
+        u"0",   u"1",    u"2",   u"3",   u"0.5",     u"7",  u"1e3",    u"2e",   u"pi",  u"+",    u"-",  u"*",
+        u"/",   u"^",    u"(",   u")",   u"sin",     u"sqrt", u"ln",   u"fact", u"not", u"max(", u",",  u"x",
+        u"300", u"-",    u"(",   u")",   u"zeta",    u"deg", u"-0",    u"1e308", u"min(", u"sum(", u"e", u"1.5e-",
+        u"ge",  u"and(", u"0",   u"average(", u"2.5e+", u","};
     std::u16string expression;
     for (std::size_t i = 0; i < size && i < 64; ++i) expression += kPieces[data[i] % (sizeof kPieces / sizeof kPieces[0])];
-    if (Outcome(expression, false) != Outcome(expression, true)) std::abort();
+    const std::u16string engine = Outcome(expression, true);
+    if (Outcome(expression, false) != engine) std::abort();
+    // Reduced as it streams, a long text must come to the engine's value.
+    std::pmr::monotonic_buffer_resource arena;
+    if (const auto streamed = quorvex::ReduceWhileTokenizing(expression, arena)) {
+        if (quorvex::ToUtf16(std::to_string(std::bit_cast<std::uint64_t>(*streamed))) != engine) std::abort();
+    }
 }
 
 }  // namespace
