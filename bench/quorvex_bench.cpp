@@ -187,7 +187,8 @@ void RunReduction(benchmark::State& state, Reduction reduce) {
 
 // The engine, which reduces every shape; the direct reduction, which takes the plain ones.
 void BM_ReduceTokenList(benchmark::State& state) {
-    RunReduction(state, [](quorvex::Tokens& tokens) { return quorvex::ReduceTokenList(tokens); });
+    RunReduction(state,
+                 [](quorvex::Tokens& tokens) { return quorvex::ReduceTokenList(tokens, quorvex::EvaluationContext{}); });
 }
 
 void BM_ReduceDirectly(benchmark::State& state) {

@@ -79,9 +79,9 @@ namespace quorvex {
 double Evaluate(std::u16string_view expression, EvaluationObserver& observer) {
     const FloatingPointEnvironmentGuard guard;
     const ErrnoGuard errnoGuard;
-    const ObserverScope scope(&observer);
     try {
-        return EvaluateExpression(expression);
+        // Only the engine takes the steps an observer is shown.
+        return EvaluateExpression(expression, EvaluationContext{&observer, ReductionPath::kEngineOnly});
     } catch (...) {
         RethrowAsLibraryError();
     }
@@ -95,9 +95,8 @@ extern "C" {
 int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error) {
     const quorvex::FloatingPointEnvironmentGuard guard;
     const ErrnoGuard errnoGuard;
-    // An evaluation started from an observer's callback is not observed: it would report to
-    // the observer that started it, and so without end.
-    const quorvex::ObserverScope unobserved(nullptr);
+    // Unobserved, also when started from an observer's callback: it would report to the
+    // observer that started it, and so without end.
     try {
         const double result = quorvex::EvaluateExpression(expression);
         if (value != nullptr) *value = result;

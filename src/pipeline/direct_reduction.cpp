@@ -1,5 +1,6 @@
-// The direct reduction. The engine's rounds come to ordinary precedence here: functions bind
-// tightest, then a folded sign, then "^", "*" and "/", "+" and "-", each level from the left.
+// The direct reduction, over the grammar written on the operator table. The engine's rounds
+// come to ordinary precedence here: functions bind tightest, then a folded sign, then the
+// operators by their rows' precedence, each level from the left.
 // Each step is the engine's own (the same operation on the same read-back values), so the
 // order of the steps changes no value; where it could change which error is raised, the
 // first error hands the whole expression back to the engine. Operator precedence with two
@@ -36,18 +37,7 @@ const auto kValueFunctionRows = [] {
 // to the next operand (a folded sign, a function), and the binary operators. kFoldedSum adds
 // a term that began with a sign folded after ")", and only a negative one: the engine leaves
 // any other beside what precedes it and answers NaN.
-enum class Waiting : std::uint8_t {
-    kOpen,
-    kCall,
-    kNegate,
-    kFunction,
-    kSum,
-    kDifference,
-    kProduct,
-    kQuotient,
-    kPower,
-    kFoldedSum
-};
+enum class Waiting : std::uint8_t { kOpen, kCall, kNegate, kFunction, kOperator, kFoldedSum };
 
 // The calls taken here: each folds its arguments into a running answer as they come, so that
 // a call of any length holds no argument list. Their handlers' steps, on values.
@@ -70,20 +60,18 @@ struct CallState {
 
 struct WaitingStep {
     Waiting what;
-    std::uint8_t row;  // kFunction: the function's row
+    std::uint8_t row = 0;         // kFunction: the function's row; kOperator: the operator's TokenKind
+    std::uint8_t precedence = 0;  // the binary operators' only
 };
 static_assert(kUnaryFunctionNames.size() <= 256, "a function's row fits a step");
 
-int PrecedenceOf(Waiting what) {
-    switch (what) {
-        case Waiting::kPower: return 3;
-        case Waiting::kProduct:
-        case Waiting::kQuotient: return 2;
-        case Waiting::kSum:
-        case Waiting::kDifference:
-        case Waiting::kFoldedSum: return 1;
-        default: return 0;  // not a binary operator
-    }
+// The operator a binary step applies.
+TokenKind OperatorOf(const WaitingStep& step) {
+    return step.what == Waiting::kFoldedSum ? TokenKind::kPlus : static_cast<TokenKind>(step.row);
+}
+
+WaitingStep BinaryStep(Waiting what, TokenKind op) {
+    return {what, static_cast<std::uint8_t>(op), static_cast<std::uint8_t>(OperatorOf(op).precedence)};
 }
 
 // A stack in the arena that doubles its room when it is full; the arena keeps what it leaves.
@@ -147,7 +135,7 @@ public:
     // After the last batch: the value, or false when the expression is incomplete.
     bool Finish(double& result) {
         if (expectOperand_) return false;
-        if (!ApplyWhile(1)) return false;
+        if (!ApplyWhile(kLowestPrecedence)) return false;
         if (!steps_.empty() || values_.size() != 1) return false;  // a "(" left open
         result = values_.back();
         return true;
@@ -208,10 +196,9 @@ private:
 
     // Where an operator is due: a binary operator or ")".
     bool TakeOperatorToken(bool& expectOperand) {
-        Waiting what = Waiting::kSum;
         switch (at_->kind) {
             case TokenKind::kClose: {
-                if (!ApplyWhile(1) || steps_.empty()) return false;
+                if (!ApplyWhile(kLowestPrecedence) || steps_.empty()) return false;
                 const Waiting bracket = steps_.back().what;
                 if (bracket != Waiting::kOpen && bracket != Waiting::kCall) return false;
                 steps_.pop_back();
@@ -223,16 +210,16 @@ private:
                 return TakeOperand(inner);
             }
             case TokenKind::kComma:
-                if (!ApplyWhile(1) || steps_.empty() || steps_.back().what != Waiting::kCall) return false;
+                if (!ApplyWhile(kLowestPrecedence) || steps_.empty() || steps_.back().what != Waiting::kCall) {
+                    return false;
+                }
                 if (!TakeArgument(values_.back())) return false;
                 values_.pop_back();
                 ++at_;
                 lastClosed_ = false;
                 expectOperand = true;
                 return true;
-            case TokenKind::kPlus: what = Waiting::kSum; break;
             case TokenKind::kMinus:
-                what = Waiting::kDifference;
                 if (lastClosed_) {
                     // After ")", "-" "-" folds twice, into a sign of its own.
                     if (AtKind(TokenKind::kMinus, 1)) return false;
@@ -240,20 +227,20 @@ private:
                     // answer fills the "(") is folded into a sign that starts a term: the
                     // sign stays for the operand to take.
                     if (AtNumber(1) || AtKind(TokenKind::kOpen, 1) || AtCall(1)) {
-                        if (!ApplyWhile(1)) return false;
-                        steps_.push_back({Waiting::kFoldedSum, 0});
+                        if (!ApplyWhile(kLowestPrecedence)) return false;
+                        steps_.push_back(BinaryStep(Waiting::kFoldedSum, TokenKind::kPlus));
                         expectOperand = true;
                         return true;
                     }
                 }
                 break;
-            case TokenKind::kTimes: what = Waiting::kProduct; break;
-            case TokenKind::kDivide: what = Waiting::kQuotient; break;
-            case TokenKind::kPower: what = Waiting::kPower; break;
-            default: return false;
+            default:
+                if (!IsOperator(at_->kind)) return false;
+                break;
         }
-        if (!ApplyWhile(PrecedenceOf(what))) return false;
-        steps_.push_back({what, 0});
+        const WaitingStep step = BinaryStep(Waiting::kOperator, at_->kind);
+        if (!ApplyWhile(step.precedence)) return false;
+        steps_.push_back(step);
         ++at_;
         expectOperand = true;
         return true;
@@ -333,26 +320,16 @@ private:
 
     // Applies the waiting binary operators of at least this precedence, latest first.
     bool ApplyWhile(int precedence) {
-        while (!steps_.empty() && PrecedenceOf(steps_.back().what) >= precedence) {
-            const Waiting what = steps_.back().what;
+        while (!steps_.empty() && steps_.back().precedence >= precedence) {
+            const WaitingStep step = steps_.back();
             steps_.pop_back();
             const double right = values_.back();
             values_.pop_back();
             double& left = values_.back();
-            if (what == Waiting::kFoldedSum && !std::signbit(right)) return false;
-            if (!Settle(ComputeOperator(left, UnitOf(what), right), left)) return false;
+            if (step.what == Waiting::kFoldedSum && !std::signbit(right)) return false;
+            if (!Settle(ComputeOperator(left, OperatorOf(step), right), left)) return false;
         }
         return true;
-    }
-
-    static char16_t UnitOf(Waiting what) {
-        switch (what) {
-            case Waiting::kDifference: return u'-';
-            case Waiting::kProduct: return u'*';
-            case Waiting::kQuotient: return u'/';
-            case Waiting::kPower: return u'^';
-            default: return u'+';
-        }
     }
 
     // What the token written for the value reads back as; a value that writes no number

@@ -67,16 +67,17 @@ std::u16string_view WorkingText(const char16_t* units, std::size_t limit, std::p
     return {normal, size};
 }
 
-double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_resource& arena) {
+double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_resource& arena,
+                const EvaluationContext& context) {
     double result = std::bit_cast<double>(kNotReducedBits);
     const std::u16string_view text = WorkingText(expression, limit, arena);
     if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
 
-    // Only the engine takes the steps an observer is shown. A long text is reduced directly
-    // as it is tokenized, so that its tokens are never held whole; a short one's fit the
-    // thread's arena block and are quickest made all at once.
-    EvaluationObserver* observer = CurrentObserver();
-    const bool streamed = observer == nullptr && text.size() > kTokenizedWholeUnits;
+    // A long text is reduced directly as it is tokenized, so that its tokens are never held
+    // whole; a short one's fit the thread's arena block and are quickest made all at once.
+    EvaluationObserver* observer = context.observer;
+    const bool direct = context.path == ReductionPath::kDirectFirst;
+    const bool streamed = direct && text.size() > kTokenizedWholeUnits;
     if (streamed) {
         if (const auto value = ReduceWhileTokenizing(text, arena)) return *value;
     }
@@ -94,10 +95,10 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens, text)) return result;
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
     // A streamed text's tokens are the ones it already declined.
-    if (observer == nullptr && !streamed) {
+    if (direct && !streamed) {
         if (const auto value = ReduceDirectly(tokens)) return *value;
     }
-    if (ReduceTokenList(tokens)) {
+    if (ReduceTokenList(tokens, context)) {
         if (tokens.empty()) RaiseListIndexError(0);
         result = NumberValueOf(tokens[0]);
     }
@@ -111,10 +112,10 @@ struct ArenaBlock {
 
 thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
 
-double EvaluateInArena(const char16_t* expression, std::size_t limit) {
+double EvaluateInArena(const char16_t* expression, std::size_t limit, const EvaluationContext& context) {
     if (tArenaBlock.inUse) {
         std::pmr::monotonic_buffer_resource arena(std::pmr::new_delete_resource());
-        return Evaluate(expression, limit, arena);
+        return Evaluate(expression, limit, arena, context);
     }
     if (!tArenaBlock.bytes) tArenaBlock.bytes = std::make_unique<std::byte[]>(kArenaBlockSize);
     struct InUse {
@@ -122,16 +123,18 @@ double EvaluateInArena(const char16_t* expression, std::size_t limit) {
         ~InUse() { tArenaBlock.inUse = false; }
     } inUse;
     std::pmr::monotonic_buffer_resource arena(tArenaBlock.bytes.get(), kArenaBlockSize, std::pmr::new_delete_resource());
-    return Evaluate(expression, limit, arena);
+    return Evaluate(expression, limit, arena, context);
 }
 
 }  // namespace
 
-double EvaluateExpression(const char16_t* expression) {
-    if (expression == nullptr) return EvaluateInArena(u"", 0);
-    return EvaluateInArena(expression, std::numeric_limits<std::size_t>::max());
+double EvaluateExpression(const char16_t* expression, const EvaluationContext& context) {
+    if (expression == nullptr) return EvaluateInArena(u"", 0, context);
+    return EvaluateInArena(expression, std::numeric_limits<std::size_t>::max(), context);
 }
 
-double EvaluateExpression(std::u16string_view expression) { return EvaluateInArena(expression.data(), expression.size()); }
+double EvaluateExpression(std::u16string_view expression, const EvaluationContext& context) {
+    return EvaluateInArena(expression.data(), expression.size(), context);
+}
 
 }  // namespace quorvex

@@ -1,6 +1,8 @@
 // The evaluation driver: the stages of the pipeline in their fixed order over one token list.
 #pragma once
 
+#include "pipeline/evaluation_context.hpp"
+
 #include <string_view>
 
 namespace quorvex {
@@ -9,7 +11,9 @@ namespace quorvex {
 // the NaN 0xFFF8000000000000 when it does not reduce. Raises EConvertError for an empty
 // expression, EFunctionError when the brackets do not balance, and whatever the stages raise.
 // Runs in whatever floating-point environment the caller set up.
-double EvaluateExpression(const char16_t* expression);
-double EvaluateExpression(std::u16string_view expression);
+// The context picks the reduction and the observer; a nested evaluation (from an observer's
+// callback) runs with a context of its own.
+double EvaluateExpression(const char16_t* expression, const EvaluationContext& context = {});
+double EvaluateExpression(std::u16string_view expression, const EvaluationContext& context = {});
 
 }  // namespace quorvex

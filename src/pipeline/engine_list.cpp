@@ -74,7 +74,7 @@ int EngineList::TakeQueued() {
     return node;
 }
 
-bool EngineList::FoldUnaryMinus() {
+bool EngineList::FoldUnaryMinus(const EvaluationContext& context) {
     foldNow_.swap(foldNext_);
     for (const int node : foldNow_) {
         At(node).queuedNow = true;
@@ -84,7 +84,7 @@ bool EngineList::FoldUnaryMinus() {
     if (size_ > 1 && IsMinusNode(head_)) {
         const int second = Next(head_);
         if (TokenAt(second).isNumber) {
-            TokenAt(head_) = NegatedToken(TokenAt(second));
+            TokenAt(head_) = NegatedToken(TokenAt(second), context);
             Unlink(second);
             MarkForFolding(Next(head_));
         }
@@ -98,7 +98,7 @@ bool EngineList::FoldUnaryMinus() {
         }
         if (TokenAt(Prev(minus)).isNumber) continue;
         if (!TokenAt(Next(minus)).isNumber) continue;
-        TokenAt(minus) = NegatedToken(TokenAt(Next(minus)));
+        TokenAt(minus) = NegatedToken(TokenAt(Next(minus)), context);
         Unlink(Next(minus));
         MarkForFolding(Prev(minus));
         MarkForFolding(Next(minus));

@@ -3,6 +3,7 @@
 // the unary-minus folding done only where the list has changed.
 #pragma once
 
+#include "pipeline/evaluation_context.hpp"
 #include "pipeline/token.hpp"
 
 #include <limits>
@@ -26,7 +27,7 @@ public:
     // a leading "-" likewise. Only the "-" tokens whose neighbours changed since the last
     // pass are looked at, since every other one would do what it did then: nothing. Answers
     // false when a "-" it looks at is the last token.
-    bool FoldUnaryMinus();
+    bool FoldUnaryMinus(const EvaluationContext& context);
 
     bool HasOpenBracket() const { return !openBrackets_.empty(); }
 

@@ -11,11 +11,13 @@
 namespace quorvex {
 namespace {
 
-bool ReduceArgument(Tokens& argument) { return FoldUnaryMinus(argument) && ReduceOperators(argument); }
+bool ReduceArgument(Tokens& argument, const EvaluationContext& context) {
+    return FoldUnaryMinus(argument, context) && ReduceOperators(argument, context);
+}
 
 }  // namespace
 
-bool EvaluateMultiArgCall(Tokens& group, const Token& name) {
+bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationContext& context) {
     std::pmr::memory_resource& arena = *group.get_allocator().resource();
     // Handlers read their arguments as texts.
     // Reserved whole, since the arena never gets back what a growing list leaves behind.
@@ -24,7 +26,7 @@ bool EvaluateMultiArgCall(Tokens& group, const Token& name) {
                               group.begin(), group.end(), [](const Token& token) { return token.kind == TokenKind::kComma; })));
     Tokens argument(&arena);
     const auto takeArgument = [&] {
-        if (!ReduceArgument(argument)) return false;
+        if (!ReduceArgument(argument, context)) return false;
         arguments.emplace_back(TextOf(argument[0]).View());
         argument.clear();
         return true;
@@ -40,14 +42,15 @@ bool EvaluateMultiArgCall(Tokens& group, const Token& name) {
 
     const TokenText16 nameText = TextOf(name);
     const ShortText answer = DispatchMultiArgFunction(nameText, arguments);
-    if (EvaluationObserver* observer = CurrentObserver()) observer->OnCall(nameText, ToStandardTokens(arguments), answer);
+    if (EvaluationObserver* observer = context.observer) observer->OnCall(nameText, ToStandardTokens(arguments), answer);
     group.clear();
     group.push_back(CopiedTextToken(answer, arena));
     return true;
 }
 
 bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name) {
-    return RunOnTexts(group, [name](Tokens& list) { return EvaluateMultiArgCall(list, TextToken(name)); });
+    return RunOnTexts(group,
+                      [name](Tokens& list) { return EvaluateMultiArgCall(list, TextToken(name), EvaluationContext{}); });
 }
 
 }  // namespace quorvex

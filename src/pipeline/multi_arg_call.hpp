@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/token_list.hpp"
+#include "pipeline/evaluation_context.hpp"
 #include "pipeline/token.hpp"
 
 #include <string_view>
@@ -12,7 +13,7 @@ namespace quorvex {
 // operators, and replaces the group by the answer of the name's handler. Answers false when
 // an argument does not reduce to one token (empty, trailing "-", two numbers side by side).
 // Operator and handler errors propagate.
-bool EvaluateMultiArgCall(Tokens& group, const Token& name);
+bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationContext& context);
 bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name);
 
 }  // namespace quorvex

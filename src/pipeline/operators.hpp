@@ -3,6 +3,7 @@
 
 #include "core/short_text.hpp"
 #include "core/token_list.hpp"
+#include "pipeline/evaluation_context.hpp"
 #include "pipeline/token.hpp"
 
 #include <string>
@@ -14,11 +15,11 @@ namespace quorvex {
 // where a negative number directly after another token is added to it. Answers true exactly
 // when one token is left. A "^" in the last position raises EStringListError; operator and
 // parse errors propagate.
-bool ReduceOperators(Tokens& tokens);
+bool ReduceOperators(Tokens& tokens, const EvaluationContext& context);
 bool ReduceOperators(TokenList& tokens);
 
-// a op b for one of the five operators, before it is written, with the errors above.
-double ComputeOperator(double a, char16_t op, double b);
+// a op b for an operator kind, before it is written, with the errors above.
+double ComputeOperator(double a, TokenKind op, double b);
 
 // The NumberText of a op b, or "False" when op is none of the five operators. Operands that
 // are not numbers raise EConvertError; overflow and division by zero raise EFunctionError

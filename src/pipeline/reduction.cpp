@@ -25,7 +25,8 @@ bool IsMinus(const Token& token) { return token.kind == TokenKind::kMinus; }
 }
 
 // The function's answer for the number after it; nullopt when it answers "False".
-std::optional<Token> ApplyUnaryFunction(const Token& name, const Token& argument, std::pmr::memory_resource& arena) {
+std::optional<Token> ApplyUnaryFunction(const Token& name, const Token& argument, std::pmr::memory_resource& arena,
+                                        const EvaluationContext& context) {
     const TokenText16 nameText = TextOf(name);
     double raw = 0.0;
     std::optional<Token> answer;
@@ -38,7 +39,7 @@ std::optional<Token> ApplyUnaryFunction(const Token& name, const Token& argument
         }
         case UnaryOutcome::kFalse: break;
     }
-    if (EvaluationObserver* observer = CurrentObserver()) {
+    if (EvaluationObserver* observer = context.observer) {
         observer->OnFunction(nameText, TextOf(argument), answer ? TextOf(*answer).View() : kFalseMarker);
     }
     return answer;
@@ -46,15 +47,15 @@ std::optional<Token> ApplyUnaryFunction(const Token& name, const Token& argument
 
 }  // namespace
 
-Token NegatedToken(const Token& number) {
+Token NegatedToken(const Token& number, const EvaluationContext& context) {
     const Token result = NumberToken(number.value * -1.0);
-    if (EvaluationObserver* observer = CurrentObserver()) observer->OnFold(TextOf(number), TextOf(result));
+    if (EvaluationObserver* observer = context.observer) observer->OnFold(TextOf(number), TextOf(result));
     return result;
 }
 
-bool FoldUnaryMinus(Tokens& tokens) {
+bool FoldUnaryMinus(Tokens& tokens, const EvaluationContext& context) {
     if (tokens.size() > 1 && IsMinus(tokens[0]) && tokens[1].isNumber) {
-        tokens[0] = NegatedToken(tokens[1]);
+        tokens[0] = NegatedToken(tokens[1], context);
         tokens.erase(tokens.begin() + 1);
     }
     // Compacts in place: the token before index i is tokens[kept - 1].
@@ -65,7 +66,7 @@ bool FoldUnaryMinus(Tokens& tokens) {
         if (IsMinus(tokens[i])) {
             if (i + 1 >= count) return false;
             if (!tokens[kept - 1].isNumber && tokens[i + 1].isNumber) {
-                tokens[kept] = NegatedToken(tokens[i + 1]);
+                tokens[kept] = NegatedToken(tokens[i + 1], context);
                 ++i;
                 continue;
             }
@@ -76,7 +77,7 @@ bool FoldUnaryMinus(Tokens& tokens) {
     return true;
 }
 
-bool ApplyUnaryFunctions(Tokens& tokens) {
+bool ApplyUnaryFunctions(Tokens& tokens, const EvaluationContext& context) {
     const std::size_t count = tokens.size();
     if (count <= 1) return true;
     std::pmr::memory_resource& arena = *tokens.get_allocator().resource();
@@ -84,7 +85,7 @@ bool ApplyUnaryFunctions(Tokens& tokens) {
     for (std::size_t i = 0; i < count; ++i, ++kept) {
         if (tokens[i].unary >= 0) {
             if (i + 1 >= count || !tokens[i + 1].isNumber) RaiseArgumentError(tokens[i]);
-            const std::optional<Token> answer = ApplyUnaryFunction(tokens[i], tokens[i + 1], arena);
+            const std::optional<Token> answer = ApplyUnaryFunction(tokens[i], tokens[i + 1], arena, context);
             if (!answer) return false;
             tokens[kept] = *answer;
             ++i;
@@ -96,20 +97,22 @@ bool ApplyUnaryFunctions(Tokens& tokens) {
     return true;
 }
 
-bool ReduceTokenList(Tokens& tokens) {
+bool ReduceTokenList(Tokens& tokens, const EvaluationContext& context) {
     if (tokens.size() <= 1) return true;
     // Without brackets the first round is the last: fold, then the bracket-free steps.
     if (std::none_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::kOpen; })) {
-        return FoldUnaryMinus(tokens) &&
-               (tokens.size() <= 1 || (ApplyUnaryFunctions(tokens) && FoldUnaryMinus(tokens) && ReduceOperators(tokens)));
+        return FoldUnaryMinus(tokens, context) &&
+               (tokens.size() <= 1 || (ApplyUnaryFunctions(tokens, context) && FoldUnaryMinus(tokens, context) &&
+                                       ReduceOperators(tokens, context)));
     }
     EngineList list(tokens);
     Tokens group(tokens.get_allocator());
     while (list.Size() > 1) {
-        if (!list.FoldUnaryMinus()) return false;
+        if (!list.FoldUnaryMinus(context)) return false;
         if (!list.HasOpenBracket()) {
             list.Compact();
-            return ApplyUnaryFunctions(tokens) && FoldUnaryMinus(tokens) && ReduceOperators(tokens);
+            return ApplyUnaryFunctions(tokens, context) && FoldUnaryMinus(tokens, context) &&
+                   ReduceOperators(tokens, context);
         }
         switch (list.TakeInnermostGroup(group)) {
             case EngineList::GroupOutcome::NoClosingBracket: return false;
@@ -117,15 +120,15 @@ bool ReduceTokenList(Tokens& tokens) {
                 throw EFunctionError(std::u16string(kEmptyBracketsMessage), kNoHelpContext);
             case EngineList::GroupOutcome::Taken: break;
         }
-        if (EvaluationObserver* observer = CurrentObserver()) observer->OnGroup(ToStandardTokens(group));
+        if (EvaluationObserver* observer = context.observer) observer->OnGroup(ToStandardTokens(group));
         if (group.size() > 1) {
             const Token* before = list.TokenBeforeSlot();
             if (before != nullptr && before->multi >= 0) {
-                if (!EvaluateMultiArgCall(group, *before)) return false;
+                if (!EvaluateMultiArgCall(group, *before, context)) return false;
                 list.RemoveTokenBeforeSlot();
             }
-            if (!FoldUnaryMinus(group) || !ApplyUnaryFunctions(group) || !FoldUnaryMinus(group) ||
-                !ReduceOperators(group)) {
+            if (!FoldUnaryMinus(group, context) || !ApplyUnaryFunctions(group, context) ||
+                !FoldUnaryMinus(group, context) || !ReduceOperators(group, context)) {
                 return false;
             }
         }
@@ -136,15 +139,15 @@ bool ReduceTokenList(Tokens& tokens) {
 }
 
 bool ReduceTokenList(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return ReduceTokenList(list); });
+    return RunOnTexts(tokens, [](Tokens& list) { return ReduceTokenList(list, EvaluationContext{}); });
 }
 
 bool FoldUnaryMinus(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return FoldUnaryMinus(list); });
+    return RunOnTexts(tokens, [](Tokens& list) { return FoldUnaryMinus(list, EvaluationContext{}); });
 }
 
 bool ApplyUnaryFunctions(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return ApplyUnaryFunctions(list); });
+    return RunOnTexts(tokens, [](Tokens& list) { return ApplyUnaryFunctions(list, EvaluationContext{}); });
 }
 
 }  // namespace quorvex

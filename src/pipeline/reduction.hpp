@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/token_list.hpp"
+#include "pipeline/evaluation_context.hpp"
 #include "pipeline/token.hpp"
 
 namespace quorvex {
@@ -10,21 +11,21 @@ namespace quorvex {
 // Reduces the list in place. True: exactly one token is left. False: the expression does not
 // reduce (a "(" without ")" after it, a trailing "-", two numbers side by side, an evaluator
 // answering "False"). Empty brackets raise EFunctionError; every other error propagates.
-bool ReduceTokenList(Tokens& tokens);
+bool ReduceTokenList(Tokens& tokens, const EvaluationContext& context);
 bool ReduceTokenList(TokenList& tokens);
 
 // Turns each "-" that does not follow a number into the sign of the number after it, and a
 // leading "-" likewise. Answers false only when a "-" is the last token.
-bool FoldUnaryMinus(Tokens& tokens);
+bool FoldUnaryMinus(Tokens& tokens, const EvaluationContext& context);
 bool FoldUnaryMinus(TokenList& tokens);
 
 // The token that a "-" and the number after it fold into.
-Token NegatedToken(const Token& number);
+Token NegatedToken(const Token& number, const EvaluationContext& context);
 
 // Applies every single-argument function name that a number follows, in one pass from the
 // left. Answers false when the evaluator answers "False". A name without a number after it
 // raises EFunctionError naming the function.
-bool ApplyUnaryFunctions(Tokens& tokens);
+bool ApplyUnaryFunctions(Tokens& tokens, const EvaluationContext& context);
 bool ApplyUnaryFunctions(TokenList& tokens);
 
 }  // namespace quorvex

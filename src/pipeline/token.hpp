@@ -6,6 +6,7 @@
 
 #include "core/short_text.hpp"
 #include "core/token_list.hpp"
+#include "pipeline/operator_table.hpp"
 #include "pipeline/physical_constants.hpp"
 #include "pipeline/registries.hpp"
 
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace quorvex {
-
-enum class TokenKind : std::uint8_t { kOther, kPlus, kMinus, kTimes, kDivide, kPower, kOpen, kClose, kComma };
 
 struct Token {
     double value = 0.0;  // what the token reads as, when isNumber
@@ -45,21 +44,6 @@ struct Token {
 // the stages are taken from it and never given back one by one.
 using Tokens = std::pmr::vector<Token>;
 static_assert(sizeof(Token) <= 32, "tokens are copied on every step");
-
-constexpr TokenKind KindOf(std::u16string_view text) noexcept {
-    if (text.size() != 1) return TokenKind::kOther;
-    switch (text[0]) {
-        case u'+': return TokenKind::kPlus;
-        case u'-': return TokenKind::kMinus;
-        case u'*': return TokenKind::kTimes;
-        case u'/': return TokenKind::kDivide;
-        case u'^': return TokenKind::kPower;
-        case u'(': return TokenKind::kOpen;
-        case u')': return TokenKind::kClose;
-        case u',': return TokenKind::kComma;
-        default: return TokenKind::kOther;
-    }
-}
 
 // Makes a default token stand for the text with all but its number settled: what reading it
 // as a number gives depends on the decimal separator of the moment. Fills the token where it

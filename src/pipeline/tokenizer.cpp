@@ -15,6 +15,10 @@ constexpr std::size_t kAsciiLimit = 128;
 constexpr std::size_t kNoEntry = kSeparatorTable.size();
 constexpr std::size_t kCommaEntry = 0;
 static_assert(kSeparatorTable[kCommaEntry] == u",");
+static_assert(std::ranges::all_of(kOperators, [](const OperatorRow& row) {
+                  return std::ranges::count(kSeparatorTable, std::u16string_view(&row.unit, 1)) == 1;
+              }),
+              "every operator is cut off as a token of its own");
 
 constexpr bool IsPrefix(std::u16string_view prefix, std::u16string_view text) {
     return prefix.size() <= text.size() && text.substr(0, prefix.size()) == prefix;

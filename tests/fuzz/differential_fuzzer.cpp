@@ -60,11 +60,10 @@ void CheckNumberText(const std::uint8_t* data, std::size_t size) {
 
 // What an evaluation came to: the value's bits, or the error's class, help context and text.
 std::u16string Outcome(const std::u16string& expression, bool throughEngine) {
-    // Any observer sends the evaluation to the engine.
-    quorvex::EvaluationObserver silent;
-    quorvex::ObserverScope scope(throughEngine ? &silent : nullptr);
+    const quorvex::EvaluationContext context{
+        nullptr, throughEngine ? quorvex::ReductionPath::kEngineOnly : quorvex::ReductionPath::kDirectFirst};
     try {
-        const auto bits = std::bit_cast<std::uint64_t>(quorvex::EvaluateExpression(expression));
+        const auto bits = std::bit_cast<std::uint64_t>(quorvex::EvaluateExpression(expression, context));
         return quorvex::ToUtf16(std::to_string(bits));
     } catch (const quorvex::Exception& e) {
         return quorvex::ToUtf16(std::string(e.ClassName()) + std::to_string(e.HelpContext())) + std::u16string(e.Message());

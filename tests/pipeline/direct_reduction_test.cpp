@@ -23,9 +23,6 @@
 namespace quorvex {
 namespace {
 
-// An observer that watches nothing: its presence alone sends the evaluation to the engine.
-class SilentObserver : public EvaluationObserver {};
-
 struct Outcome {
     bool raised = false;
     std::uint64_t bits = 0;
@@ -37,11 +34,10 @@ struct Outcome {
 };
 
 Outcome Run(std::u16string_view expression, bool throughEngine) {
-    SilentObserver silent;
-    ObserverScope scope(throughEngine ? &silent : nullptr);
+    const EvaluationContext context{nullptr, throughEngine ? ReductionPath::kEngineOnly : ReductionPath::kDirectFirst};
     Outcome outcome;
     try {
-        outcome.bits = std::bit_cast<std::uint64_t>(EvaluateExpression(expression));
+        outcome.bits = std::bit_cast<std::uint64_t>(EvaluateExpression(expression, context));
     } catch (const Exception& e) {
         outcome.raised = true;
         outcome.errorClass = e.ClassName();
