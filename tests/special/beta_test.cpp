@@ -2,6 +2,7 @@
 // standard library.
 #include "special/beta.hpp"
 
+#include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,9 @@ constexpr std::u16string_view kChisqA = u"累積χ2乗分布関数chisqの定数
 constexpr std::u16string_view kChisqX = u"累積χ2乗分布関数chisqの引数xに0より小さい、あるいは1より大きい数が入っています";
 constexpr std::u16string_view kSgammaCap = u"第1種不完全ガンマ関数sgammaは収束しませんでした";
 
-double RelativeError(double value, double reference) { return std::fabs(value - reference) / std::fabs(reference); }
+using testing::Arguments;
+using testing::RelativeError;
+using testing::WorstRow;
 
 // B(1/2, n) = 2 prod over k < n of k / (k + 1/2), in long double.
 double HalfBeta(int n) {
@@ -82,7 +85,10 @@ TEST(Beta, RegularizedAgainstClosedFormsAndBinomialSums) {
     };
     const auto firstUnit = [](double b, double x) { return -std::expm1(b * std::log1p(-x)); };
     // A few units of the last digit come from the fraction, and exp(a ln x + b ln(1 - x) - ln B)
-    // adds 1e-16 times that exponent's terms (up to about 60 here).
+    // adds 1e-16 times that exponent's terms (up to about 60 here). The C library's exp and log
+    // differ in their last bits between processors (with and without fused multiply-add), on
+    // both sides of the comparison: hence 1e-13.
+    WorstRow worst(1e-13);
     for (const Row& row : {Row{"published", 2, 3, 0.4, 0.5248}, Row{"published", 2, 3, 0.9, 0.9963},
                            Row{"x", 1, 1, 0.3, 0.3}, Row{"1/2", 0.5, 0.5, 0.5, 0.5},
                            Row{"1 - (1 - x)^b", 1, 4.5, 1e-9, firstUnit(4.5, 1e-9)},
@@ -96,11 +102,8 @@ TEST(Beta, RegularizedAgainstClosedFormsAndBinomialSums) {
                            Row{"binomial", 20, 3, 0.5, BinomialTail(20, 3, 0.5)},
                            Row{"binomial", 30, 40, 0.45, BinomialTail(30, 40, 0.45)},
                            Row{"binomial", 2, 60, 0.001, BinomialTail(2, 60, 0.001)}}) {
-        SCOPED_TRACE(std::string(row.what) + " " + std::to_string(row.a) + ", " + std::to_string(row.b) + ", " +
-                     std::to_string(row.x));
-        // The C library's exp and log differ in their last bits between processors (with and
-        // without fused multiply-add), on both sides of the comparison: hence 1e-13.
-        EXPECT_LE(RelativeError(IncompleteBetaRegularized(row.a, row.b, row.x), row.reference), 1e-13);
+        worst.Relative(IncompleteBetaRegularized(row.a, row.b, row.x), row.reference,
+                       row.what + Arguments({row.a, row.b, row.x}));
     }
 }
 
@@ -126,17 +129,13 @@ TEST(Beta, RegularizedSymmetryEndPointsAndLargeParameters) {
     EXPECT_NEAR(IncompleteBeta(2, 3, 0.4), 0.5248 / 12, 3e-17);
 }
 
-// |value - reference| in units of the 15th significant digit of the reference.
-double UnitsOfFifteenthDigit(double value, double reference) {
-    return std::fabs(value - reference) / std::pow(10.0, std::floor(std::log10(std::fabs(reference))) - 14);
-}
-
 TEST(Beta, AgainstFiftyDigitReferencesWhereTheyWentWrong) {
     struct Row {
         const char* what;
         double a, b, x, reference;
     };
-    // x < 0 stands for B(a, b) itself.
+    // x < 0 stands for B(a, b) itself; units of the 15th significant digit.
+    WorstRow worst(2.0);
     for (const Row& row : {
              // e^(a ln x + b ln(1 - x) - ln B) in doubles: 981 units; B as e^(ln B): 16 units.
              Row{"power term", 1968.94, 6253.70, 0.18277, 5.7581840794643392e-38},
@@ -148,9 +147,8 @@ TEST(Beta, AgainstFiftyDigitReferencesWhereTheyWentWrong) {
              Row{"mean", 88.69225238206667, 9148583.284303952, 9.836486045969172e-06, 0.56850794061374706},
              // Past the cap of the fractions before.
              Row{"mean", 1e7, 1e7, 0.5003, 0.99635482322105323}}) {
-        SCOPED_TRACE(std::string(row.what) + " " + std::to_string(row.a) + ", " + std::to_string(row.b));
         const double value = row.x < 0 ? Beta(row.a, row.b) : IncompleteBetaRegularized(row.a, row.b, row.x);
-        EXPECT_LE(UnitsOfFifteenthDigit(value, row.reference), 2.0);
+        worst.Digits(value, row.reference, row.what + Arguments({row.a, row.b, row.x}));
     }
     EXPECT_EQ(IncompleteBetaRegularized(1e7, 1e7, 0.5), 0.5);
 }
@@ -180,6 +178,7 @@ TEST(ChiSquare, AgainstClosedForms) {
     // P(k/2, x/2): for k = 1 erf(sqrt(x/2)), for k = 2 1 - e^(-x/2), for k = 3
     // erf(sqrt(x/2)) - sqrt(2x/pi) e^(-x/2), for k = 4 1 - e^(-x/2)(1 + x/2). Gamma(k/2) and the
     // incomplete gamma function each add a few units of the last digit.
+    WorstRow worst(4e-15);
     for (const Row& row : {Row{0.5, 2, 0.22119921692859512}, Row{1e-10, 2, -std::expm1(-5e-11)},
                            Row{60, 2, -std::expm1(-30.0)}, Row{0.5, 1, std::erf(0.5)}, Row{1e-6, 1, std::erf(1e-3 / sqrtTwo)},
                            Row{9, 1, std::erf(3 / sqrtTwo)},
@@ -187,13 +186,12 @@ TEST(ChiSquare, AgainstClosedForms) {
                            Row{2, 3, std::erf(1.0) - 2 / std::sqrt(std::numbers::pi) * std::exp(-1.0)},
                            Row{7, 3, std::erf(std::sqrt(3.5)) - std::sqrt(14 / std::numbers::pi) * std::exp(-3.5)},
                            Row{5, 4, 1 - std::exp(-2.5) * 3.5}, Row{40, 4, 1 - std::exp(-20.0) * 21}}) {
-        SCOPED_TRACE(std::to_string(row.x) + ", " + std::to_string(row.k));
-        EXPECT_LE(RelativeError(ChiSquareCdf(row.x, row.k), row.reference), 4e-15);
+        worst.Relative(ChiSquareCdf(row.x, row.k), row.reference, Arguments({row.x, row.k}));
     }
     EXPECT_EQ(ChiSquareCdf(0, 3), 0.0);
     // P(k/2, x/2) directly: gamma(k/2, x/2) / Gamma(k/2) overflowed from k = 344 on.
-    EXPECT_LE(UnitsOfFifteenthDigit(ChiSquareCdf(700, 700), 0.50710823272819183), 2.0);
-    EXPECT_LE(UnitsOfFifteenthDigit(ChiSquareCdf(200600, 200000), 0.82863631125120765), 2.0);  // Temme's expansion
+    EXPECT_LE(testing::DigitError(ChiSquareCdf(700, 700), 0.50710823272819183), 2.0);
+    EXPECT_LE(testing::DigitError(ChiSquareCdf(200600, 200000), 0.82863631125120765), 2.0);  // Temme's expansion
 }
 
 TEST(ChiSquare, ErrorsInTheirOrder) {

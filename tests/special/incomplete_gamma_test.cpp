@@ -2,6 +2,7 @@
 // error functions and exponential integral, and the recurrence in a.
 #include "special/incomplete_gamma.hpp"
 
+#include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,9 @@ constexpr std::u16string_view kLowerCap = u"第1種不完全ガンマ関数sgamm
 constexpr std::u16string_view kUpperNegative = u"第2種不完全ガンマ関数bgammaに負の値が入力されました";
 constexpr std::u16string_view kUpperCap = u"第2種不完全ガンマ関数bgammaは収束しませんでした";
 
-double RelativeError(double value, double reference) { return std::fabs(value - reference) / std::fabs(reference); }
+using testing::Arguments;
+using testing::RelativeError;
+using testing::WorstRow;
 
 // Gamma(n) P(N >= n) for a Poisson variable N of mean x, that is gamma(n, x) for integral n:
 // (n-1)! e^-x sum over k >= n of x^k / k!, in long double, positive terms only.
@@ -53,10 +56,8 @@ struct Row {
 
 void ExpectTable(const std::function<double(double, double)>& routine, std::initializer_list<Row> rows,
                  double tolerance) {
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.what) + " a=" + std::to_string(row.a) + " x=" + std::to_string(row.x));
-        EXPECT_LE(RelativeError(routine(row.a, row.x), row.reference), tolerance) << routine(row.a, row.x);
-    }
+    WorstRow worst(tolerance);
+    for (const Row& row : rows) worst.Relative(routine(row.a, row.x), row.reference, row.what + Arguments({row.a, row.x}));
 }
 
 const double kSqrtPi = std::sqrt(std::numbers::pi);
@@ -170,13 +171,12 @@ TEST(IncompleteGamma, AgainstFiftyDigitReferencesWhereTheyWentWrong) {
         double a, x, reference;
     };
     // The upper function; units of the 15th significant digit.
+    WorstRow worst(2.0);
     for (const Row& row : {Row{"e^-x underflowed: 0", 38.38, 776.47, 6.8805305352600863e-230},
                            Row{"Gamma(a) - gamma(a, x), 22 units", 0.01, 1, 0.22036593781812581},
                            Row{"Gamma(a) - gamma(a, x), 3 units", -0.012118025967561704, 0.003926941730971802, 5.1449909105754402},
                            Row{"the fraction forwards, 3 units", 0.1498367043897087, 2.0340090234907393, 0.054222555768900366}}) {
-        SCOPED_TRACE(row.what);
-        const double unit = std::pow(10.0, std::floor(std::log10(row.reference)) - 14);
-        EXPECT_LE(std::fabs(UpperIncompleteGamma(row.a, row.x) - row.reference) / unit, 2.0);
+        worst.Digits(UpperIncompleteGamma(row.a, row.x), row.reference, row.what);
     }
 }
 
