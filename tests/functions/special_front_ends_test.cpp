@@ -23,18 +23,11 @@ const char* const kNonNumeric = "EConvertError";
 
 TEST(SpecialFrontEnds, FormsCountsAndConversions) {
     ExpectValues({
-        {u"sgamma(1,0.25)", u"0.221199216928595"},       {u"sgamma(1,0.25,1e-15)", u"0.221199216928595"},
-        {u"zeta(1+1)", u"1.64493406684823"},              {u"zeta(2)", u"1.64493406684823"},
-        {u"zeta(2,1e-15)", u"1.64493406684823"},          {u"chisq(0.5,2)", u"0.221199216928595"},
-        {u"beta(2,3)", u"0.0833333333333333"},            {u"polylog(2.5,0.5)", u"0.554997278717512"},
+        {u"sgamma(1,0.25,1e-15)", u"0.221199216928595"},  {u"polylog(2.5,0.5)", u"0.554997278717512"},
         {u"expn(0,2)", u"0.0676676416183064"},            {u"expn(3,0)", u"0.5"},
-        {u"ndist(0,0,1)", u"0.5"},                        {u"ndist(0,0,1,1)", u"0.398942280401433"},
-        {u"ndist(0,0,1,7)", u"0.398942280401433"},        {u"nsdist(1,0)", u"0.841344746068543"},
-        {u"nsdist(2)", u"0.977249868051821"},             {u"tdist(1,1,2)", u"0.25"},
-        {u"tdist(1,1,1)", u"0.75"},                       {u"tdist(-1,1,1)", u"0.25"},  // the sign of x counts
-        {u"tdist(0,5,1)", u"0.5"},                        {u"fdist(-1,3,4,1)", u"0"},
-        {u"fdist(-1,3,4,2)", u"1"},                       {u"fdist(0,3,4,0)", u"0"},
-        {u"chisq(2,3)", u"0.42759329552912"},  // above 1 is accepted
+        {u"ndist(0,0,1)", u"0.5"},                        {u"ndist(0,0,1,7)", u"0.398942280401433"},
+        {u"tdist(1,1,2)", u"0.25"},                       {u"fdist(-1,3,4,1)", u"0"},
+        {u"fdist(0,3,4,0)", u"0"},
         {u"expn(2.5)", u"NAN"},                           // one number in brackets is no call
     });
     ExpectErrors({
@@ -79,10 +72,7 @@ TEST(SpecialFrontEnds, FormsCountsAndConversions) {
 
 TEST(SpecialFrontEnds, SingleArgumentSpecialFunctions) {
     ExpectValues({
-        {u"fact(5)", u"120"}, {u"gamma(5)", u"24"}, {u"gamma(0.5)", u"1.77245385090552"},
-        {u"erf(0)", u"0"},    {u"nsdist(0)", u"0.5"}, {u"fisher(0.5)", u"0.549306144334055"},
-        {u"gamma(-1.5)", u"2.36327180120735"},  // the reflection formula
-        {u"erfinv(0.5)", u"0.47693627620447"}, {u"erfcinv(0.1)", u"1.16308715367667"},
+        {u"gamma(5)", u"24"}, {u"erf(0)", u"0"}, {u"nsdist(0)", u"0.5"}, {u"erfcinv(0.1)", u"1.16308715367667"},
     });
     ExpectErrors({
         {u"fact(2.5)", {"EFunctionError", 10004, u"fact関数に非自然数が入力されました"}},

@@ -19,43 +19,22 @@ using testing::ErrorRow;
 using testing::ExpectErrors;
 using testing::ExpectValues;
 
-// Expected texts: the ordinary double functions rounded to 15 digits on the 16th.
+// Expected texts: the ordinary double functions rounded to 15 digits on the 16th (the docs'
+// examples give each function once; these are the rest and the edges of the formulas).
 TEST(UnaryFunctions, ElementaryValues) {
     ExpectValues({
-        {u"ln(2)", u"0.693147180559945"},       {u"log(2)", u"0.301029995663981"},
-        {u"log(1000)", u"3"},                   {u"exp(1)", u"2.71828182845905"},
-        {u"exp(-800)", u"0"},                   {u"sin(1)", u"0.841470984807896"},  // 16th digit of the 18-digit intermediate
-        {u"cos(1)", u"0.54030230586814"},       {u"tan(1)", u"1.5574077246549"},
-        {u"sec(1)", u"1.85081571768093"},       {u"cot(1)", u"0.642092615934331"},
-        {u"csc(1)", u"1.18839510577812"},       {u"abs(-2.5)", u"2.5"},
-        {u"sqr(-3)", u"9"},                     {u"sqrt(2)", u"1.4142135623731"},
-        {u"rad(180)", u"3.14159265358979"},     {u"deg(1)", u"57.2957795130823"},
-        {u"sinh(1)", u"1.1752011936438"},       {u"cosh(1)", u"1.54308063481524"},
-        {u"tanh(0.5)", u"0.46211715726001"},    {u"sech(1)", u"0.648054273663885"},
-        {u"coth(0.5)", u"2.16395341373865"},    {u"csch(1)", u"0.850918128239322"},
-        {u"asin(0.5)", u"0.523598775598299"},   {u"acos(0.5)", u"1.0471975511966"},
-        {u"atan(1)", u"0.785398163397448"},     {u"acot(2)", u"0.463647609000806"},
-        {u"asec(2)", u"1.0471975511966"},       {u"acsc(2)", u"0.523598775598299"},
-        {u"asinh(1)", u"0.881373587019543"},    {u"acosh(2)", u"1.31695789692482"},
-        {u"asech(0.5)", u"1.31695789692482"},   {u"acoth(2)", u"0.549306144334055"},
+        {u"exp(-800)", u"0"},                   {u"coth(0.5)", u"2.16395341373865"},
         {u"acsch(2)", u"0.481211825059603"},    {u"acsch(-2)", u"-0.481211825059603"},
-        {u"atanh(0.5)", u"0.549306144334055"},
-        // Special cases and edges of the formulas.
         {u"sinh(1e-13)", u"1E-13"},             {u"cosh(-1e-13)", u"1"},
         {u"acot(-1e-13)", u"1.5707963267949"},  // pi/2 whatever the sign
-        {u"asin(1)", u"1.5707963267949"},       {u"asec(-2)", u"2.0943951023932"},
-        {u"asech(1)", u"0"},                    {u"acosh(1)", u"0"},
-        {u"coth(1e-13)", u"10000000000000"},    {u"asinh(-1e7)", u"-16.8112428315183"},
-        {u"cot(pi)", u"-309493162808962"},      // sin of the 15-digit pi is not 0
-        {u"tan(pi/2)", u"-286411383293069"},    {u"sec(pi/2)", u"-286411383293069"},
-        {u"sign(-0)", u"0"},                    {u"sign(-3.5)", u"-1"},
-        {u"sign(2)", u"1"},                     {u"int(-2.5)", u"-2"},
-        {u"int(3.7)", u"3"},                    {u"int(-0.5)", u"0"},
-        {u"frac(-2.5)", u"-0.5"},               {u"frac(3.75)", u"0.75"},
+        {u"asec(-2)", u"2.0943951023932"},      {u"asech(1)", u"0"},
+        {u"acosh(1)", u"0"},                    {u"coth(1e-13)", u"10000000000000"},
+        {u"asinh(-1e7)", u"-16.8112428315183"}, {u"tan(pi/2)", u"-286411383293069"},
+        {u"sec(pi/2)", u"-286411383293069"},    {u"sign(-0)", u"0"},
+        {u"sign(2)", u"1"},                     {u"int(3.7)", u"3"},
+        {u"int(-0.5)", u"0"},                   {u"frac(3.75)", u"0.75"},
         {u"frac(-2)", u"0"},                    {u"int(4503599627370497)", u"4.5035996273705E15"},
         {u"frac(4503599627370497)", u"0"},      {u"frac(-0)", u"-0"},
-        {u"sin2^2", u"0.826821810431807"},      // functions bind tighter than "^"
-        {u"2*-sin(1)", u"-1.68294196961579"},
     });
 }
 
@@ -160,8 +139,7 @@ TEST(UnaryFunctions, InfinitiesAreWrittenAndThenRefused) {
 
 TEST(UnaryFunctions, IntegerFunctions) {
     ExpectValues({
-        {u"not(5)", u"-6"},     {u"not(-1)", u"0"},      {u"not(0)", u"-1"},
-        {u"notn(5)", u"-2"},    {u"notn(-5)", u"2"},     {u"notn(8)", u"-7"},
+        {u"not(-1)", u"0"},     {u"not(0)", u"-1"},      {u"notn(-5)", u"2"},     {u"notn(8)", u"-7"},
         {u"notn(1)", u"0"},     {u"notn(7)", u"0"},      {u"notn(256)", u"-255"},
         {u"notn(0)", u"1"},     {u"notn(-2147483648)", u"2147483647"},
         {u"not(6/2)", u"-4"},   // a computed argument arrives as integer text
