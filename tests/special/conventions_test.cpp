@@ -163,12 +163,6 @@ TEST(Conventions, LentzStepEvaluatesAContinuedFraction) {
     EXPECT_EQ(GuardTiny(1e-13, TinyGuard::kZeroTest), kTinyValue);
 }
 
-}  // namespace
-}  // namespace quorvex::special
-
-namespace quorvex::special {
-namespace {
-
 TEST(Combinatorics, HugeBinomialsTakeTheShorterProduct) {
     // Two billion factors the long way; three the short way, with the value unchanged.
     EXPECT_NEAR(BinomialCoefficient(2000000000, 1999999998) / (2e9 * 1999999999.0 / 2), 1.0, 1e-15);

@@ -36,7 +36,6 @@ TEST(Gamma, AgainstTgammaOnBothSides) {
         SCOPED_TRACE(x);
         EXPECT_LE(RelativeError(Gamma(x), std::tgamma(x)), 4e-16 * std::max(16.0, std::fabs(std::lgamma(x))));
     }
-    EXPECT_NEAR(Gamma(5), 24, 24e-15);
     EXPECT_NEAR(Gamma(0.5), std::sqrt(kPi), 4e-16);
     // Below about -171.6 the value leaves the doubles; it goes through logarithms and underflows
     // with its sign (Gamma(-180.3) < 0).
@@ -80,7 +79,6 @@ TEST(Gamma, DigammaAndPolygammaAgainstClosedForms) {
                            Row{1, 26536042, 3.7684595873125985e-8}}) {
         worst.Relative(Polygamma(row.n, row.x), row.reference, Arguments({double(row.n), row.x}));
     }
-    EXPECT_EQ(Polygamma(0, 2.5), Digamma(2.5));
     // Reflected onto 1.5, next to the zero at 1.46, psi keeps its absolute digits only.
     EXPECT_NEAR(Digamma(-0.5), 2 - kEuler - 2 * std::numbers::ln2, 1e-15);
     // A loose tolerance shortens the shift and costs digits, never an error.
@@ -110,12 +108,6 @@ TEST(Gamma, PolesRaiseTheirRoutinesMessages) {
     }
 }
 
-}  // namespace
-}  // namespace quorvex::special
-
-namespace quorvex::special {
-namespace {
-
 TEST(Gamma, ReflectionKeepsItsDigitsNextToNegativeIntegers) {
     // Gamma(x) Gamma(1 - x) = pi / sin(pi x), with the sine of the exactly reduced argument.
     for (const double x : {-1.000000001, -2.9999999, -10.5, -0.999999999999}) {
@@ -126,12 +118,6 @@ TEST(Gamma, ReflectionKeepsItsDigitsNextToNegativeIntegers) {
         EXPECT_NEAR(Gamma(x) / expected, 1.0, 1e-13);
     }
 }
-
-}  // namespace
-}  // namespace quorvex::special
-
-namespace quorvex::special {
-namespace {
 
 TEST(Gamma, AgainstMpmath) {
     struct Row {

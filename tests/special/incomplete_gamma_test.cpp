@@ -57,7 +57,9 @@ struct Row {
 void ExpectTable(const std::function<double(double, double)>& routine, std::initializer_list<Row> rows,
                  double tolerance) {
     WorstRow worst(tolerance);
-    for (const Row& row : rows) worst.Relative(routine(row.a, row.x), row.reference, row.what + Arguments({row.a, row.x}));
+    for (const Row& row : rows) {
+        worst.Relative(routine(row.a, row.x), row.reference, row.what + Arguments({row.a, row.x}));
+    }
 }
 
 const double kSqrtPi = std::sqrt(std::numbers::pi);
