@@ -9,6 +9,7 @@
 
 #include "core/checked_float.hpp"
 #include "core/number_text.hpp"
+#include "functions/function_table.hpp"
 #include "functions/unary_functions.hpp"
 #include "pipeline/constants.hpp"
 #include "pipeline/exponent_joining.hpp"
@@ -27,9 +28,12 @@ namespace quorvex {
 namespace {
 
 // For each single-argument name, the row that evaluates it from its argument's value, or -1.
-const auto kValueFunctionRows = [] {
+constexpr auto kValueFunctionRows = [] {
     std::array<int, kUnaryFunctionNames.size()> rows{};
-    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = FindValueFunction(kUnaryFunctionNames[i]);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = kFunctionIndex.Find(kUnaryFunctionNames[i]);
+        rows[i] = kFunctionTable[static_cast<std::size_t>(row)].single.value != nullptr ? row : -1;
+    }
     return rows;
 }();
 
@@ -39,16 +43,17 @@ const auto kValueFunctionRows = [] {
 // any other beside what precedes it and answers NaN.
 enum class Waiting : std::uint8_t { kOpen, kCall, kNegate, kFunction, kOperator, kFoldedSum };
 
-// The calls taken here: each folds its arguments into a running answer as they come, so that
-// a call of any length holds no argument list. Their handlers' steps, on values.
-enum class Aggregate : std::uint8_t { kMaximum, kMinimum, kSum, kAverage };
+// The calls taken here, the rows' streamed aggregates: each folds its arguments into a running
+// answer as they come, so that a call of any length holds no argument list. Their handlers'
+// steps, on values.
+constexpr auto kStreamedAggregates = [] {
+    std::array<std::optional<Aggregate>, kMultiArgFunctionNames.size()> streamed{};
+    for (std::size_t i = 0; i < streamed.size(); ++i) streamed[i] = FindFunctionRow(kMultiArgFunctionNames[i])->list.streamed;
+    return streamed;
+}();
 
 constexpr std::optional<Aggregate> AggregateOf(int multi) {
-    if (multi == kMultiArgFunctionRegistry.Find(u"max")) return Aggregate::kMaximum;
-    if (multi == kMultiArgFunctionRegistry.Find(u"min")) return Aggregate::kMinimum;
-    if (multi == kMultiArgFunctionRegistry.Find(u"sum")) return Aggregate::kSum;
-    if (multi == kMultiArgFunctionRegistry.Find(u"average")) return Aggregate::kAverage;
-    return std::nullopt;
+    return multi < 0 ? std::nullopt : kStreamedAggregates[static_cast<std::size_t>(multi)];
 }
 
 struct CallState {

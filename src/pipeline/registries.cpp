@@ -1,34 +1,26 @@
-// Registry lookups, and the check that the registries and the tokenizer agree on the names.
+// The check that the function table and the tokenizer agree on the names.
 #include "pipeline/registries.hpp"
 
 #include "pipeline/separator_table.hpp"
 
 #include <algorithm>
+#include <cstddef>
+#include <span>
 
 namespace quorvex {
 namespace {
 
-
-constexpr bool Contains(const FunctionRegistry& registry, std::u16string_view name) {
-    return registry.Find(name) >= 0;
-}
-
-// Both registries together hold exactly the separator table's names other than "pi".
+// The separator table's names after "pi" are exactly the function table's, each once: a name
+// the tokenizer does not cut out never reaches a registry whole.
 static_assert([] {
-    for (std::size_t entry = kFirstNameEntry + 1; entry < kSeparatorTable.size(); ++entry) {
-        const auto name = kSeparatorTable[entry];
-        if (!Contains(kUnaryFunctionRegistry, name) && !Contains(kMultiArgFunctionRegistry, name)) return false;
-    }
-    for (const auto* registry : {&kUnaryFunctionRegistry, &kMultiArgFunctionRegistry}) {
-        for (const auto name : *registry) {
-            if (std::find(kSeparatorTable.begin() + kFirstNameEntry + 1, kSeparatorTable.end(), name) ==
-                kSeparatorTable.end()) {
-                return false;
-            }
-        }
+    const auto names = std::span(kSeparatorTable).subspan(kFirstNameEntry + 1);
+    if (names.size() != kFunctionTable.size()) return false;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (FindFunctionRow(names[i]) == nullptr) return false;
+        if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), names[i]) != names.begin() + static_cast<std::ptrdiff_t>(i)) return false;
     }
     return true;
-}(), "the registries and the separator table disagree");
+}(), "the function table and the separator table disagree");
 
 }  // namespace
 

@@ -1,30 +1,35 @@
-// The two lists of function names that decide which tokens the engine treats as functions.
+// The two lists of function names that decide which tokens the engine treats as functions,
+// read from the function table.
 #pragma once
 
 #include "core/name_index.hpp"
+#include "functions/function_table.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace quorvex {
 
-// Names applied to the one number that follows them. Ordered as the lookups report positions.
-inline constexpr std::array<std::u16string_view, 60> kUnaryFunctionNames = {
-    u"ln", u"log", u"exp", u"sin", u"cos", u"sec", u"cot", u"csc", u"tan", u"abs",            // 0-9
-    u"sqr", u"int", u"rad", u"deg", u"not", u"notn", u"sinh", u"cosh", u"sech", u"coth",      // 10-19
-    u"csch", u"tanh", u"sign", u"sqrt", u"frac", u"fact", u"asin", u"acos", u"asec", u"acot", // 20-29
-    u"acsc", u"atan", u"asinh", u"acosh", u"asech", u"acoth", u"acsch", u"atanh", u"fisher",  // 30-38
-    u"fisherinv", u"erf", u"erfc", u"gamma", u"lgamma", u"expi", u"zeta", u"deta", u"dgamma", // 39-47
-    u"li", u"bsi", u"ssi", u"ci", u"cin", u"shi", u"chi", u"fsi", u"fci", u"erfinv",           // 48-57
-    u"erfcinv", u"nsdist"};                                                                  // 58-59
+// The names of the rows that have the form, in the table's order.
+template <bool (FunctionRow::*HasForm)() const>
+constexpr auto NamesWithForm() {
+    constexpr auto count = static_cast<std::size_t>(std::count_if(
+        kFunctionTable.begin(), kFunctionTable.end(), [](const FunctionRow& row) { return (row.*HasForm)(); }));
+    std::array<std::u16string_view, count> names{};
+    std::size_t next = 0;
+    for (const auto& row : kFunctionTable) {
+        if ((row.*HasForm)()) names[next++] = row.name;
+    }
+    return names;
+}
+
+// Names applied to the one number that follows them. The lookups report positions in this list.
+inline constexpr auto kUnaryFunctionNames = NamesWithForm<&FunctionRow::HasSingleForm>();
 
 // Names that take a bracketed, comma-separated argument list.
-inline constexpr std::array<std::u16string_view, 46> kMultiArgFunctionNames = {
-    u"and", u"or", u"xor", u"andn", u"orn", u"xorn", u"shl", u"shr", u"div", u"mod",          // 0-9
-    u"max", u"min", u"sum", u"combin", u"average", u"weibull", u"weibull3", u"sgamma",        // 10-17
-    u"bgamma", u"beta", u"xbeta", u"ibeta", u"chisq", u"expi", u"zeta", u"deta", u"hzeta",    // 18-26
-    u"dgamma", u"pgamma", u"polylog", u"expn", u"li", u"bsi", u"ssi", u"ci", u"cin", u"shi",  // 27-36
-    u"chi", u"fsi", u"fci", u"besselj", u"bessely", u"ndist", u"nsdist", u"tdist", u"fdist"}; // 37-45
+inline constexpr auto kMultiArgFunctionNames = NamesWithForm<&FunctionRow::HasListForm>();
 
 using FunctionRegistry = NameIndex;
 inline constexpr FunctionRegistry kUnaryFunctionRegistry{kUnaryFunctionNames};

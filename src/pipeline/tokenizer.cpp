@@ -3,6 +3,8 @@
 #include "pipeline/tokenizer.hpp"
 
 #include "core/decimal_separator.hpp"
+#include "pipeline/physical_constants.hpp"
+#include "pipeline/registries.hpp"
 #include "pipeline/separator_table.hpp"
 
 #include <algorithm>
@@ -140,14 +142,27 @@ void NormaliseClosingBrackets(std::span<char16_t> text) noexcept { ReplaceUnits(
 
 namespace {
 
-// Only the text "deg" has this place among the names.
-constexpr int kDegUnary = kUnaryFunctionRegistry.Find(u"deg");
-static_assert(kDegUnary >= 0);
+// The one function name a constant's token begins with ("deg" of "deg0"): a token of it may
+// become a constant, so it counts as one. Its place among the single-argument names.
+constexpr int kNameBeginningConstant = [] {
+    int found = -1;
+    for (const auto& row : kFunctionTable) {
+        for (const auto token : kConstantTokens) {
+            if (token.size() <= row.name.size() || !token.starts_with(row.name)) continue;
+            const int position = kUnaryFunctionRegistry.Find(row.name);
+            if (position < 0) throw "a name beginning a constant's token without a single-argument form";
+            if (found >= 0 && found != position) throw "a second function name begins a constant's token";
+            found = position;
+        }
+    }
+    return found;
+}();
+static_assert(kNameBeginningConstant >= 0);
 
 [[gnu::always_inline]] inline void Count(TokenCounts& counts, const Token& token) noexcept {
     counts.opening += token.kind == TokenKind::kOpen ? 1 : 0;
     counts.closing += token.kind == TokenKind::kClose ? 1 : 0;
-    counts.constants += token.constant >= 0 || token.unary == kDegUnary ? 1 : 0;
+    counts.constants += token.constant >= 0 || token.unary == kNameBeginningConstant ? 1 : 0;
     counts.exponentJoins += token.joinsExponent ? 1 : 0;
 }
 

@@ -8,7 +8,7 @@ import random
 import re
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-CATALOGUE = (ROOT / "tools/quorvex/function_catalogue.cpp").read_text(encoding="utf-8")
+CATALOGUE = (ROOT / "src/functions/function_table.hpp").read_text(encoding="utf-8")
 CONSTANTS = (ROOT / "src/pipeline/physical_constants.hpp").read_text(encoding="utf-8")
 
 rng = random.Random(20261208)
@@ -29,7 +29,7 @@ def number():
 
 
 def forms():
-    for name, text in re.findall(r'\{k\w+, "(\w+)", "([^"]*)"', CATALOGUE):
+    for name, text in re.findall(r'\.name = u"(\w+)",\s*\.catalogue = \{k\w+, "([^"]*)"', CATALOGUE):
         for form in text.split("|"):
             arguments = re.search(r"\((.*)\)", form).group(1)
             count = 3 if "..." in arguments else len(arguments.split(","))

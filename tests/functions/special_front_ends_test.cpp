@@ -66,7 +66,7 @@ TEST(SpecialFrontEnds, FormsCountsAndConversions) {
         {u"zeta(1+0)", {kCount, 10008, u"リーマンゼータ関数zetaが発散しました（引数に1が入りました）"}},
     });
     // The handlers see an argument list as the engine hands it over.
-    testing::ExpectError([] { EvaluateSpecialFunction(u"expn", {u"2.5"}); },
+    testing::ExpectError([] { DispatchMultiArgFunction(u"expn", {u"2.5"}); },
                          {kCount, 10008, u"一般化指数積分expnの最初の引数に数値ではない文字があります"});
 }
 

@@ -1,4 +1,4 @@
-// The calculator's catalogue of the 92 function names: argument forms, family, description.
+// The calculator's catalogue of the function names: argument forms, family, description.
 #pragma once
 
 #include <span>
