@@ -13,9 +13,11 @@ namespace {
 constexpr std::int32_t kSubstitutionHelpContext = 10009;
 constexpr std::u16string_view kSubstitutionMessageHead = u"定数";
 constexpr std::u16string_view kSubstitutionMessageTail = u"に数値を代入する際にエラーになりました";
-constexpr std::u16string_view kDegToken = u"deg";
-constexpr std::u16string_view kDegZeroTail = u"0";
 constexpr std::size_t kDegZeroRow = 16;
+constexpr std::u16string_view kDegZeroTail = u"0";
+// The function name the tokenizer cuts off deg0, leaving the tail.
+constexpr std::u16string_view kDegToken = kPhysicalConstantTable[kDegZeroRow].token.substr(
+    0, kPhysicalConstantTable[kDegZeroRow].token.size() - kDegZeroTail.size());
 
 static_assert(kPhysicalConstantTable[kDegZeroRow].token == u"deg0");
 static_assert(kConstantIndex.HasDistinctNames());
