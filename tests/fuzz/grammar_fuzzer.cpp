@@ -31,8 +31,8 @@ constexpr std::string_view kClasses[] = {"EConvertError", "EFunctionError", "ECo
 constexpr double kTimeLimitSeconds = 0.5;
 constexpr int kDepthLimit = 5;
 constexpr int kMostArguments = 6;
-// The separator table lists "pi" at this index and function names after it.
-constexpr std::size_t kFirstFunctionEntry = 9;
+// The separator table lists function names after "pi".
+constexpr std::size_t kFirstFunctionEntry = quorvex::kFirstNameEntry + 1;
 
 // Numbers as text at the edges: the double range, integer widths, tolerances, exact halves.
 constexpr std::array<std::u16string_view, 32> kNumbers = {
