@@ -5,13 +5,31 @@ from __future__ import annotations
 import base64
 import hashlib
 import io
+import re
 import tarfile
 import zipfile
 from pathlib import Path
 
 _ROOT = Path(__file__).resolve().parent
 _NAME = "quorvex"
-_VERSION = "1.5"
+
+
+def _version() -> str:
+    """The project's version: from CMakeLists.txt in the source tree, or an sdist's PKG-INFO."""
+    cmake = _ROOT.parent.parent / "CMakeLists.txt"
+    if cmake.is_file():
+        found = re.search(r"project\(Quorvex VERSION ([0-9.]+)", cmake.read_text(encoding="utf-8"))
+        if found:
+            return found.group(1)
+    info = _ROOT / "PKG-INFO"
+    if info.is_file():
+        found = re.search(r"^Version: (\S+)$", info.read_text(encoding="utf-8"), re.MULTILINE)
+        if found:
+            return found.group(1)
+    raise RuntimeError("the version is read from the project's CMakeLists.txt, which is not beside this package")
+
+
+_VERSION = _version()
 _DIST_INFO = f"{_NAME}-{_VERSION}.dist-info"
 _METADATA = (
     "Metadata-Version: 2.1\n"

@@ -2,6 +2,7 @@
 // environment and leaves the host's exactly as it found it.
 #include <Quorvex64.h>
 #include <quorvex/quorvex.hpp>
+#include <quorvex/version.h>
 
 #include "abi/host_exception.hpp"
 #include "core/errors.hpp"
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr char16_t kVersion[] = u"1.5";
+constexpr char16_t kVersion[] = u"" QUORVEX_VERSION;
 constexpr std::u16string_view kOutOfMemoryMessage = u"メモリが不足しています";
 constexpr std::u16string_view kUnexpectedMessage = u"予期しないエラーが発生しました";
 

@@ -188,7 +188,7 @@ private:
         // A function name: then a number or a bracket, or a sign and one of them. A call's
         // arguments are reduced without applying functions, so one there is the engine's.
         if (token.unary < 0 || InCallArguments()) return false;
-        const int row = kValueFunctionRows[static_cast<std::size_t>(token.unary)];
+        const int row = kValueFunctionRows[static_cast<std::uint8_t>(token.unary)];
         if (row < 0) return false;
         ++at_;
         steps_.push_back({Waiting::kFunction, static_cast<std::uint8_t>(row)});

@@ -29,7 +29,7 @@ constexpr std::u16string_view kUnbalancedMessage = u"\u201D\uFF08\u201Dと\u201D
 // Each thread keeps one block for the arenas of its evaluations, so that an evaluation of a
 // short expression takes nothing from the heap. An evaluation started while one runs on the
 // same thread (from an observer) takes a block of its own.
-constexpr std::size_t kArenaBlockSize = 64 * 1024;
+constexpr std::size_t kArenaBlockSize = std::size_t{64} * 1024;
 // Texts whose tokens, one a unit at most, take no more than half the block.
 constexpr std::size_t kTokenizedWholeUnits = kArenaBlockSize / 2 / sizeof(Token);
 

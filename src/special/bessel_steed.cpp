@@ -133,7 +133,8 @@ struct SteedValues {
 // The number of orders the recurrences run through: down to mu within 1/2 of 0 below x = 2
 // (Temme's series), else to mu near x, where CF2 converges quickly.
 int RecurrenceSteps(double x, double nu) {
-    if (x < kTemmeLimit) return static_cast<int>(nu + 0.5);
+    // Half up, as the series wants mu in [-1/2, 1/2); lround would move the count at nu just below 1/2.
+    if (x < kTemmeLimit) return static_cast<int>(nu + 0.5);  // NOLINT(bugprone-incorrect-roundings)
     return static_cast<int>(std::fmax(0.0, nu - x + 1.5));
 }
 
