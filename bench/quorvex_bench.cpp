@@ -1,8 +1,10 @@
-// Benchmarks: the stages on their own, whole evaluations over the corpus against fparser and
-// muparser, the scaling series, the allocations per evaluation and the peak memory of long
-// inputs. Prints the comparison table after Google Benchmark's own report.
+// Benchmarks: the stages on their own, whole evaluations over the corpus against fparser,
+// muparser and a minimal evaluator of our own (the limit), the scaling series, the allocations
+// per evaluation and the peak memory of long inputs. Prints the comparison table after Google
+// Benchmark's own report.
 #include "allocation_counter.hpp"
 #include "corpus.hpp"
+#include "minimal_evaluator.hpp"
 
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
@@ -62,6 +64,34 @@ void BM_Quorvex(benchmark::State& state) {
     }
     SetPerCall(state, texts.size());
     state.SetLabel(quorvex::bench::SizeClassName(size));
+}
+
+// The limit: the same texts through a minimal evaluator with no 15-digit rounding.
+void BM_Limit(benchmark::State& state) {
+    const auto size = static_cast<SizeClass>(state.range(0));
+    const auto texts = Utf16Corpus(size);
+    for (auto _ : state) {
+        for (const auto& text : texts) benchmark::DoNotOptimize(quorvex::bench::EvaluateMinimally(text));
+    }
+    SetPerCall(state, texts.size());
+    state.SetLabel(quorvex::bench::SizeClassName(size));
+}
+
+// The limit must compute what Quorvex computes, up to the rounding Quorvex adds.
+bool LimitAgrees() {
+    bool agrees = true;
+    for (const SizeClass size : kClasses) {
+        for (const auto& text : Utf16Corpus(size)) {
+            double value = 0;
+            QuorvexError error;
+            const double limit = quorvex::bench::EvaluateMinimally(text);
+            if (EvaluonEx(text.c_str(), &value, &error) != 0 || !(std::fabs(limit - value) <= 1e-9 * std::fabs(value))) {
+                std::fprintf(stderr, "the limit evaluator disagrees on %s\n", quorvex::ToUtf8(text).c_str());
+                agrees = false;
+            }
+        }
+    }
+    return agrees;
 }
 
 #if defined(QUORVEX_HAVE_FPARSER)
@@ -213,7 +243,7 @@ public:
 };
 
 void PrintComparison(const MedianCapture& capture) {
-    std::printf("\nper call, median (ns)      quorvex      fparser     muparser   q/fparser  q/muparser\n");
+    std::printf("\nper call, median (ns)      quorvex        limit      fparser     muparser     q/limit   q/fparser  q/muparser\n");
     for (const SizeClass size : kClasses) {
         const std::string arg = std::to_string(static_cast<int>(size));
         const auto get = [&](const char* name) {
@@ -221,9 +251,11 @@ void PrintComparison(const MedianCapture& capture) {
             return found == capture.medians.end() ? NAN : found->second;
         };
         const double q = get("Quorvex");
+        const double l = get("Limit");
         const double f = get("Fparser");
         const double m = get("Muparser");
-        std::printf("%-22s %12.1f %12.1f %12.1f %11.2f %11.2f\n", quorvex::bench::SizeClassName(size), q, f, m, q / f, q / m);
+        std::printf("%-22s %12.1f %12.1f %12.1f %12.1f %11.2f %11.2f %11.2f\n", quorvex::bench::SizeClassName(size), q, l,
+                    f, m, q / l, q / f, q / m);
     }
     std::printf("\nscaling, median ns per character\n");
     for (const auto& [name, value] : capture.perCharacter) std::printf("  %-40s %8.2f\n", name.c_str(), value);
@@ -268,7 +300,9 @@ void PrintComparison(const MedianCapture& capture) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!LimitAgrees()) return 1;
     RegisterClasses("Quorvex", BM_Quorvex);
+    RegisterClasses("Limit", BM_Limit);
 #if defined(QUORVEX_HAVE_FPARSER)
     RegisterClasses("Fparser", BM_Fparser);
 #endif
