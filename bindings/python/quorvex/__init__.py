@@ -17,7 +17,6 @@ from __future__ import annotations
 
 import ctypes
 import ctypes.util
-import math
 import mmap
 import os
 import sys
@@ -118,10 +117,14 @@ def _candidates() -> list[str]:
 
 _library = None
 _library_lock = threading.Lock()
+# Each thread's value and error record, made once: building them took as long as the call.
+_per_thread = threading.local()
 
 
 def _load() -> ctypes.CDLL:
     global _library
+    if _library is not None:
+        return _library
     with _library_lock:
         if _library is not None:
             return _library
@@ -132,7 +135,9 @@ def _load() -> ctypes.CDLL:
             except OSError as error:
                 failures.append(f"{candidate}: {error}")
                 continue
-            library.EvaluonEx.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_double),
+            # The text goes as the bytes object's own buffer (c_char_p copies nothing); the value
+            # and the error record are passed by reference.
+            library.EvaluonEx.argtypes = [ctypes.c_char_p, ctypes.POINTER(ctypes.c_double),
                                           ctypes.POINTER(_Error)]
             library.EvaluonEx.restype = ctypes.c_int32
             library.GetVersion.restype = ctypes.c_void_p
@@ -178,13 +183,13 @@ def evaluate(expression: str) -> float:
         raise TypeError(f"expression must be str, not {type(expression).__name__}")
     if "\0" in expression:
         raise ValueError("embedded null character in expression")
-    library = _load()
-    encoded = expression.encode("utf-16-le", errors="surrogatepass") + b"\0\0"
-    buffer = ctypes.create_string_buffer(encoded, len(encoded))
-    value = ctypes.c_double(math.nan)
-    error = _Error()
-    if library.EvaluonEx(ctypes.cast(buffer, ctypes.c_void_p), ctypes.byref(value),
-                         ctypes.byref(error)) == 0:
+    library = _library or _load()
+    try:
+        value, error = _per_thread.records
+    except AttributeError:
+        value, error = _per_thread.records = (ctypes.c_double(), _Error())
+    # Two zero bytes end the text as one zero unit.
+    if library.EvaluonEx((expression + "\0").encode("utf-16-le", errors="surrogatepass"), value, error) == 0:
         return value.value
     error_class = (error.errorClass or b"Exception").decode("ascii")
     message = _read_text(error.message)
