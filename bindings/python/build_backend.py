@@ -36,6 +36,7 @@ _METADATA = (
     f"Name: {_NAME}\n"
     f"Version: {_VERSION}\n"
     "Summary: Evaluate mathematical expressions with the Quorvex library\n"
+    "License: MIT\n"
     "Requires-Python: >=3.8\n"
 )
 _WHEEL = "Wheel-Version: 1.0\nGenerator: build_backend\nRoot-Is-Purelib: true\nTag: py3-none-any\n"
