@@ -41,4 +41,44 @@ double CheckedExp(double x);
 // Square root: negative arguments are invalid.
 double CheckedSqrt(double x);
 
+// A double whose arithmetic is checked, so a formula reads as written: a * b + c is
+// CheckedAdd(CheckedMultiply(a, b), c), the same IEEE operations in the same order. A double
+// converts to it implicitly; back only explicitly, so an unchecked step is visible. The
+// operators are free functions, not members: like the nested calls they replace, their
+// operands are evaluated in the order the compiler gives any call's arguments.
+class Checked {
+public:
+    Checked() = default;
+    constexpr Checked(double value) : value_(value) {}
+
+    constexpr explicit operator double() const { return value_; }
+
+    friend Checked operator+(Checked a, Checked b) { return CheckedAdd(a.value_, b.value_); }
+    friend Checked operator-(Checked a, Checked b) { return CheckedSubtract(a.value_, b.value_); }
+    friend Checked operator*(Checked a, Checked b) { return CheckedMultiply(a.value_, b.value_); }
+    friend Checked operator/(Checked a, Checked b) { return CheckedDivide(a.value_, b.value_); }
+    // Negation is exact and never faults.
+    friend constexpr Checked operator-(Checked a) { return -a.value_; }
+
+    Checked& operator+=(Checked b) { return *this = *this + b; }
+    Checked& operator-=(Checked b) { return *this = *this - b; }
+    Checked& operator*=(Checked b) { return *this = *this * b; }
+    Checked& operator/=(Checked b) { return *this = *this / b; }
+
+    // The plain comparisons, each the very comparison of two doubles (not one <=> for all): no
+    // check, no other instruction.
+    friend constexpr bool operator==(Checked a, Checked b) { return a.value_ == b.value_; }
+    friend constexpr bool operator<(Checked a, Checked b) { return a.value_ < b.value_; }
+    friend constexpr bool operator>(Checked a, Checked b) { return a.value_ > b.value_; }
+    friend constexpr bool operator<=(Checked a, Checked b) { return a.value_ <= b.value_; }
+    friend constexpr bool operator>=(Checked a, Checked b) { return a.value_ >= b.value_; }
+
+private:
+    double value_ = 0.0;
+};
+
+inline Checked CheckedLn(Checked x) { return CheckedLn(static_cast<double>(x)); }
+inline Checked CheckedExp(Checked x) { return CheckedExp(static_cast<double>(x)); }
+inline Checked CheckedSqrt(Checked x) { return CheckedSqrt(static_cast<double>(x)); }
+
 }  // namespace quorvex
