@@ -136,9 +136,9 @@ double HurwitzPower(double x, double s) {
 // 1 + 2^-u + ... + (n - 1)^-u with n = trunc(e^L) + 5: the tail is below eps when L < 3.
 double DirectZetaSum(double u, double bigL) {
     const double n = std::trunc(CheckedExp(bigL)) + kDirectSumExtraTerms;
-    double r = 1.0;
-    for (double i = 2.0; i < n; i += 1.0) r = CheckedAdd(r, NegativePower(i, u));
-    return r;
+    Checked r = 1.0;
+    for (double i = 2.0; i < n; i += 1.0) r += NegativePower(i, u);
+    return double(r);
 }
 
 // The alternating binomial sums S(m) = sum over k = 0 .. m of (-1)^k C(m, k) f(k) for
@@ -162,13 +162,13 @@ public:
         // The middle of a row is its largest entry: were any addition to overflow, it would.
         CheckResult(binomials_[m / 2], 1.0);
         values_.push_back(f_(m));
-        double sum = 0.0;
+        Checked sum = 0.0;
         for (int k = 0; k <= m; ++k) {
-            const double term = CheckedMultiply(binomials_[k], values_[k]);
-            sum = k % 2 == 0 ? CheckedAdd(sum, term) : CheckedSubtract(sum, term);
-            magnitude_ += std::fabs(term);
+            const Checked term = Checked(binomials_[k]) * values_[k];
+            sum = k % 2 == 0 ? sum + term : sum - term;
+            magnitude_ += std::fabs(double(term));
         }
-        return sum;
+        return double(sum);
     }
 
     // A bound on the rounding error of the last sum: m + 1 roundings, each at most the unit
@@ -213,16 +213,16 @@ double OneMinusPowerOfTwo(double e) {
 // each term relative to the running sum decides the stop. oneMinusU is 1 - u exactly: for a
 // reflected s it is s itself, which 1 - u would no longer hold once u = 1 - s is rounded.
 double HasseZetaSeries(double u, double oneMinusU, double eps) {
-    const double d = OneMinusPowerOfTwo(oneMinusU);
+    const Checked d = OneMinusPowerOfTwo(oneMinusU);
     AlternatingBinomialSums sums([u](int k) { return Power(CheckedDivide(1.0, k + 1.0), u); });
-    double r = CheckedDivide(CheckedMultiply(sums.Next(), 0.5), d);
+    Checked r = Checked(sums.Next()) * 0.5 / d;
     IterateToTolerance(eps, kZetaNoConvergence, 1, RelativeMeasure{}, [&](int m) {
-        const double sum = sums.Next();
-        const double t = CheckedDivide(CheckedMultiply(sum, Power(0.5, m + 1.0)), d);
-        r = CheckedAdd(r, t);
-        return CheckedDivide(t, r);
+        const Checked sum = sums.Next();
+        const Checked t = sum * Power(0.5, m + 1.0) / d;
+        r += t;
+        return double(t / r);
     });
-    return r;
+    return double(r);
 }
 
 // 2^e, or 0 below the subnormals; e <= 1 here.
@@ -237,9 +237,9 @@ double PowerOfTwoOrZero(double e) { return e < -kPowerOfTwoLimit ? 0.0 : PowerOf
 // the rest of the product taken into the exponent so that only the value itself can overflow:
 // zeta(s) stays finite down to s = -259 or so.
 double ReflectZeta(double zetaOfU, double s, double u) {
-    const double scale = CheckedMultiply(CheckedMultiply(zetaOfU, 2.0), SinPi(s / 2.0));
+    const double scale = double(Checked(zetaOfU) * 2.0 * SinPi(s / 2.0));
     if (u <= kLargestGammaArgument) {
-        return CheckedMultiply(CheckedMultiply(scale, ExpOfDoubleDouble(Multiply(kLogTwoPiDoubleDouble, -u))), Gamma(u));
+        return double(Checked(scale) * ExpOfDoubleDouble(Multiply(kLogTwoPiDoubleDouble, -u)) * Gamma(u));
     }
     const DoubleDouble exponent = Subtract(LogGammaDoubleDouble(u), Multiply(kLogTwoPiDoubleDouble, u));
     return std::copysign(ExpOfDoubleDouble(Add(exponent, CheckedLn(std::fabs(scale)))), scale);
@@ -260,8 +260,8 @@ double EulerTransformedPolylog(double s, double x, double eps) {
     double termBound = 0.0;      // of the last term
     const auto step = [&](int i) {
         const double power = Power(w, i + 1.0);
-        const double t = CheckedMultiply(power, -differences.Next());
-        r = CheckedAdd(r, t);
+        const double t = double(Checked(power) * -differences.Next());
+        r = double(r + Checked(t));
         termBound = std::fabs(power) * differences.RoundingBound();
         roundingBound += termBound;
         return t;
@@ -356,19 +356,19 @@ double LogarithmicPolylog(double s, double x, double eps) {
     // s = -4.4, x = 0.9999997. For x > 0, theta - pi is 0.
     const double power = ExpOfDoubleDouble(Multiply(LogDoubleDouble(rho), exponent));
     const double cosine = x > 0.0 ? 1.0 : Cos(CheckedMultiply(exponent, theta - kPi));
-    double r = CheckedMultiply(CheckedMultiply(Gamma(CheckedSubtract(1.0, s)), power), cosine);
+    double r = double(Checked(Gamma(CheckedSubtract(1.0, s))) * power * cosine);
     double scaled = 1.0;  // rho^k / k!
     // |zeta(s - k)| grows about as (k - s) / (2 pi) per step, so the terms grow while
     // (k - s) rho > 2 pi (k + 1): a small term before that says nothing (Li_-170(-0.5) stopped at
     // its second term, with half its value).
     const double peak = (-s * rho - kTwoPi) / (kTwoPi - rho);
     IterateToTolerance(eps, kPolylogNoConvergence, 0, RelativeMeasure{}, [&](int k) {
-        if (k > 0) scaled = CheckedDivide(CheckedMultiply(scaled, rho), k);
+        if (k > 0) scaled = double(Checked(scaled) * rho / k);
         const double zeta = RiemannZeta(CheckedSubtract(s, k));
-        r = CheckedAdd(r, CheckedMultiply(CheckedMultiply(zeta, scaled), Cos(k * theta)));
+        r = double(r + Checked(zeta) * scaled * Cos(k * theta));
         // A trivial zero of zeta says nothing about the terms still to come.
         if (zeta == 0.0 || k < peak) return std::numeric_limits<double>::infinity();
-        return CheckedMultiply(zeta, scaled) / std::fmax(1.0, std::fabs(r));
+        return double(Checked(zeta) * scaled) / std::fmax(1.0, std::fabs(r));
     });
     return r;
 }
@@ -379,8 +379,8 @@ double LogarithmicPolylog(double s, double x, double eps) {
 double PowerSeriesPolylog(double s, double x, double eps) {
     double r = x;
     IterateToTolerance(eps, kPolylogNoConvergence, 2, AbsoluteMeasure{r}, [&](int i) {
-        const double t = CheckedMultiply(Power(x, i), NegativePower(i, s));
-        r = CheckedAdd(r, t);
+        const double t = double(Checked(Power(x, i)) * NegativePower(i, s));
+        r = double(r + Checked(t));
         return t;
     });
     return r;
@@ -420,17 +420,17 @@ double AcceleratedPolylog(double s, double t) {
 double DuplicatedPolylog(double s, double x, double eps) {
     const double logX = CheckedLn(x);
     const double share = eps * kDuplicationToleranceShare;
-    double sum = 0.0;
+    Checked sum = 0.0;
     double exponent = logX;
     double argument = x;
     int k = 0;
     for (; argument > kDuplicationLimit; ++k) {
         const double scale = k == 0 ? 1.0 : PowerOfTwoOrZero(k * (1.0 - s));
-        sum = CheckedSubtract(sum, CheckedMultiply(scale, AcceleratedPolylog(s, argument)));
+        sum -= scale * Checked(AcceleratedPolylog(s, argument));
         exponent *= 2.0;
         argument = Exp(exponent);
     }
-    return CheckedAdd(sum, CheckedMultiply(PowerOfTwoOrZero(k * (1.0 - s)), PowerSeriesPolylog(s, argument, share)));
+    return double(sum + Checked(PowerOfTwoOrZero(k * (1.0 - s))) * PowerSeriesPolylog(s, argument, share));
 }
 
 }  // namespace
@@ -458,27 +458,27 @@ double HurwitzZeta(double s, double a, double eps) {
     if (a == 1.0) return RiemannZeta(s, eps);
     if (a <= 0.0) RaiseFunctionError(kHurwitzShiftNotPositive);
     if (s <= 1.0) RaiseFunctionError(kHurwitzOrderAtMostOne);
-    double r = 0.0;
-    for (int k = 0; k < kHurwitzDirectTerms; ++k) r = CheckedAdd(r, HurwitzPower(CheckedAdd(a, k), s));
-    const double z = CheckedAdd(a, kHurwitzDirectTerms);
-    const double tail = HurwitzPower(z, CheckedSubtract(s, 1.0));
-    r = CheckedAdd(r, CheckedDivide(tail, CheckedSubtract(s, 1.0)));
-    r = CheckedAdd(r, CheckedDivide(CheckedDivide(tail, z), 2.0));
+    Checked r = 0.0;
+    for (int k = 0; k < kHurwitzDirectTerms; ++k) r += HurwitzPower(CheckedAdd(a, k), s);
+    const Checked z = Checked(a) + kHurwitzDirectTerms;
+    const Checked tail = HurwitzPower(double(z), CheckedSubtract(s, 1.0));
+    r += tail / (Checked(s) - 1.0);
+    r += tail / z / 2.0;
     // B_2j / (2j)! s (s+1) ... (s+2j-2) z^(1-s-2j) = (-1)^(j+1) 2 zeta(2j) (s)_(2j-1) z^(1-s) / (2 pi z)^(2j)
-    const double circle = CheckedMultiply(kTwoPi, z);
-    double g = CheckedDivide(CheckedDivide(CheckedMultiply(CheckedMultiply(2.0, s), tail), circle), circle);
+    const Checked circle = kTwoPi * z;
+    Checked g = Checked(2.0) * s * tail / circle / circle;
     // Past its smallest term the expansion only diverges: the tolerance is then out of reach.
     IterateToTolerance(eps, kHurwitzNoConvergence, 1, AsymptoticMeasure{}, [&](int j) {
-        const double t = CheckedMultiply(g, RiemannZeta(2.0 * j));
-        r = CheckedAdd(r, t);
+        const Checked t = g * RiemannZeta(2.0 * j);
+        r += t;
         // Where every term has underflowed the value is 0, and so is what is left to add.
-        const double relative = t == 0.0 ? 0.0 : CheckedDivide(t, r);
+        const double relative = t == 0.0 ? 0.0 : double(t / r);
         if (eps > std::fabs(relative)) return relative;
-        const double rising = CheckedMultiply(CheckedAdd(s, 2.0 * j - 1.0), CheckedAdd(s, 2.0 * j));
-        g = CheckedDivide(CheckedDivide(CheckedMultiply(-g, rising), circle), circle);
+        const Checked rising = (Checked(s) + (2.0 * j - 1.0)) * (Checked(s) + 2.0 * j);
+        g = -g * rising / circle / circle;
         return relative;
     });
-    return r;
+    return double(r);
 }
 
 double Polylog(double s, double x, double eps) {
