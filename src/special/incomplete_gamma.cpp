@@ -79,28 +79,28 @@ double PowerAccurate(double x, double a) {
 // x^a and its terms are measured against the leading 1/a, so a small x^a neither ends it early
 // nor is lost; the result is accurate to a few units of the last digit.
 double LowerSeries(double a, double x, double eps) {
-    double sum = CheckedDivide(1.0, a);
-    double power = 1.0;  // x^i / i!
+    Checked sum = Checked(1.0) / a;
+    Checked power = 1.0;  // x^i / i!
     IterateToTolerance(eps, kLowerNoConvergence, 1, [&](int i) {
-        power = CheckedDivide(CheckedMultiply(power, x), i);
-        const double term = CheckedDivide(power, CheckedAdd(a, i));
-        sum = i % 2 != 0 ? CheckedSubtract(sum, term) : CheckedAdd(sum, term);
-        return CheckedMultiply(term, a);
+        power = power * x / i;
+        const Checked term = power / (Checked(a) + i);
+        sum = i % 2 != 0 ? sum - term : sum + term;
+        return double(term * a);
     });
-    return CheckedMultiply(PowerAccurate(x, a), sum);
+    return double(PowerAccurate(x, a) * sum);
 }
 
 // sum over n of x^n / (a (a + 1) ... (a + n)): all terms positive and falling from the first
 // once n passes x - a, so the sum is accurate to a few units of the last digit.
 double RisingSeries(double a, double x, double eps) {
-    double term = CheckedDivide(1.0, a);
-    double sum = term;
+    Checked term = Checked(1.0) / a;
+    Checked sum = term;
     IterateToTolerance(eps, kLowerNoConvergence, 1, [&](int i) {
-        term = CheckedMultiply(term, CheckedDivide(x, CheckedAdd(a, i)));
-        sum = CheckedAdd(sum, term);
-        return CheckedDivide(term, sum);
+        term *= x / (Checked(a) + i);
+        sum += term;
+        return double(term / sum);
     });
-    return sum;
+    return double(sum);
 }
 
 // gamma(a, x) = x^a e^-x sum x^n / (a (a + 1) ... (a + n)) for 1.1 <= x < a + 1, where
@@ -121,20 +121,20 @@ double LowerPositiveSeries(double a, double x, double eps) {
 // gathered tens (3e-15 relative at Gamma(0.15, 2.03)).
 double UpperFractionValue(double a, double x, double eps) {
     LentzState state{kTinyValue, kTinyValue, 0.0};
-    LentzStep(state, 1.0, CheckedAdd(CheckedSubtract(x, a), 1.0), TinyGuard::kExactZero);
+    LentzStep(state, 1.0, double(Checked(x) - a + 1.0), TinyGuard::kExactZero);
     int last = 0;
     IterateToTolerance(eps, kUpperNoConvergence, 1, [&](int i) {
         last = i;
-        const double b = CheckedAdd(CheckedSubtract(x, a), 2.0 * i + 1.0);
-        const double alpha = CheckedMultiply(i, CheckedSubtract(a, i));
-        return LentzStep(state, alpha, b, TinyGuard::kExactZero);
+        const Checked b = Checked(x) - a + (2.0 * i + 1.0);
+        const Checked alpha = i * (Checked(a) - i);
+        return LentzStep(state, double(alpha), double(b), TinyGuard::kExactZero);
     });
     const int terms = last + last / 2 + kBackwardExtraTerms;
-    const double shift = CheckedSubtract(x, a);
-    double f = CheckedAdd(shift, 2.0 * terms + 1.0);
+    const Checked shift = Checked(x) - a;
+    double f = double(shift + (2.0 * terms + 1.0));
     for (int i = terms; i >= 1; --i) {
-        const double alpha = CheckedMultiply(i, CheckedSubtract(a, i));
-        f = CheckedAdd(CheckedAdd(shift, 2.0 * (i - 1) + 1.0), CheckedDivide(alpha, GuardTiny(f, TinyGuard::kExactZero)));
+        const Checked alpha = i * (Checked(a) - i);
+        f = double(shift + (2.0 * (i - 1) + 1.0) + alpha / GuardTiny(f, TinyGuard::kExactZero));
     }
     return CheckedDivide(1.0, GuardTiny(f, TinyGuard::kExactZero));
 }
@@ -151,17 +151,17 @@ double UpperFraction(double a, double x, double eps) {
 double UpperSeriesAtPole(double a, double x, double eps) {
     const double n = -a;
     const double logX = CheckedLn(x);
-    double sum = 0.0;
+    Checked sum = 0.0;
     double power = 1.0;  // x^k / k!
     IterateToTolerance(eps, kUpperNoConvergence, 0, [&](int k) {
-        if (k > 0) power = CheckedDivide(CheckedMultiply(power, x), k);
+        if (k > 0) power = double(Checked(power) * x / k);
         const double sign = k % 2 != 0 ? -1.0 : 1.0;
-        const double term = k == n ? CheckedMultiply(sign * power, CheckedSubtract(Digamma(n + 1.0), logX))
-                                   : -CheckedDivide(sign * power, k - n);
-        sum = CheckedAdd(sum, term);
-        return CheckedMultiply(term, n + 1.0);
+        const Checked term = k == n ? Checked(sign * power) * (Checked(Digamma(n + 1.0)) - logX)
+                                    : -(Checked(sign * power) / (k - n));
+        sum += term;
+        return double(term * (n + 1.0));
     });
-    return CheckedMultiply(PowerAccurate(x, a), sum);
+    return double(PowerAccurate(x, a) * sum);
 }
 
 // Which of the two ratios is wanted: P = gamma(a, x) / Gamma(a) or Q = Gamma(a, x) / Gamma(a).
@@ -221,17 +221,17 @@ double RegularizedLowerSeries(double a, double x, double eps) {
 //   (Gamma(1 + a) - 1 - (x^a - 1)) / a - x^a sum over n >= 1 of (-1)^n x^n / (n! (a + n)),
 // x^a - 1 as expm1(a ln x). The sum is below 1.1 and the result above 0.2: absolute terms.
 double SmallParameterUpper(double a, double x, double eps) {
-    double sum = 0.0;
-    double power = 1.0;  // x^n / n!
+    Checked sum = 0.0;
+    Checked power = 1.0;  // x^n / n!
     IterateToTolerance(eps, kLowerNoConvergence, 1, [&](int n) {
-        power = CheckedDivide(CheckedMultiply(power, x), n);
-        const double term = CheckedDivide(power, CheckedAdd(a, n));
-        sum = n % 2 != 0 ? CheckedSubtract(sum, term) : CheckedAdd(sum, term);
-        return term;
+        power = power * x / n;
+        const Checked term = power / (Checked(a) + n);
+        sum = n % 2 != 0 ? sum - term : sum + term;
+        return double(term);
     });
     const double powerMinusOne = CheckResult(Expm1(CheckedMultiply(a, CheckedLn(x))), a);
-    const double lead = CheckedDivide(CheckedSubtract(GammaOnePlusMinusOne(a), powerMinusOne), a);
-    return CheckedSubtract(lead, CheckedMultiply(PowerAccurate(x, a), sum));
+    const Checked lead = (Checked(GammaOnePlusMinusOne(a)) - powerMinusOne) / a;
+    return double(lead - PowerAccurate(x, a) * sum);
 }
 
 // P or Q for a > 0, x > 0: Temme's expansion near a large a, the fraction for Q from
@@ -270,7 +270,7 @@ double RegularizedLowerGamma(double a, double x, double eps) {
 double RegularizedUpperGamma(double a, double x, double eps) {
     if (x < kSeriesLimit && a < kSmallParameter) {
         // Gamma(a) = (1 + (Gamma(1 + a) - 1)) / a
-        return CheckedDivide(CheckedMultiply(SmallParameterUpper(a, x, eps), a), 1.0 + GammaOnePlusMinusOne(a));
+        return double(Checked(SmallParameterUpper(a, x, eps)) * a / (1.0 + GammaOnePlusMinusOne(a)));
     }
     return RegularizedGamma(a, x, Side::kUpper, eps);
 }
@@ -299,12 +299,12 @@ double UpperIncompleteGamma(double a, double x, double eps) {
             // digit at -0.998, 0.65; 6 at -2.27, 1.09).
             const double steps = std::ceil(-a - kSmallParameter);
             double b = a + steps;
-            double value = SmallParameterUpper(b, x, eps);
+            Checked value = SmallParameterUpper(b, x, eps);
             for (double k = 0.0; k < steps; k += 1.0) {
                 b -= 1.0;
-                value = CheckedDivide(CheckedSubtract(value, PowerTimesDecay(b, x)), b);
+                value = (value - PowerTimesDecay(b, x)) / b;
             }
-            return value;
+            return double(value);
         }
         return CheckedSubtract(Gamma(a), LowerSeries(a, x, eps));
     }
