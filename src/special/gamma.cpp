@@ -190,14 +190,14 @@ double DigammaNearItsRoot(double x) {
 // ln Gamma(x) for x > 0 by the closed approximation, to a few units of 1e-16 of its largest term.
 double LogGammaClosed(double x) {
     const auto& g = kLogGammaTable;
-    double b = CheckedAdd(CheckedDivide(g[5], CheckedAdd(x, g[10])), g[4]);
+    Checked b = g[5] / (Checked(x) + g[10]) + g[4];
     for (int i = 3; i >= 0; --i) {
         const auto index = static_cast<std::size_t>(i);
-        b = CheckedAdd(CheckedDivide(b, CheckedAdd(x, g[index + 6])), g[index]);
+        b = b / (Checked(x) + g[index + 6]) + g[index];
     }
-    const double lead = CheckedMultiply(CheckedSubtract(x, 0.5), CheckedLn(CheckedAdd(x, kLogGammaShift)));
-    const double tail = CheckedLn(CheckedAdd(CheckedDivide(b, x), kLogGammaOffset));
-    return CheckedAdd(CheckedSubtract(lead, x), tail);
+    const Checked lead = (Checked(x) - 0.5) * CheckedLn(Checked(x) + kLogGammaShift);
+    const Checked tail = CheckedLn(b / x + kLogGammaOffset);
+    return double(lead - x + tail);
 }
 
 // ln n! in double-double: the logarithm of the correctly rounded n! while n! is a double,
@@ -271,7 +271,7 @@ double LogGamma(double x) {
     if (IsNonPositiveInteger(x)) RaiseFunctionError(kLogGammaPole);
     if (x > 0.0) return LogGammaPositive(x);
     const double logSine = CheckedLn(SinPi(x));
-    return CheckedSubtract(CheckedSubtract(CheckedLn(kPi), logSine), LogGammaPositive(CheckedSubtract(1.0, x)));
+    return double(Checked(CheckedLn(kPi)) - logSine - LogGammaPositive(CheckedSubtract(1.0, x)));
 }
 
 double Digamma(double x, double eps) {
@@ -283,28 +283,28 @@ double Digamma(double x, double eps) {
         // 1 - x cost up to 5 units of the 15th digit of the terms. psi'(z) ~ 1/(z - 1/2) is close
         // enough for the low part's correction.
         const DoubleDouble z = TwoSum(1.0, -x);
-        const double reflected = CheckedAdd(Digamma(z.hi, eps), z.lo / (z.hi - 0.5));
-        return CheckedSubtract(reflected, CheckedMultiply(kPi, CheckedDivide(CosPi(x), SinPi(x))));
+        const Checked reflected = Checked(Digamma(z.hi, eps)) + z.lo / (z.hi - 0.5);
+        return double(reflected - kPi * (Checked(CosPi(x)) / SinPi(x)));
     }
-    double z = x;
-    const double bound = ShiftBound(CheckedDivide(CheckedSubtract(-LogTolerance(eps), CheckedLn(12.0)), 14.0));
+    Checked z = x;
+    const double bound = ShiftBound(double((Checked(-LogTolerance(eps)) - CheckedLn(12.0)) / 14.0));
     // Any tolerance: the fit's error is below the absolute 1e-16 the series leaves at its best.
     if (std::fabs(x - kDigammaRoot.hi) <= kDigammaRootHalfWidth) return DigammaNearItsRoot(x);
-    double s = 0.0;
+    Checked s = 0.0;
     while (bound + 1.0 > z) {
-        s = CheckedSubtract(s, CheckedDivide(1.0, z));
-        z = CheckedAdd(z, 1.0);
+        s -= 1.0 / z;
+        z += 1.0;
     }
     // ln z - 1/(2z) - 1/(12 z^2) + 1/(120 z^4) - ... - 1/(12 z^14) (A&S 6.3.18), in powers of
     // 1/z^2, which underflow harmlessly for large z where powers of z^2 would overflow.
-    s = CheckedAdd(CheckedAdd(s, CheckedLn(z)), CheckedDivide(-1.0, CheckedMultiply(2.0, z)));
-    const double w = CheckedDivide(CheckedDivide(1.0, z), z);
-    double p = w;
+    s = s + CheckedLn(z) + -1.0 / (2.0 * z);
+    const Checked w = 1.0 / z / z;
+    Checked p = w;
     for (std::size_t k = 1; k < kDigammaNumerators.size(); ++k) {
-        s = CheckedAdd(s, CheckedMultiply(CheckedDivide(kDigammaNumerators[k], kDigammaDenominators[k]), p));
-        p = CheckedMultiply(p, w);
+        s += Checked(kDigammaNumerators[k]) / kDigammaDenominators[k] * p;
+        p *= w;
     }
-    return s;
+    return double(s);
 }
 
 DoubleDouble GammaDoubleDouble(double x) {
@@ -343,16 +343,16 @@ double Polygamma(std::int32_t n, double x, double eps) {
     const double sigma = n % 2 != 0 ? -1.0 : 1.0;
     // The omitted term B_22 (n+21)! / ((n-1)! 22! z^(n+22)) falls below eps times the leading
     // (n-1)! / z^n once ln z passes (ln |B_22| - ln 22! + ln n + ... + ln(n+21) - ln eps) / 22.
-    double exponent = CheckedSubtract(CheckedLn(kBernoulli22Magnitude), kLogFactorial22 + LogTolerance(eps));
-    for (double k = n; k < n + kOmittedTermIndex; k += 1.0) exponent = CheckedAdd(exponent, CheckedLn(k));
+    Checked exponent = Checked(CheckedLn(kBernoulli22Magnitude)) - (kLogFactorial22 + LogTolerance(eps));
+    for (double k = n; k < n + kOmittedTermIndex; k += 1.0) exponent += CheckedLn(k);
     // Not capped as psi's is: the sum stops early where its terms fall fast, which for the large
     // orders that make the bound large takes a few hundred terms at most.
-    const double bound = CheckedExp(CheckedDivide(exponent, kOmittedTermIndex));
+    const double bound = double(CheckedExp(exponent / kOmittedTermIndex));
     const double s = -sigma * PolygammaSum(n, z, bound);
     if (x < 0.0) {
         const double cotangent = CheckedDivide(CosPi(x), SinPi(x));
-        const double reflection = CheckedMultiply(Power(kPi, n + 1.0), CotDerivativeOfCotangent(n, cotangent));
-        return CheckedMultiply(sigma, CheckedSubtract(s, reflection));
+        const Checked reflection = Checked(Power(kPi, n + 1.0)) * CotDerivativeOfCotangent(n, cotangent);
+        return double(sigma * (s - reflection));
     }
     return s;
 }
@@ -369,17 +369,17 @@ double CotDerivativeOfCotangent(std::int32_t n, double q) {
         for (std::size_t i = 0; i < coefficients.size(); ++i) {
             const double power = static_cast<double>(m) + 1.0 - 2.0 * static_cast<double>(i);
             if (power <= 0.0 || coefficients[i] == 0.0) continue;
-            const double term = CheckedMultiply(power, coefficients[i]);
-            next[i] = CheckedAdd(next[i], term);
-            if (i + 1 < next.size()) next[i + 1] = CheckedAdd(next[i + 1], term);
+            const Checked term = Checked(power) * coefficients[i];
+            next[i] = double(next[i] + term);
+            if (i + 1 < next.size()) next[i + 1] = double(next[i + 1] + term);
         }
         coefficients = std::move(next);
     }
-    double sum = 0.0;
+    Checked sum = 0.0;
     for (std::size_t i = 0; i < coefficients.size(); ++i) {
-        sum = CheckedAdd(sum, CheckedMultiply(coefficients[i], Power(q, n + 1.0 - 2.0 * static_cast<double>(i))));
+        sum += Checked(coefficients[i]) * Power(q, n + 1.0 - 2.0 * static_cast<double>(i));
     }
-    return sum;
+    return double(sum);
 }
 
 }  // namespace quorvex::special
