@@ -41,11 +41,9 @@ constexpr double kLogRefinementBound = 1e-280;
 
 // The exponential sum S(x^2) = sum a[k] / (x^2 + b[k]), erfc(x) = x e^(-x^2) S(x^2) past the pole.
 double ExponentialSum(double square) {
-    double sum = 0.0;
-    for (std::size_t k = 0; k < kErfcWeights.size(); ++k) {
-        sum = CheckedAdd(sum, CheckedDivide(kErfcWeights[k], CheckedAdd(square, kErfcNodes[k])));
-    }
-    return sum;
+    Checked sum = 0.0;
+    for (std::size_t k = 0; k < kErfcWeights.size(); ++k) sum += kErfcWeights[k] / (Checked(square) + kErfcNodes[k]);
+    return double(sum);
 }
 
 // x with erfc(x) = p for p < 1e-280 (x > 25): Newton steps on ln erfc(x) - ln p, with
@@ -54,9 +52,9 @@ double RefineInLogs(double x, double p) {
     const double logP = CheckedLn(p);
     for (int step = 0; step < kRefinementSteps; ++step) {
         const DoubleDouble square = TwoProduct(x, x);
-        const double scaled = CheckedMultiply(x, ExponentialSum(square.hi));
-        const double gap = CheckedAdd(CheckedSubtract(CheckedLn(scaled), square.lo), CheckedSubtract(-square.hi, logP));
-        x = CheckedAdd(x, CheckedMultiply(CheckedMultiply(gap, kSqrtPiOverTwo), scaled));
+        const Checked scaled = Checked(x) * ExponentialSum(square.hi);
+        const Checked gap = CheckedLn(scaled) - square.lo + (Checked(-square.hi) - logP);
+        x = double(x + gap * kSqrtPiOverTwo * scaled);
     }
     return x;
 }
@@ -64,25 +62,23 @@ double RefineInLogs(double x, double p) {
 // x with erfc(x) = p for 1e-280 <= p <= 0.5: Halley steps on erfc(x) - p.
 double RefineOnErfc(double x, double p) {
     for (int step = 0; step < kRefinementSteps; ++step) {
-        const double err = CheckedSubtract(Erfc(x), p);
-        const double slope = CheckedSubtract(CheckedMultiply(kTwoOverSqrtPi, ExpOfNegativeSquare(x, 0.0)),
-                                             CheckedMultiply(x, err));
-        x = CheckedAdd(x, CheckedDivide(err, slope));
+        const Checked err = Checked(Erfc(x)) - p;
+        const Checked slope = kTwoOverSqrtPi * Checked(ExpOfNegativeSquare(x, 0.0)) - x * err;
+        x = double(x + err / slope);
     }
     return x;
 }
 
 // erfinv(y) for 0 <= y < 0.5: the series' guess, then Halley steps on the accurate erf.
 double InverseErfNearZero(double y) {
-    const double t = CheckedMultiply(kSqrtPiOverTwo, y);
-    const double t2 = CheckedMultiply(t, t);
-    const double series = CheckedAdd(kInverseErfCubic, CheckedMultiply(t2, kInverseErfQuintic));
-    double x = CheckedMultiply(t, CheckedAdd(1.0, CheckedMultiply(t2, series)));
+    const Checked t = kSqrtPiOverTwo * Checked(y);
+    const Checked t2 = t * t;
+    const Checked series = kInverseErfCubic + t2 * kInverseErfQuintic;
+    double x = double(t * (1.0 + t2 * series));
     for (int step = 0; step < kRefinementSteps; ++step) {
-        const double err = CheckedSubtract(Erf(x), y);
-        const double slope = CheckedAdd(CheckedMultiply(kTwoOverSqrtPi, ExpOfNegativeSquare(x, 0.0)),
-                                        CheckedMultiply(x, err));
-        x = CheckedSubtract(x, CheckedDivide(err, slope));
+        const Checked err = Checked(Erf(x)) - y;
+        const Checked slope = kTwoOverSqrtPi * Checked(ExpOfNegativeSquare(x, 0.0)) + x * err;
+        x = double(x - err / slope);
     }
     return x;
 }
@@ -101,15 +97,15 @@ double ErfcOfSum(double hi, double lo) {
     // Far out erfc is 0 or 2 to every digit, and its square would overflow from 1.3e154 on: an
     // overflow error there was a fault, erf(-1e200) is -1.
     if (std::fabs(hi) > kSaturatedArgument) return hi > 0.0 ? 0.0 : 2.0;
-    double p = 0.0;
-    if (hi < kPoleLimit) p = CheckedDivide(2.0, CheckedAdd(CheckedExp(CheckedMultiply(kPoleScale, hi)), 1.0));
-    const double square = CheckedMultiply(hi, hi);
-    const double decay = CheckedMultiply(hi, ExpOfNegativeSquare(hi, lo));
+    Checked p = 0.0;
+    if (hi < kPoleLimit) p = 2.0 / (CheckedExp(kPoleScale * Checked(hi)) + 1.0);
+    const Checked square = Checked(hi) * hi;
+    const Checked decay = Checked(hi) * ExpOfNegativeSquare(hi, lo);
     for (std::size_t k = 0; k < kErfcWeights.size(); ++k) {
-        const double weighted = CheckedMultiply(decay, kErfcWeights[k]);
-        p = CheckedAdd(p, CheckedDivide(weighted, CheckedAdd(square, kErfcNodes[k])));
+        const Checked weighted = decay * kErfcWeights[k];
+        p += weighted / (square + kErfcNodes[k]);
     }
-    return p;
+    return double(p);
 }
 
 double Erfc(double x) { return ErfcOfSum(x, 0.0); }
@@ -125,10 +121,9 @@ double InverseErfc(double y) {
     if (y > 1.0 - kSmallErfArgument && y < 1.0 + kSmallErfArgument) return InverseErf(CheckedSubtract(1.0, y));
     const double pp = y <= 1.0 ? y : CheckedSubtract(2.0, y);
     // ln(pp / 2) as ln pp - ln 2: pp / 2 underflows to 0 at the smallest subnormal.
-    const double t = CheckedSqrt(CheckedMultiply(-2.0, CheckedSubtract(CheckedLn(pp), kLn2)));
-    const double ratio = CheckedDivide(CheckedAdd(2.30753, CheckedMultiply(0.27061, t)),
-                                       CheckedAdd(1.0, CheckedMultiply(t, CheckedAdd(0.99229, CheckedMultiply(0.04481, t)))));
-    const double guess = CheckedMultiply(-0.70711, CheckedSubtract(ratio, t));
+    const Checked t = CheckedSqrt(-2.0 * (Checked(CheckedLn(pp)) - kLn2));
+    const Checked ratio = (2.30753 + 0.27061 * t) / (1.0 + t * (0.99229 + 0.04481 * t));
+    const double guess = double(-0.70711 * (ratio - t));
     const double x = pp < kLogRefinementBound ? RefineInLogs(guess, pp) : RefineOnErfc(guess, pp);
     return y > 1.0 ? -x : x;
 }
