@@ -56,20 +56,20 @@ DoubleDouble RefinedStandardScore(double x, double mu, double sigma) {
 }  // namespace
 
 double NormalDistribution(double x, double mu, double sigma, std::int32_t density) {
-    const double twoVariance = CheckedMultiply(CheckedMultiply(sigma, 2.0), sigma);
+    const Checked twoVariance = Checked(sigma) * 2.0 * sigma;
     if (density != 0) {
         // The exponent in doubles for its faults, and for the region; e^(-z^2) from z's two parts.
-        const double exponent = CheckedDivide(-Power(CheckedSubtract(x, mu), 2.0), twoVariance);
+        const double exponent = double(-Power(CheckedSubtract(x, mu), 2.0) / twoVariance);
         double kernel = CheckedExp(exponent);
         if (exponent > -kRefinedStandardScore * kRefinedStandardScore) {
             const DoubleDouble z = RefinedStandardScore(x, mu, sigma);
             kernel = ExpOfNegativeSquare(z.hi, z.lo);
         }
-        return CheckedDivide(kernel, CheckedSqrt(CheckedMultiply(CheckedMultiply(sigma, kTwoPi), sigma)));
+        return double(kernel / CheckedSqrt(Checked(sigma) * kTwoPi * sigma));
     }
     // (erf(z) + 1) / 2 written as erfc(-z) / 2: the same value, without the cancellation of
     // erf(z) + 1 in the lower tail (Phi(-10) = 7.6e-24 was lost entirely).
-    const double z = CheckedDivide(CheckedSubtract(x, mu), CheckedSqrt(twoVariance));
+    const double z = double((Checked(x) - mu) / CheckedSqrt(twoVariance));
     if (std::fabs(z) >= kRefinedStandardScore) return CheckedMultiply(Erfc(-z), 0.5);
     const DoubleDouble refined = RefinedStandardScore(x, mu, sigma);
     return CheckedMultiply(ErfcOfSum(-refined.hi, -refined.lo), 0.5);
@@ -111,7 +111,7 @@ double FisherF(double x, std::int32_t d1, std::int32_t d2, std::int32_t kind) {
         const double scaled = CheckedMultiply(first, x);
         if (d1 <= 0 || d2 <= 0) {
             // Refused by the incomplete beta function, with its messages for I_m(f, h).
-            return IncompleteBetaRegularized(f, h, CheckedDivide(second, CheckedAdd(second, scaled)));
+            return IncompleteBetaRegularized(f, h, double(second / (Checked(second) + scaled)));
         }
         if (x < 0.0) return kind == kLowerCumulative ? 0.0 : 1.0;  // no mass below 0
         // The upper probability is I_m(f, h) with m = d2 / (d2 + d1 x); the lower one, 1 - I_m(f, h),
@@ -126,8 +126,8 @@ double FisherF(double x, std::int32_t d1, std::int32_t d2, std::int32_t kind) {
     // of a double-double exponent (1.2e4 units of the 15th digit at f(0.9113, 49340, 5444) through
     // double logarithms).
     // d1 x and its share d1 x / (d1 x + d2) checked in doubles first, for their faults as ever.
-    const double plainScaled = CheckedMultiply(first, x);
-    CheckedDivide(plainScaled, CheckedAdd(plainScaled, second));
+    const Checked plainScaled = Checked(first) * x;
+    static_cast<void>(plainScaled / (plainScaled + second));
     const DoubleDouble scaled = ExactTimes(first, x);
     const DoubleDouble total = Add(scaled, second);
     return CheckedDivide(BetaPowerTerm(h, f, Over(scaled, total), Over({second, 0.0}, total)), x);
@@ -136,9 +136,9 @@ double FisherF(double x, std::int32_t d1, std::int32_t d2, std::int32_t kind) {
 double Factorial(double x) {
     if (x == 0.0) return 1.0;
     if (!IsZeroByTest(std::fabs(x) - std::trunc(x))) RaiseFunctionError(kFactorialNotNatural, kSmallFunctionHelpContext);
-    double r = 1.0;
-    for (double i = 1.0; x >= i; i += 1.0) r = CheckedMultiply(r, i);
-    return r;
+    Checked r = 1.0;
+    for (double i = 1.0; x >= i; i += 1.0) r *= i;
+    return double(r);
 }
 
 double Fisher(double x) {
@@ -147,14 +147,14 @@ double Fisher(double x) {
     // the absolute digits of a small x (1e-8 relative off at x = 1e-8). Odd, so that 1 - |x| is
     // exact near ±1; 1 + 2x / (1 - x) cancelled near -1 (-17.5637 for -17.6164).
     const double magnitude = std::fabs(x);
-    const double quotient = CheckedDivide(CheckedMultiply(2.0, magnitude), CheckedSubtract(1.0, magnitude));
+    const double quotient = double(2.0 * Checked(magnitude) / (1.0 - Checked(magnitude)));
     return std::copysign(CheckedDivide(CheckedLog1p(quotient), 2.0), x);
 }
 
 double FisherInverse(double x) {
     // (e^2x - 1) / (e^2x + 1) with e^2x - 1 taken by expm1, which keeps the digits of a small x.
-    const double grown = CheckResult(Expm1(CheckedMultiply(2.0, x)), x);
-    return CheckedDivide(grown, CheckedAdd(grown, 2.0));
+    const Checked grown = CheckResult(Expm1(CheckedMultiply(2.0, x)), x);
+    return double(grown / (grown + 2.0));
 }
 
 }  // namespace quorvex::special
