@@ -46,7 +46,7 @@ DoubleDouble Exact(double v) { return {v, 0.0}; }
 // it lost a^2 ulps (3e4 units of the 15th digit at ibeta(88.7, 9.1e6, 9.8e-6)).
 double BetaFraction(double a, double b, double x, double eps) {
     // The plain form once, for its faults (a + b past the doubles) as ever.
-    CheckedSubtract(1.0, CheckedDivide(CheckedMultiply(CheckedAdd(a, b), x), CheckedAdd(a, 1.0)));
+    static_cast<void>(1.0 - (Checked(a) + b) * x / (Checked(a) + 1.0));
     const DoubleDouble numerator = Subtract(TwoSum(a, 1.0), Times(TwoSum(a, b), x));
     double start = Round(numerator) / (a + 1.0);
     // The start is compared with eps itself, not with the zero test.
@@ -55,11 +55,10 @@ double BetaFraction(double a, double b, double x, double eps) {
     LentzState state{start, 1.0, start};
     IterateToTolerance(eps, kRegularizedNoConvergence, 1, [&](int m) {
         const double twoM = 2.0 * m;
-        const double even = CheckedDivide(CheckedMultiply(CheckedMultiply(m, CheckedSubtract(b, m)), x),
-                                          CheckedMultiply(CheckedAdd(a, twoM - 1.0), CheckedAdd(a, twoM)));
+        const double even = double(m * (Checked(b) - m) * x / ((Checked(a) + (twoM - 1.0)) * (Checked(a) + twoM)));
         LentzStep(state, even, 1.0, TinyGuard::kZeroTest);
-        const double odd = CheckedDivide(-CheckedMultiply(CheckedMultiply(CheckedAdd(a, m), CheckedAdd(CheckedAdd(a, b), m)), x),
-                                         CheckedMultiply(CheckedAdd(a, twoM), CheckedAdd(a, twoM + 1.0)));
+        const Checked numerator = -((Checked(a) + m) * (Checked(a) + b + m) * x);
+        const double odd = double(numerator / ((Checked(a) + twoM) * (Checked(a) + (twoM + 1.0))));
         return LentzStep(state, odd, 1.0, TinyGuard::kZeroTest);
     });
     return state.h;
@@ -277,26 +276,26 @@ std::optional<double> ShiftedLargeAExpansion(double a, double b, DoubleDouble x,
     const int bSteps = static_cast<int>(b - base);
     // x^a y^base / B(a, base), which both recurrences start from.
     const double basePower = BetaPowerTerm(a, base, x, y);
-    double added = 0.0;
+    Checked added = 0.0;
     double term = 0.0;
     for (int k = 0; k < bSteps; ++k) {
         // Taken afresh every kRefreshSteps steps, so that the recurrence's roundings do not pile up.
         if (k % kRefreshSteps == 0) term = CheckedDivide(k == 0 ? basePower : BetaPowerTerm(a, base + k, x, y), base + k);
-        added = CheckedAdd(added, term);
+        added += term;
         term = term * y.hi * (a + base + k) / (base + k + 1.0);
     }
     double raised = a;
     if (a < kExpansionSmallestA) {
         double term = CheckedDivide(basePower, a);
         for (int k = 0; k < static_cast<int>(kExpansionShift); ++k) {
-            added = CheckedAdd(added, term);
+            added += term;
             term = term * x.hi * (a + base + k) / (a + k + 1.0);
         }
         raised = a + kExpansionShift;
     }
     const std::optional<double> expansion = LargeAExpansion(raised, base, x, y, eps);
     if (!expansion) return std::nullopt;
-    return CheckedAdd(*expansion, added);
+    return double(*expansion + added);
 }
 
 // Whether I_x(a, b) near x = 1 suits the expansion: b within the steps of the recurrence.
@@ -332,7 +331,7 @@ double LowerTail(double a, double b, DoubleDouble x, DoubleDouble y, double eps)
     const DoubleDouble seen = nearOne ? DoubleDouble{x.hi, 0.0} : x;
     const DoubleDouble seenComplement = nearOne ? TwoSum(1.0, -x.hi) : y;
     const double fraction = BetaFraction(a, b, x.hi, eps);
-    return CheckedMultiply(CheckedDivide(BetaPowerTerm(a, b, seen, seenComplement), a), fraction);
+    return double(Checked(BetaPowerTerm(a, b, seen, seenComplement)) / a * fraction);
 }
 
 }  // namespace
@@ -389,9 +388,8 @@ double IncompleteBetaRegularized(double a, double b, DoubleDouble x, DoubleDoubl
         return belowMean ? tail : CheckedSubtract(1.0, tail);
     }
     // Beyond the bound the fraction converges slowly: I_x(a, b) = 1 - I_(1-x)(b, a).
-    const double sum = CheckedAdd(CheckedAdd(a, b), 2.0);
-    const bool swapped = x.hi > CheckedDivide(CheckedAdd(a, 1.0), sum) ||
-                         x.hi > CheckedSubtract(1.0, CheckedDivide(CheckedAdd(b, 1.0), sum));
+    const Checked sum = Checked(a) + b + 2.0;
+    const bool swapped = x.hi > (Checked(a) + 1.0) / sum || x.hi > 1.0 - (Checked(b) + 1.0) / sum;
     if (swapped) return CheckedSubtract(1.0, LowerTail(b, a, y, x, eps));
     return LowerTail(a, b, x, y, eps);
 }
