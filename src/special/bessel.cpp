@@ -69,7 +69,7 @@ bool IsInteger(double v) { return v - std::trunc(v) == 0.0; }
 // (-1)^n for an integral n.
 double ParitySign(double n) { return std::fmod(n, 2.0) != 0.0 ? -1.0 : 1.0; }
 
-double SquareRootTwoOverPiX(double x) { return CheckedSqrt(CheckedDivide(2.0, CheckedMultiply(x, kPi))); }
+double SquareRootTwoOverPiX(double x) { return double(CheckedSqrt(2.0 / (Checked(x) * kPi))); }
 
 bool HankelIsAccurate(double x, double nu) { return nu * nu <= kHankelOrderSquarePerArgument * x; }
 
@@ -78,38 +78,37 @@ bool HankelIsAccurate(double x, double nu) { return nu * nu <= kHankelOrderSquar
 // cos phi and sin phi come from those of x and of (nu/2 + 1/4) pi: forming phi itself would
 // round away the digits of the phase at large x.
 double HankelExpansion(double x, double nu, double eps, BesselKind kind) {
-    const double m = CheckedSqrt(CheckedDivide(kTwoOverPi, x));
-    const double shift = CheckedAdd(CheckedDivide(nu, 2.0), 0.25);
+    const Checked m = CheckedSqrt(kTwoOverPi / Checked(x));
+    const double shift = double(Checked(nu) / 2.0 + 0.25);
     const double sinX = Sin(x);
     const double cosX = Cos(x);
     const double cs = CosPi(shift) * cosX + SinPi(shift) * sinX;
     const double sn = CosPi(shift) * sinX - SinPi(shift) * cosX;
-    const double mu = CheckedMultiply(4.0, CheckedMultiply(nu, nu));
-    const double o = CheckedDivide(CheckedDivide(0.25, x), x);
+    // A double, not Checked: once mu is finite, mu - 1, mu - 9, ... cannot fault, and stay raw.
+    const double mu = double(4.0 * (Checked(nu) * nu));
+    const Checked o = Checked(0.25) / x / x;
     const double a = kind == BesselKind::kFirst ? cs : sn;
     const double b = kind == BesselKind::kFirst ? -sn : cs;
     const auto message = kind == BesselKind::kFirst ? kBesselJNoConvergence : kBesselYNoConvergence;
     const auto muMinusSquare = [mu](double odd) { return CheckedSubtract(mu, odd * odd); };
-    double r = CheckedMultiply(m, CheckedAdd(a, CheckedDivide(CheckedDivide(CheckedMultiply(b, mu - 1.0), 8.0), x)));
-    double p = CheckedDivide(CheckedMultiply(CheckedMultiply(-o, mu - 1.0), mu - 9.0), 32.0);
-    double q = CheckedDivide(CheckedMultiply(CheckedMultiply(CheckedMultiply(-o, mu - 1.0), mu - 9.0), mu - 25.0),
-                             CheckedMultiply(x, 768.0));
+    Checked r = m * (a + Checked(b) * (mu - 1.0) / 8.0 / x);
+    Checked p = -o * (mu - 1.0) * (mu - 9.0) / 32.0;
+    Checked q = -o * (mu - 1.0) * (mu - 9.0) * (mu - 25.0) / (Checked(x) * 768.0);
     IterateToTolerance(eps, message, 1, [&](int i) {
-        const double v = CheckedMultiply(m, CheckedAdd(CheckedMultiply(a, p), CheckedMultiply(b, q)));
-        r = CheckedAdd(r, v);
-        if (eps > std::fabs(v)) return v;
+        const Checked v = m * (a * p + b * q);
+        r += v;
+        if (eps > std::fabs(double(v))) return double(v);
         const double k = 4.0 * i;
         const auto overTwoFactorsAndSixteen = [](double value, double first, double second) {
-            return CheckedDivide(CheckedDivide(CheckedDivide(value, first), second), 16.0);
+            return double(Checked(value) / first / second / 16.0);
         };
         const double qFactor = overTwoFactorsAndSixteen(muMinusSquare(k + 5.0), 2.0 * i + 2.0, 2.0 * i + 3.0);
-        q = CheckedMultiply(CheckedMultiply(CheckedMultiply(-q, o), muMinusSquare(k + 3.0)), qFactor);
-        const double pProduct =
-            CheckedMultiply(CheckedMultiply(CheckedMultiply(-p, o), muMinusSquare(k + 1.0)), muMinusSquare(k + 3.0));
+        q = -q * o * muMinusSquare(k + 3.0) * qFactor;
+        const double pProduct = double(-p * o * muMinusSquare(k + 1.0) * muMinusSquare(k + 3.0));
         p = overTwoFactorsAndSixteen(pProduct, 2.0 * i + 1.0, 2.0 * i + 2.0);
-        return v;
+        return double(v);
     });
-    return r;
+    return double(r);
 }
 
 // Whether J_nu(x) underflows and Y_nu(x) overflows.
@@ -170,7 +169,7 @@ double BesselJOfPositiveArgument(double x, double nu, double eps) {
     if (IsInteger(a)) return ParitySign(a) * PositiveOrderJ(x, a, eps, kBesselJNoConvergence);
     const double j = PositiveOrderJ(x, a, eps, kBesselJNoConvergence);
     const double y = PositiveOrderY(x, a, eps, kBesselJNoConvergence);
-    return CheckedSubtract(CheckedMultiply(CosPi(a), j), CheckedMultiply(SinPi(a), y));
+    return double(CosPi(a) * Checked(j) - SinPi(a) * Checked(y));
 }
 
 // Y_nu(x) for x > 0. At a half-integer -a, Y_-a = sin(a pi) J_a alone: Y_a may overflow there
@@ -182,7 +181,7 @@ double BesselYOfPositiveArgument(double x, double nu, double eps) {
     const double c = CosPi(a);
     const double j = CheckedMultiply(SinPi(a), PositiveOrderJ(x, a, eps, kBesselYNoConvergence));
     if (c == 0.0) return j;
-    return CheckedAdd(j, CheckedMultiply(c, PositiveOrderY(x, a, eps, kBesselYNoConvergence)));
+    return double(j + c * Checked(PositiveOrderY(x, a, eps, kBesselYNoConvergence)));
 }
 
 void RequireFinite(double x, double nu) {
