@@ -272,8 +272,8 @@ void RequireFinite(double x, double nu) {
 // q_k = q_(k-1) / (k + mu), g_k = f_k + (2/mu) sin^2(mu pi / 2) q_k, h_k = p_k - k g_k.
 // Continuous through the integer orders, where Weber's formula is 0/0.
 OrderPair TemmeSeries(double x, double mu, double eps, std::u16string_view message) {
-    const double logTwoOverX = -CheckedLn(CheckedDivide(x, 2.0));
-    const double sigma = CheckedMultiply(mu, logTwoOverX);
+    const Checked logTwoOverX = -CheckedLn(Checked(x) / 2.0);
+    const double sigma = double(mu * logTwoOverX);
     const double square = mu * mu;
     const double gamma1 = -EvenSeriesInSquare(kReciprocalGammaEven, square);
     const double gamma2 = EvenSeriesInSquare(kReciprocalGammaOdd, square);
@@ -285,28 +285,27 @@ OrderPair TemmeSeries(double x, double mu, double eps, std::u16string_view messa
     const double halfPiMu = piMu / 2.0;
     const double sincHalf = mu == 0.0 ? 1.0 : Sin(halfPiMu) / halfPiMu;
     const double rho = kPi * halfPiMu * sincHalf * sincHalf;  // (2/mu) sin^2(mu pi / 2)
-    double f = CheckedMultiply(kTwoOverPi * piMuOverSine,
-                               CheckedAdd(CheckedMultiply(Cosh(sigma), gamma1),
-                                          CheckedMultiply(CheckedMultiply(sinhRatio, logTwoOverX), gamma2)));
-    const double powerOfTwoOverX = CheckedExp(sigma);
-    double p = CheckedDivide(CheckedMultiply(powerOfTwoOverX, gammaPlus), kPi);
-    double q = CheckedDivide(gammaMinus, CheckedMultiply(powerOfTwoOverX, kPi));
-    const double minusQuarterSquare = -CheckedMultiply(x, x) / 4.0;
-    double c = 1.0;
-    double sumG = CheckedAdd(f, rho * q);
-    double sumH = p;
+    Checked f = (kTwoOverPi * piMuOverSine) * (Cosh(sigma) * Checked(gamma1) + sinhRatio * logTwoOverX * gamma2);
+    const Checked powerOfTwoOverX = CheckedExp(sigma);
+    Checked p = powerOfTwoOverX * gammaPlus / kPi;
+    // A double: rho q, with rho below 2.5, is a raw product.
+    double q = double(gammaMinus / (powerOfTwoOverX * kPi));
+    const double minusQuarterSquare = -double(Checked(x) * x) / 4.0;
+    Checked c = 1.0;
+    Checked sumG = f + rho * q;
+    Checked sumH = p;
     IterateToTolerance(eps, message, 1, [&](int k) {
-        f = CheckedDivide(CheckedAdd(CheckedAdd(CheckedMultiply(k, f), p), q), k * static_cast<double>(k) - square);
-        p = CheckedDivide(p, k - mu);
+        f = (k * f + p + q) / (k * static_cast<double>(k) - square);
+        p /= k - mu;
         q = CheckedDivide(q, k + mu);
-        c = CheckedMultiply(c, minusQuarterSquare / k);
-        const double g = CheckedMultiply(c, CheckedAdd(f, rho * q));
-        const double h = CheckedSubtract(CheckedMultiply(c, p), CheckedMultiply(k, g));
-        sumG = CheckedAdd(sumG, g);
-        sumH = CheckedAdd(sumH, h);
-        return std::fmax(std::fabs(g), std::fabs(h));
+        c *= minusQuarterSquare / k;
+        const Checked g = c * (f + rho * q);
+        const Checked h = c * p - k * g;
+        sumG += g;
+        sumH += h;
+        return std::fmax(std::fabs(double(g)), std::fabs(double(h)));
     });
-    return {-sumG, -CheckedMultiply(CheckedDivide(2.0, x), sumH)};
+    return {-double(sumG), -double(2.0 / Checked(x) * sumH)};
 }
 
 double SteedBesselJ(double x, double nu, std::u16string_view message) {
@@ -319,7 +318,7 @@ double SteedBesselJ(double x, double nu, std::u16string_view message) {
 // orders the rounding of plain doubles reaches the 15th digit).
 double SteedBesselY(double x, double nu, std::u16string_view message) {
     RequireFinite(x, nu);
-    if (nu > CheckedAdd(CheckedMultiply(2.0, x), kOverflowOrderMargin)) RaiseOverflow();
+    if (nu > 2.0 * Checked(x) + kOverflowOrderMargin) RaiseOverflow();
     const SteedValues values = Steed(x, nu, message);
     return FiniteOrOverflow(RecurUpwardsFrom(x, values.mu, values.steps, values.y.lower, values.y.upper));
 }
