@@ -58,20 +58,20 @@ constexpr double kNearZeroReach = 0.1;
 // e^x · factor with e^x taken in two halves, so that only a product beyond the largest double
 // overflows (e^x alone overflows from 709.8 on, Ei(x) only from 716.4 on).
 double ScaledExp(double x, double factor) {
-    const double half = CheckedExp(x / 2.0);
-    return CheckedMultiply(half, CheckedMultiply(half, factor));
+    const Checked half = CheckedExp(x / 2.0);
+    return double(half * (half * factor));
 }
 
 // Ei(x) = γ + ln x + Σ x^i/(i·i!), i >= 1. The test measures t = x^i/i!, not the term t/i.
 double EiPowerSeries(double x, double eps) {
-    double r = CheckedAdd(kEulerGamma, CheckedLn(x));
-    double t = x;
+    Checked r = Checked(kEulerGamma) + CheckedLn(x);
+    Checked t = x;
     IterateToTolerance(eps, kEiNotConverged, 1, [&](int i) {
-        if (i > 1) t = CheckedDivide(CheckedMultiply(t, x), i);
-        r = CheckedAdd(r, CheckedDivide(t, i));
-        return t;
+        if (i > 1) t = t * x / i;
+        r += t / i;
+        return double(t);
     });
-    return r;
+    return double(r);
 }
 
 // Ei(u0 + d) = e^u0 / u0 · Σ b_k d^(k+1)/(k+1), k >= 0, from Ei' = e^u/u = e^u0/u0 · e^d/(1 + d/u0),
@@ -97,14 +97,14 @@ double EiAboutItsZero(double d, double eps) {
 // e^-x · Ei(x) ~ 1/x · Σ k!/x^k, k >= 0: asymptotic, its terms shrink while k < x; an eps they
 // do not meet by then is out of reach.
 double EiAsymptoticRatio(double x, double eps) {
-    double s = 1.0;
-    double t = CheckedDivide(1.0, x);
+    Checked s = 1.0;
+    Checked t = Checked(1.0) / x;
     IterateToTolerance(eps, kEiNotConverged, 1, AsymptoticMeasure{}, [&](int i) {
-        if (i > 1) t = CheckedDivide(CheckedMultiply(t, i), x);
-        s = CheckedAdd(s, t);
-        return t;
+        if (i > 1) t = t * i / x;
+        s += t;
+        return double(t);
     });
-    return CheckedDivide(s, x);
+    return double(s / x);
 }
 
 // (-x)^(n-1)/(n-1)! · (ψ(n) - ln x), ψ(n) = -γ + Σ 1/i for i < n; the power over the factorial
