@@ -40,9 +40,9 @@ double BinomialCoefficient(std::int32_t n, std::int32_t k) {
 }
 
 double IntFactorial(std::int32_t n) {
-    double r = 1.0;
-    for (std::int32_t i = 2; i <= n; ++i) r = CheckedMultiply(r, i);
-    return r;
+    Checked r = 1.0;
+    for (std::int32_t i = 2; i <= n; ++i) r *= i;
+    return double(r);
 }
 
 int BitLength(std::int32_t n) {

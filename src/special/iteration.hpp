@@ -137,8 +137,8 @@ inline double GuardTiny(double v, TinyGuard guard) {
 // One step with partial numerator a and denominator b: d = b + a d, c = b + a / c (each
 // guarded), d = 1 / d, delta = c d, h = h delta. Returns delta - 1 for the stopping test.
 inline double LentzStep(LentzState& state, double a, double b, TinyGuard guard) {
-    state.d = GuardTiny(CheckedAdd(b, CheckedMultiply(a, state.d)), guard);
-    state.c = GuardTiny(CheckedAdd(b, CheckedDivide(a, state.c)), guard);
+    state.d = GuardTiny(double(b + a * Checked(state.d)), guard);
+    state.c = GuardTiny(double(b + a / Checked(state.c)), guard);
     state.d = CheckedDivide(1.0, state.d);
     const double delta = CheckedMultiply(state.c, state.d);
     state.h = CheckedMultiply(state.h, delta);

@@ -169,8 +169,8 @@ double HyperbolicAsymptoticSeries(double x, double eps, std::u16string_view mess
         s += t;
         return t;
     });
-    const double half = CheckedExp(x / 2.0);
-    return CheckedMultiply(half, CheckedMultiply(half, s / (2.0 * x)));
+    const Checked half = CheckedExp(x / 2.0);
+    return double(half * (half * (s / (2.0 * x))));
 }
 
 // cos and sin of the Fresnel phase e = πx²/2. Written as x·(π/2)·x the phase carries the
