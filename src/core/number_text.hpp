@@ -45,10 +45,4 @@ inline std::optional<double> TryParseNumberText(std::u16string_view text) noexce
 // "'<text>' は浮動小数点数ではありません" with help context 0.
 double ParseNumberText(std::u16string_view text);
 
-// True when the text reads as a number.
-inline bool IsNumberText(std::u16string_view text) noexcept {
-    double value = 0.0;
-    return TryParseNumberText(text, value);
-}
-
 }  // namespace quorvex

@@ -51,7 +51,7 @@ std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result) {
     return 1;
 }
 
-bool SubstituteConstants(Tokens& tokens) {
+void SubstituteConstants(Tokens& tokens) {
     // Compacts in place: the "0" after "deg" goes without moving the rest for each one.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens.size(); ++kept) {
@@ -60,11 +60,6 @@ bool SubstituteConstants(Tokens& tokens) {
         tokens[kept] = result;
     }
     tokens.resize(kept);
-    return true;
-}
-
-bool SubstituteConstants(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return SubstituteConstants(list); });
 }
 
 }  // namespace quorvex

@@ -90,9 +90,9 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
     // A stage that finds nothing to change is skipped; an observer still sees each stage.
     if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens));
-    if (counts.constants > 0 && !SubstituteConstants(tokens)) return result;
+    if (counts.constants > 0) SubstituteConstants(tokens);
     if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
-    if (counts.exponentJoins > 0 && !JoinExponentNotation(tokens, text)) return result;
+    if (counts.exponentJoins > 0) JoinExponentNotation(tokens, text);
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
     // A streamed text's tokens are the ones it already declined.
     if (direct && !streamed) {

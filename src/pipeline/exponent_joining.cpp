@@ -59,7 +59,7 @@ std::size_t JoinExponent(std::span<const Token> ahead, Token& result, std::pmr::
     return taken;
 }
 
-bool JoinExponentNotation(Tokens& tokens, std::u16string_view source) {
+void JoinExponentNotation(Tokens& tokens, std::u16string_view source) {
     if (!tokens.empty()) CheckFirstExponentToken(tokens[0]);
     std::pmr::memory_resource& arena = *tokens.get_allocator().resource();
     // Compacts in place; a joined token is not looked at again.
@@ -70,11 +70,6 @@ bool JoinExponentNotation(Tokens& tokens, std::u16string_view source) {
         tokens[kept] = result;
     }
     tokens.resize(kept);
-    return true;
-}
-
-bool JoinExponentNotation(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return JoinExponentNotation(list); });
 }
 
 }  // namespace quorvex

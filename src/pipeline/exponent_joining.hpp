@@ -1,7 +1,6 @@
 // Gluing exponent notation that the tokenizer split at its sign back into one token.
 #pragma once
 
-#include "core/token_list.hpp"
 #include "pipeline/token.hpp"
 
 #include <cstddef>
@@ -12,12 +11,10 @@
 namespace quorvex {
 
 // Joins every token whose first "e" is its last unit with the token after it, or with a sign
-// and the token after that, and checks that the joined text is a number. Answers true.
-// Raises EConvertError "eを含む文字列が、正しい数値になっていません" when the first token is
+// and the token after that, and checks that the joined text is a number. Raises EConvertError "eを含む文字列が、正しい数値になっていません" when the first token is
 // "e", and "eに数値を代入する際にエラーになりました" when a join is impossible or not a
 // number; both with help context 0.
-bool JoinExponentNotation(Tokens& tokens, std::u16string_view source = {});
-bool JoinExponentNotation(TokenList& tokens);
+void JoinExponentNotation(Tokens& tokens, std::u16string_view source = {});
 
 // The same step for the tokens at the front of `ahead`, which holds three of them unless the
 // list ends sooner: writes the token they make and answers how many it takes. A joined text

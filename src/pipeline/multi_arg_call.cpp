@@ -48,9 +48,4 @@ bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationCont
     return true;
 }
 
-bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name) {
-    return RunOnTexts(group,
-                      [name](Tokens& list) { return EvaluateMultiArgCall(list, TextToken(name), EvaluationContext{}); });
-}
-
 }  // namespace quorvex

@@ -1,11 +1,8 @@
 // The call of a multi-argument function on its bracketed group.
 #pragma once
 
-#include "core/token_list.hpp"
 #include "pipeline/evaluation_context.hpp"
 #include "pipeline/token.hpp"
-
-#include <string_view>
 
 namespace quorvex {
 
@@ -14,6 +11,5 @@ namespace quorvex {
 // an argument does not reduce to one token (empty, trailing "-", two numbers side by side).
 // Operator and handler errors propagate.
 bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationContext& context);
-bool EvaluateMultiArgCall(TokenList& group, std::u16string_view name);
 
 }  // namespace quorvex

@@ -67,19 +67,9 @@ void ReduceLevel(Tokens& tokens, int level, const EvaluationContext& context) {
 
 }  // namespace
 
-ShortText ApplyBinaryOperator(std::u16string_view a, std::u16string_view op, std::u16string_view b) {
-    const Token opToken = TextToken(op);
-    if (!IsOperator(opToken.kind)) return ShortText(kFalseMarker);
-    return ShortText(TextOf(Apply(TextToken(a), opToken.kind, TextToken(b), EvaluationContext{})).View());
-}
-
 bool ReduceOperators(Tokens& tokens, const EvaluationContext& context) {
     for (int level = kHighestPrecedence; level >= kLowestPrecedence; --level) ReduceLevel(tokens, level, context);
     return tokens.size() == 1;
-}
-
-bool ReduceOperators(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return ReduceOperators(list, EvaluationContext{}); });
 }
 
 }  // namespace quorvex

@@ -138,16 +138,4 @@ bool ReduceTokenList(Tokens& tokens, const EvaluationContext& context) {
     return true;
 }
 
-bool ReduceTokenList(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return ReduceTokenList(list, EvaluationContext{}); });
-}
-
-bool FoldUnaryMinus(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return FoldUnaryMinus(list, EvaluationContext{}); });
-}
-
-bool ApplyUnaryFunctions(TokenList& tokens) {
-    return RunOnTexts(tokens, [](Tokens& list) { return ApplyUnaryFunctions(list, EvaluationContext{}); });
-}
-
 }  // namespace quorvex

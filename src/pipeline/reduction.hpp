@@ -2,7 +2,6 @@
 // minus and operators, until one token is left.
 #pragma once
 
-#include "core/token_list.hpp"
 #include "pipeline/evaluation_context.hpp"
 #include "pipeline/token.hpp"
 
@@ -12,12 +11,10 @@ namespace quorvex {
 // reduce (a "(" without ")" after it, a trailing "-", two numbers side by side, an evaluator
 // answering "False"). Empty brackets raise EFunctionError; every other error propagates.
 bool ReduceTokenList(Tokens& tokens, const EvaluationContext& context);
-bool ReduceTokenList(TokenList& tokens);
 
 // Turns each "-" that does not follow a number into the sign of the number after it, and a
 // leading "-" likewise. Answers false only when a "-" is the last token.
 bool FoldUnaryMinus(Tokens& tokens, const EvaluationContext& context);
-bool FoldUnaryMinus(TokenList& tokens);
 
 // The token that a "-" and the number after it fold into.
 Token NegatedToken(const Token& number, const EvaluationContext& context);
@@ -26,6 +23,5 @@ Token NegatedToken(const Token& number, const EvaluationContext& context);
 // left. Answers false when the evaluator answers "False". A name without a number after it
 // raises EFunctionError naming the function.
 bool ApplyUnaryFunctions(Tokens& tokens, const EvaluationContext& context);
-bool ApplyUnaryFunctions(TokenList& tokens);
 
 }  // namespace quorvex

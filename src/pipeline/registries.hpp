@@ -37,9 +37,4 @@ inline constexpr FunctionRegistry kMultiArgFunctionRegistry{kMultiArgFunctionNam
 static_assert(kUnaryFunctionRegistry.HasDistinctNames() && kMultiArgFunctionRegistry.HasDistinctNames(),
               "a registry name repeats: its first match would hide the others");
 
-// The position of the first entry equal to the name, or -1; constant time.
-inline int FindRegistryName(const FunctionRegistry& registry, std::u16string_view name) noexcept {
-    return registry.Find(name);
-}
-
 }  // namespace quorvex

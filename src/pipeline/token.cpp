@@ -43,16 +43,6 @@ double NumberValueOf(const Token& token) {
     throw EConvertError(FillPlaceholder(kNotANumberMessage, TextOf(token)), kNoHelpContext);
 }
 
-void AppendTextTokens(const TokenList& texts, Tokens& tokens) {
-    tokens.reserve(tokens.size() + texts.size());
-    for (const auto& text : texts) tokens.push_back(TextToken(text));
-}
-
-void AppendTexts(const Tokens& tokens, TokenList& texts) {
-    texts.reserve(texts.size() + tokens.size());
-    for (const auto& token : tokens) texts.emplace_back(TextOf(token).View());
-}
-
 std::vector<std::u16string> ToStandardTokens(const Tokens& tokens) {
     std::vector<std::u16string> copy;
     copy.reserve(tokens.size());

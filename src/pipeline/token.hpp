@@ -100,23 +100,7 @@ inline TokenText16 TextOf(const Token& token) noexcept { return TokenText16(toke
 // The value of a token that reads as a number; any other raises EConvertError naming its text.
 double NumberValueOf(const Token& token);
 
-// Views of the texts, which must outlive the tokens.
-void AppendTextTokens(const TokenList& texts, Tokens& tokens);
-void AppendTexts(const Tokens& tokens, TokenList& texts);
+// A copy of the token texts in the observer's terms.
 std::vector<std::u16string> ToStandardTokens(const Tokens& tokens);
-
-// Runs a stage that works on tokens over a list of texts, which then holds the stage's result.
-// Texts the stage makes live in a scratch arena only as long as the call.
-template <typename Stage>
-auto RunOnTexts(TokenList& texts, Stage&& stage) {
-    std::pmr::monotonic_buffer_resource scratch;
-    Tokens tokens(&scratch);
-    AppendTextTokens(texts, tokens);
-    auto outcome = stage(tokens);
-    TokenList result(texts.get_allocator());
-    AppendTexts(tokens, result);
-    texts = std::move(result);
-    return outcome;
-}
 
 }  // namespace quorvex

@@ -271,26 +271,4 @@ bool Tokenize(Tokens& tokens, std::u16string_view text) {
     return Tokenize(tokens, text, counts);
 }
 
-bool Tokenize(TokenList& tokens, std::u16string_view text) {
-    std::pmr::monotonic_buffer_resource scratch;
-    Tokens found(&scratch);
-    const bool complete = Tokenize(found, text);
-    try {
-        AppendTexts(found, tokens);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return complete;
-}
-
-bool CheckBracketBalance(const TokenList& tokens) {
-    std::size_t opening = 0;
-    std::size_t closing = 0;
-    for (const auto& token : tokens) {
-        if (token == u"(") ++opening;
-        if (token == u")") ++closing;
-    }
-    return opening == closing;
-}
-
 }  // namespace quorvex

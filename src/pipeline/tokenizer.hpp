@@ -1,11 +1,9 @@
 // Bracket normalisation and the cutting of the working text into tokens.
 #pragma once
 
-#include "core/token_list.hpp"
 #include "pipeline/token.hpp"
 
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace quorvex {
@@ -32,9 +30,6 @@ struct TokenCounts {
 };
 bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts);
 
-// The same as texts.
-bool Tokenize(TokenList& tokens, std::u16string_view text);
-
 // The same tokens a batch at a time, so that a long text need never be held as tokens whole.
 class TokenScanner {
 public:
@@ -57,8 +52,5 @@ private:
     std::u16string_view text_;
     Place place_;
 };
-
-// True when the list holds as many "(" tokens as ")" tokens.
-bool CheckBracketBalance(const TokenList& tokens);
 
 }  // namespace quorvex

@@ -9,6 +9,7 @@
 #include "pipeline/tokenizer.hpp"
 #include "pipeline/trace.hpp"
 #include "support/number_text_oracle.hpp"
+#include "support/text_stages.hpp"
 #include "support/tokenizer_oracle.hpp"
 
 #include <bit>
@@ -29,7 +30,7 @@ void CheckTokenizer(const std::uint8_t* data, std::size_t size) {
     std::u16string text;
     for (std::size_t i = 0; i < size && i < 256; ++i) text += kAlphabet[data[i] % (sizeof kAlphabet / 2 - 1)];
     quorvex::TokenList fast;
-    quorvex::Tokenize(fast, text);
+    quorvex::testing::Tokenize(fast, text);
     if (fast != quorvex::testing::OracleTokenize(text)) std::abort();
 }
 

@@ -206,7 +206,9 @@ TEST(DirectReduction, BatchesAgreeWithTheWholeList) {
         // brackets and the stages' errors are the full evaluation's.
         std::optional<double> whole;
         try {
-            if (counts.opening == counts.closing && SubstituteConstants(tokens) && JoinExponentNotation(tokens)) {
+            if (counts.opening == counts.closing) {
+                SubstituteConstants(tokens);
+                JoinExponentNotation(tokens);
                 whole = ReduceDirectly(tokens);
             }
         } catch (const Exception&) {

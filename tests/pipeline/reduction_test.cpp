@@ -1,12 +1,9 @@
 // The reduction engine, unary-minus folding, function application and the operators.
 #include "pipeline/reduction.hpp"
 
-#include "core/number_text.hpp"
-#include "pipeline/multi_arg_call.hpp"
-#include "pipeline/operators.hpp"
 #include "pipeline/registries.hpp"
-#include "pipeline/tokenizer.hpp"
 #include "support/error_matchers.hpp"
+#include "support/text_stages.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +14,12 @@
 namespace quorvex {
 namespace {
 
+using testing::ApplyUnaryFunctions;
+using testing::EvaluateMultiArgCall;
 using testing::ExpectError;
+using testing::FoldUnaryMinus;
+using testing::ReduceOperators;
+using testing::ReduceTokenList;
 
 std::string Show(const TokenList& tokens) {
     std::string out;
@@ -101,14 +103,8 @@ TEST(ReduceOperators, AppliesThreeLevelsLeftToRight) {
             {{u"-2", u"^", u"2"}, true, {u"4"}},  // a folded minus is a negative base
         },
         ReduceOperators);
-}
-
-TEST(ApplyBinaryOperator, AnswersFalseForUnknownOperators) {
-    EXPECT_EQ(ApplyBinaryOperator(u"1", u"%", u"2"), u"False");
-    EXPECT_EQ(ApplyBinaryOperator(u"1", u"**", u"2"), u"False");
-    EXPECT_EQ(ApplyBinaryOperator(u"x", u",", u"y"), u"False");  // operands are not read
-    ExpectError([] { ApplyBinaryOperator(u"x", u"+", u"1"); },
-                {"EConvertError", 0, u"'x' は浮動小数点数ではありません"});
+    TokenList notANumber = {u"x", u"+", u"1"};
+    ExpectError([&] { ReduceOperators(notANumber); }, {"EConvertError", 0, u"'x' は浮動小数点数ではありません"});
 }
 
 TEST(EvaluateMultiArgCall, FailsOnArgumentsThatDoNotReduce) {
@@ -144,7 +140,7 @@ bool ReferenceReduce(TokenList& t) {
         group.assign(t.begin() + p + 1, t.begin() + static_cast<std::ptrdiff_t>(q));
         t.erase(t.begin() + p + 1, t.begin() + static_cast<std::ptrdiff_t>(q) + 1);
         if (group.size() > 1) {
-            if (p > 0 && FindRegistryName(kMultiArgFunctionRegistry, t[static_cast<std::size_t>(p) - 1]) >= 0) {
+            if (p > 0 && kMultiArgFunctionRegistry.Find(t[static_cast<std::size_t>(p) - 1]) >= 0) {
                 if (!EvaluateMultiArgCall(group, t[static_cast<std::size_t>(p) - 1])) return false;
                 t.erase(t.begin() + p - 1);
                 --p;
