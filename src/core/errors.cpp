@@ -15,4 +15,8 @@ void RaiseListIndexError(long long index) {
     throw EStringListError(FillPlaceholder(kListIndexMessage, IntegerToText(index)), kNoHelpContext);
 }
 
+void RaiseArgumentError(std::u16string_view message, std::int32_t helpContext) {
+    throw EFunctionError(std::u16string(message), helpContext);
+}
+
 }  // namespace quorvex

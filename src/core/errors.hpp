@@ -22,5 +22,7 @@ inline constexpr std::u16string_view kListIndexMessage =
 [[noreturn]] void RaiseOverflow();
 // A token list read at an index it does not have.
 [[noreturn]] void RaiseListIndexError(long long index);
+// Arguments a function refuses: EFunctionError with the function's own message and help context.
+[[noreturn]] void RaiseArgumentError(std::u16string_view message, std::int32_t helpContext);
 
 }  // namespace quorvex

@@ -2,6 +2,7 @@
 #include "functions/aggregates.hpp"
 
 #include "core/checked_float.hpp"
+#include "core/errors.hpp"
 #include "core/integer_text.hpp"
 #include "core/number_text.hpp"
 #include "special/combinatorics.hpp"
@@ -16,14 +17,10 @@ namespace {
 
 constexpr std::int32_t kAggregateHelpContext = 10006;
 
-[[noreturn]] void RaiseArgumentError(std::u16string_view message) {
-    throw EFunctionError(std::u16string(message), kAggregateHelpContext);
-}
-
 // The running answer is kept as text, so each comparison sees the previous 15-digit result.
 template <typename Keeps>
 ShortText Extreme(const TokenList& arguments, std::u16string_view emptyMessage, Keeps keeps) {
-    if (arguments.empty()) RaiseArgumentError(emptyMessage);
+    if (arguments.empty()) RaiseArgumentError(emptyMessage, kAggregateHelpContext);
     // One argument is answered unchanged: it is always a computed NumberText, since a single
     // number token in brackets is no call.
     ShortText answer(arguments[0]);
@@ -36,7 +33,7 @@ ShortText Extreme(const TokenList& arguments, std::u16string_view emptyMessage, 
 }
 
 ShortText SumOf(const TokenList& arguments, std::u16string_view emptyMessage) {
-    if (arguments.empty()) RaiseArgumentError(emptyMessage);
+    if (arguments.empty()) RaiseArgumentError(emptyMessage, kAggregateHelpContext);
     double total = 0.0;
     for (const auto& argument : arguments) total = CheckedAdd(total, ParseNumberText(argument));
     return WriteNumberText(total);
@@ -60,14 +57,14 @@ ShortText Average(const TokenList& arguments) {
 }
 
 ShortText Combin(const TokenList& arguments) {
-    if (arguments.size() != 2) RaiseArgumentError(u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)");
+    if (arguments.size() != 2) RaiseArgumentError(u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)", kAggregateHelpContext);
     const auto n = TryParseIntegerText(arguments[0]);
     const auto k = TryParseIntegerText(arguments[1]);
-    if (!n || !k) RaiseArgumentError(u"Combin関数に整数ではない数が入力されました");
-    if (*n < 0 || *k < 0) RaiseArgumentError(u"Combin関数の引数は自然数でなくてはなりません");
+    if (!n || !k) RaiseArgumentError(u"Combin関数に整数ではない数が入力されました", kAggregateHelpContext);
+    if (*n < 0 || *k < 0) RaiseArgumentError(u"Combin関数の引数は自然数でなくてはなりません", kAggregateHelpContext);
     if (*n < *k) {
         RaiseArgumentError(u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n"
-                           u"\u3000\u3000\u3000\u3000\u3000\u3000Combin(総数,抜き取り数)");
+                           u"\u3000\u3000\u3000\u3000\u3000\u3000Combin(総数,抜き取り数)", kAggregateHelpContext);
     }
     if (*k == 0) return ShortText(u"1");
     return WriteNumberText(special::BinomialCoefficient(*n, *k));

@@ -1,6 +1,7 @@
 // Integer functions.
 #include "functions/integer_functions.hpp"
 
+#include "core/errors.hpp"
 #include "core/integer_text.hpp"
 #include "core/utf16.hpp"
 #include "special/combinatorics.hpp"
@@ -72,12 +73,12 @@ std::int32_t NotN(std::int32_t n) {
 }
 
 ShortText EvaluateIntegerFunction(const IntegerPairForm& function, const TokenList& arguments) {
-    if (arguments.size() != 2) throw EFunctionError(std::u16string(function.countMessage), function.helpContext);
+    if (arguments.size() != 2) RaiseArgumentError(function.countMessage, function.helpContext);
     const auto a = TryParseIntegerText(arguments[0]);
     const auto b = TryParseIntegerText(arguments[1]);
     const std::optional<std::int64_t> result = a && b ? function.operation(*a, *b) : std::nullopt;
     if (!result || !FitsIn32Bits(*result)) {
-        throw EFunctionError(std::u16string(function.valueMessage), function.helpContext);
+        RaiseArgumentError(function.valueMessage, function.helpContext);
     }
     return WriteIntegerText(*result);
 }

@@ -2,6 +2,7 @@
 // function table.
 #include "functions/special_front_ends.hpp"
 
+#include "core/errors.hpp"
 #include "core/integer_text.hpp"
 #include "core/number_text.hpp"
 
@@ -19,9 +20,9 @@ constexpr std::int32_t kNonNumericHelpContext = 10001;
 void RunPreCheck(const SpecialFrontEnd& row, const TokenList& arguments) {
     if (row.preCheck == PreCheck::kNone) return;
     const auto order = arguments.empty() ? std::nullopt : TryParseIntegerText(arguments[0]);
-    if (!order) throw EFunctionError(std::u16string(row.preCheckMessage), kCountHelpContext);
+    if (!order) RaiseArgumentError(row.preCheckMessage, kCountHelpContext);
     const bool refused = row.preCheck == PreCheck::kPositiveOrder ? *order <= 0 : *order < 0;
-    if (refused) throw EFunctionError(std::u16string(row.negativeOrderMessage), kCountHelpContext);
+    if (refused) RaiseArgumentError(row.negativeOrderMessage, kCountHelpContext);
 }
 
 Arguments Convert(const SpecialFrontEnd& row, const TokenList& arguments) {
@@ -45,7 +46,7 @@ Arguments Convert(const SpecialFrontEnd& row, const TokenList& arguments) {
 ShortText EvaluateSpecialFunction(const SpecialFrontEnd& row, const TokenList& arguments) {
     RunPreCheck(row, arguments);
     if (arguments.size() != row.fullCount && (row.shortCount == 0 || arguments.size() != row.shortCount)) {
-        throw EFunctionError(std::u16string(row.countMessage), kCountHelpContext);
+        RaiseArgumentError(row.countMessage, kCountHelpContext);
     }
     const Arguments converted = Convert(row, arguments);
     try {

@@ -21,14 +21,12 @@ constexpr std::u16string_view kHelpRemarkSecond = u"対応する関数の「特�
 
 ShortText EvaluateIntegerText(const SingleForm& function, std::u16string_view argument) {
     const auto n = TryParseIntegerText(argument);
-    if (!n) throw EFunctionError(std::u16string(function.message), function.helpContext);
+    if (!n) RaiseArgumentError(function.message, function.helpContext);
     return WriteIntegerText(function.integer(*n));
 }
 
 double EvaluateFunction(const SingleForm& function, double x) {
-    if (function.rejects != nullptr && function.rejects(x)) {
-        throw EFunctionError(std::u16string(function.message), function.helpContext);
-    }
+    if (function.rejects != nullptr && function.rejects(x)) RaiseArgumentError(function.message, function.helpContext);
     return function.value(x);
 }
 

@@ -5,6 +5,7 @@
 #include "core/double_double.hpp"
 #include "core/double_double_exp_log.hpp"
 #include "core/elementary_math.hpp"
+#include "core/errors.hpp"
 #include "core/number_text.hpp"
 #include "core/power.hpp"
 
@@ -18,10 +19,6 @@ namespace quorvex {
 namespace {
 
 constexpr std::int32_t kWeibullHelpContext = 10006;
-
-[[noreturn]] void RaiseArgumentError(std::u16string_view message) {
-    throw EFunctionError(std::u16string(message), kWeibullHelpContext);
-}
 
 // The mode is tested as text: 1.0 is refused, a computed 2-1 arrives as "1" and is accepted.
 bool IsMode(std::u16string_view text) { return text == u"0" || text == u"1"; }
@@ -72,22 +69,26 @@ double Distribution(DoubleDouble d, double alpha, double beta, double mode) {
 }  // namespace
 
 ShortText Weibull(const TokenList& arguments) {
-    if (arguments.size() != 4) RaiseArgumentError(u"Weibull関数の引数が足りません\r\nWeibull(x,α,β,[0 or 1])");
+    if (arguments.size() != 4) {
+        RaiseArgumentError(u"Weibull関数の引数が足りません\r\nWeibull(x,α,β,[0 or 1])", kWeibullHelpContext);
+    }
     const double x = ParseNumberText(arguments[0]);
-    if (x < 0.0) RaiseArgumentError(u"Weibull関数の第１引数は0以上でなくてはなりません");
+    if (x < 0.0) RaiseArgumentError(u"Weibull関数の第１引数は0以上でなくてはなりません", kWeibullHelpContext);
     const double alpha = ParseNumberText(arguments[1]);
-    if (alpha <= 0.0) RaiseArgumentError(u"Weibull関数の第２引数（形状母数）は0より大きくなくてはなりません");
+    if (alpha <= 0.0) RaiseArgumentError(u"Weibull関数の第２引数（形状母数）は0より大きくなくてはなりません", kWeibullHelpContext);
     const double beta = ParseNumberText(arguments[2]);
-    if (beta <= 0.0) RaiseArgumentError(u"Weibull関数の第３引数（尺度母数）は0より大きくなくてはなりません");
-    if (!IsMode(arguments[3])) RaiseArgumentError(u"Weibull関数のモードには0または1を入力してください");
+    if (beta <= 0.0) RaiseArgumentError(u"Weibull関数の第３引数（尺度母数）は0より大きくなくてはなりません", kWeibullHelpContext);
+    if (!IsMode(arguments[3])) RaiseArgumentError(u"Weibull関数のモードには0または1を入力してください", kWeibullHelpContext);
     return WriteNumberText(Distribution({x, 0.0}, alpha, beta, ParseNumberText(arguments[3])));
 }
 
 ShortText Weibull3(const TokenList& arguments) {
-    if (arguments.size() != 5) RaiseArgumentError(u"Weibull3関数の引数が足りません\r\nWeibull3(x,α,β,γ,[0 or 1])");
-    if (!IsMode(arguments[4])) RaiseArgumentError(u"Weibull3関数のモードには0または1を入力してください");
+    if (arguments.size() != 5) {
+        RaiseArgumentError(u"Weibull3関数の引数が足りません\r\nWeibull3(x,α,β,γ,[0 or 1])", kWeibullHelpContext);
+    }
+    if (!IsMode(arguments[4])) RaiseArgumentError(u"Weibull3関数のモードには0または1を入力してください", kWeibullHelpContext);
     const double x = ParseNumberText(arguments[0]);
-    if (x < 0.0) RaiseArgumentError(u"Weibull3関数の第１引数は0より大きくなくてはなりません");
+    if (x < 0.0) RaiseArgumentError(u"Weibull3関数の第１引数は0より大きくなくてはなりません", kWeibullHelpContext);
     const double alpha = ParseNumberText(arguments[1]);
     const double beta = ParseNumberText(arguments[2]);
     const double gamma = ParseNumberText(arguments[3]);

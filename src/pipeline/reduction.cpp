@@ -20,8 +20,8 @@ constexpr std::u16string_view kArgumentMessageTail = u"\"の引数が数値以�
 
 bool IsMinus(const Token& token) { return token.kind == TokenKind::kMinus; }
 
-[[noreturn]] void RaiseArgumentError(const Token& name) {
-    throw EFunctionError(JoinMessage({kArgumentMessageHead, TextOf(name), kArgumentMessageTail}), kNoHelpContext);
+[[noreturn]] void RaiseNotANumberArgument(const Token& name) {
+    RaiseArgumentError(JoinMessage({kArgumentMessageHead, TextOf(name), kArgumentMessageTail}), kNoHelpContext);
 }
 
 // The function's answer for the number after it; nullopt when it answers "False".
@@ -84,7 +84,7 @@ bool ApplyUnaryFunctions(Tokens& tokens, const EvaluationContext& context) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i, ++kept) {
         if (tokens[i].unary >= 0) {
-            if (i + 1 >= count || !tokens[i + 1].isNumber) RaiseArgumentError(tokens[i]);
+            if (i + 1 >= count || !tokens[i + 1].isNumber) RaiseNotANumberArgument(tokens[i]);
             const std::optional<Token> answer = ApplyUnaryFunction(tokens[i], tokens[i + 1], arena, context);
             if (!answer) return false;
             tokens[kept] = *answer;
