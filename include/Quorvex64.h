@@ -80,6 +80,10 @@ QUORVEX_API const char16_t* GetConstName(int32_t index);
  * thread-local storage: valid until the next GetConstVal call on the same thread. */
 QUORVEX_API const char16_t* GetConstVal(int32_t index);
 
+/* The token that stands for constant `index` in an expression, in lower case ("r", "deg0"),
+ * or NULL outside 0..33. Valid while the library is loaded. */
+QUORVEX_API const char16_t* GetConstToken(int32_t index);
+
 #ifdef __cplusplus
 }
 

@@ -13,6 +13,7 @@
 #include "pipeline/driver.hpp"
 #include "pipeline/trace.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <string>
@@ -148,6 +149,16 @@ const char16_t* GetConstVal(int32_t index) {
         return nullptr;  // out of memory: no text rather than an exception across C
     }
     return tConstantText.c_str();
+}
+
+// The tokens are literals, so a view's text goes out as a C string.
+static_assert(std::ranges::all_of(quorvex::kPhysicalConstantTable, [](const quorvex::PhysicalConstant& row) {
+    return row.token.data()[row.token.size()] == u'\0';
+}));
+
+const char16_t* GetConstToken(int32_t index) {
+    const auto* row = quorvex::FindPhysicalConstant(index);
+    return row == nullptr ? nullptr : row->token.data();
 }
 
 }  // extern "C"

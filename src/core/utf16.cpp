@@ -7,69 +7,11 @@
 #include <limits>
 
 namespace quorvex {
-namespace {
 
-constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-void AppendUtf16(std::u16string& out, char32_t codePoint) {
-    if (codePoint < 0x10000) {
-        out += static_cast<char16_t>(codePoint);
-    } else {
-        codePoint -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (codePoint >> 10));
-        out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
-    }
-}
-
-}  // namespace
-
+// One conversion for the library and its hosts: the public header's.
 std::string ToUtf8(std::u16string_view text) { return detail::ToUtf8(text); }
 
-std::u16string ToUtf16(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<std::uint8_t>(text[i]);
-        int length = 0;
-        char32_t codePoint = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            length = 1;
-            codePoint = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            codePoint = lead & 0x1F;
-            minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            codePoint = lead & 0x0F;
-            minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            codePoint = lead & 0x07;
-            minimum = 0x10000;
-        }
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        if (valid && length > 1) {
-            valid = codePoint >= minimum && codePoint <= 0x10FFFF &&
-                    !(codePoint >= 0xD800 && codePoint <= 0xDFFF);
-        }
-        if (valid) {
-            AppendUtf16(out, codePoint);
-            i += static_cast<std::size_t>(length);
-        } else {
-            out += static_cast<char16_t>(kReplacementCharacter);
-            ++i;
-        }
-    }
-    return out;
-}
+std::u16string ToUtf16(std::string_view text) { return detail::ToUtf16(text); }
 
 std::u16string JoinMessage(std::initializer_list<std::u16string_view> pieces) {
     std::size_t size = 0;

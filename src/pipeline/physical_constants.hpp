@@ -11,7 +11,7 @@
 namespace quorvex {
 
 struct PhysicalConstant {
-    std::u16string_view token;  // as the lower-cased expression writes it
+    std::u16string_view token;  // as the lower-cased expression writes it; NUL-terminated
     const char16_t* displayText;  // NUL-terminated: name, description and unit
     double value;
 };

@@ -51,9 +51,18 @@ TEST(Exports, ConstantTable) {
     EXPECT_EQ(ToText(GetConstVal(12)), u"1.25663706143592E-6");
     EXPECT_EQ(ToText(GetConstVal(26)), u"-9.28476362E-24");
     EXPECT_EQ(ToText(GetConstVal(16)), u"273.15");
+    EXPECT_EQ(ToText(GetConstToken(0)), u"r");
+    EXPECT_EQ(ToText(GetConstToken(16)), u"deg0");
+    EXPECT_EQ(ToText(GetConstToken(33)), u"c2");
     for (const int32_t outside : {-1, 34, INT32_MIN, INT32_MAX}) {
         EXPECT_EQ(GetConstName(outside), nullptr);
         EXPECT_EQ(GetConstVal(outside), nullptr);
+        EXPECT_EQ(GetConstToken(outside), nullptr);
+    }
+    // Each token, evaluated, is its constant's value.
+    for (int32_t i = 0; i < GetConstNum(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(quorvex::Evaluate(GetConstToken(i)), quorvex::Evaluate(GetConstVal(i)));
     }
 }
 

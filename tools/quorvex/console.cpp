@@ -1,7 +1,7 @@
 // The command line and the console, on Windows and on POSIX.
 #include "console.hpp"
 
-#include "core/utf16.hpp"
+#include "unicode.hpp"
 
 #include <cstdio>
 #include <cwchar>

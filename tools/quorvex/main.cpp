@@ -5,9 +5,7 @@
 #include "line_editor.hpp"
 #include "line_reader.hpp"
 #include "report.hpp"
-
-#include "core/utf16.hpp"
-#include "pipeline/constants.hpp"
+#include "unicode.hpp"
 
 #include <Quorvex64.h>
 
@@ -25,6 +23,8 @@ namespace {
 using quorvex::tool::Argument;
 using quorvex::tool::LineStatus;
 using quorvex::tool::ReportStyle;
+using quorvex::tool::ToUtf16;
+using quorvex::tool::ToUtf8;
 
 // Exit statuses: an expression in error, and a calculator that could not do its work.
 constexpr int kExpressionFailed = 1;
@@ -58,10 +58,8 @@ constexpr const char* kPrompt = "quorvex> ";
 
 void PrintConstants(std::ostream& out) {
     for (std::int32_t i = 0; i < GetConstNum(); ++i) {
-        const std::string token(quorvex::kPhysicalConstantTable[static_cast<std::size_t>(i)].token.begin(),
-                                quorvex::kPhysicalConstantTable[static_cast<std::size_t>(i)].token.end());
-        out << i << '\t' << token << '\t' << quorvex::ToUtf8(GetConstName(i)) << '\t' << quorvex::ToUtf8(GetConstVal(i))
-            << '\n';
+        out << i << '\t' << ToUtf8(GetConstToken(i)) << '\t' << ToUtf8(GetConstName(i)) << '\t'
+            << ToUtf8(GetConstVal(i)) << '\n';
     }
 }
 
@@ -115,7 +113,7 @@ int EvaluateLines(std::FILE* in, std::string_view source, ReportStyle style) {
             std::cout.flush();
             status = std::max(status, ReportLineStatus(read, source, number, error, std::cerr));
             if (status == kCalculatorFailed) break;
-        } else if (!quorvex::tool::EvaluateAndReport(quorvex::ToUtf16(line), style, std::cout, std::cerr)) {
+        } else if (!quorvex::tool::EvaluateAndReport(ToUtf16(line), style, std::cout, std::cerr)) {
             status = std::max(status, kExpressionFailed);
         }
     }
@@ -145,7 +143,7 @@ bool RunCommand(std::string_view line) {
 
 int RunInteractive(ReportStyle style) {
     quorvex::tool::LineEditor editor;
-    std::cout << "quorvex " << quorvex::ToUtf8(QuorvexGetVersion()) << " (:help for help, :quit to leave)\n";
+    std::cout << "quorvex " << ToUtf8(QuorvexGetVersion()) << " (:help for help, :quit to leave)\n";
     std::string text;
     for (std::size_t number = 1; !OutputFailed(); ++number) {
         const LineStatus read = editor.ReadLine(kPrompt, text);
@@ -159,7 +157,7 @@ int RunInteractive(ReportStyle style) {
             if (!RunCommand(text)) break;
             continue;
         }
-        quorvex::tool::EvaluateAndReport(quorvex::ToUtf16(text), style, std::cout, std::cout);
+        quorvex::tool::EvaluateAndReport(ToUtf16(text), style, std::cout, std::cout);
     }
     return 0;
 }
@@ -176,7 +174,7 @@ int Run(const std::vector<Argument>& arguments) {
             return 0;
         }
         if (argument == "--version") {
-            std::cout << "quorvex " << quorvex::ToUtf8(QuorvexGetVersion()) << '\n';
+            std::cout << "quorvex " << ToUtf8(QuorvexGetVersion()) << '\n';
             return 0;
         }
         if (argument == "--constants") {

@@ -1,8 +1,9 @@
 // Reporting one evaluation.
 #include "report.hpp"
 
+#include "unicode.hpp"
+
 #include "core/number_text.hpp"
-#include "core/utf16.hpp"
 
 #include <quorvex/quorvex.hpp>
 
