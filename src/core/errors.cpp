@@ -1,6 +1,7 @@
 // The raising of the untranslated runtime errors.
 #include "core/errors.hpp"
 
+#include "core/integer_text.hpp"
 #include "core/utf16.hpp"
 
 namespace quorvex {

@@ -1,8 +1,10 @@
-// Reading integer text.
+// Reading and writing integer text.
 #include "core/integer_text.hpp"
 
 #include "core/errors.hpp"
 #include "core/utf16.hpp"
+
+#include <limits>
 
 namespace quorvex {
 namespace {
@@ -58,6 +60,25 @@ std::optional<std::int32_t> TryParseIntegerText(std::u16string_view s) noexcept 
 std::int32_t ParseIntegerText(std::u16string_view text) {
     if (const auto value = TryParseIntegerText(text)) return *value;
     throw EConvertError(FillPlaceholder(kNotAnIntegerMessage, text), kNoHelpContext);
+}
+
+// A sign and the 19 or 20 digits of a long long fit a ShortText.
+static_assert(1 + std::numeric_limits<unsigned long long>::digits10 + 1 <= ShortText::kCapacity);
+
+ShortText WriteIntegerText(long long value) noexcept {
+    const bool negative = value < 0;
+    unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    char16_t digits[20];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    ShortText text;
+    if (negative) text.Append(u'-');
+    while (count > 0) text.Append(digits[--count]);
+    return text;
 }
 
 }  // namespace quorvex

@@ -1,8 +1,12 @@
-// Reading a 32-bit signed integer from a text, for the integer arguments of functions.
+// Integer text: reading a 32-bit signed integer, for the integer arguments of functions, and
+// writing the decimal text of an integer.
 #pragma once
+
+#include "core/short_text.hpp"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace quorvex {
@@ -17,5 +21,9 @@ std::optional<std::int32_t> TryParseIntegerText(std::u16string_view text) noexce
 // As TryParseIntegerText; a failure raises EConvertError, which callers replace by their own
 // message.
 std::int32_t ParseIntegerText(std::u16string_view text);
+
+// Decimal text of an integer.
+ShortText WriteIntegerText(long long value) noexcept;
+inline std::u16string IntegerToText(long long value) { return std::u16string(WriteIntegerText(value).View()); }
 
 }  // namespace quorvex

@@ -3,9 +3,6 @@
 
 #include <quorvex/quorvex.hpp>
 
-#include <cstdint>
-#include <limits>
-
 namespace quorvex {
 
 // One conversion for the library and its hosts: the public header's.
@@ -31,25 +28,6 @@ std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view 
     std::size_t kept = kMostQuotedUnits;
     if (argument[kept - 1] >= 0xD800 && argument[kept - 1] <= 0xDBFF) --kept;
     return JoinMessage({pattern.substr(0, at), argument.substr(0, kept), kQuoteEllipsis, pattern.substr(at + 2)});
-}
-
-// A sign and the 19 or 20 digits of a long long fit a ShortText.
-static_assert(1 + std::numeric_limits<unsigned long long>::digits10 + 1 <= ShortText::kCapacity);
-
-ShortText WriteIntegerText(long long value) noexcept {
-    const bool negative = value < 0;
-    unsigned long long magnitude =
-        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    char16_t digits[20];
-    std::size_t count = 0;
-    do {
-        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    ShortText text;
-    if (negative) text.Append(u'-');
-    while (count > 0) text.Append(digits[--count]);
-    return text;
 }
 
 }  // namespace quorvex

@@ -2,8 +2,6 @@
 // place where message texts are joined at run time.
 #pragma once
 
-#include "core/short_text.hpp"
-
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -28,9 +26,5 @@ inline constexpr std::u16string_view kQuoteEllipsis = u"\u2026";
 // The pattern with its first "%s" or "%d" replaced by the argument, shortened past
 // kMostQuotedUnits.
 std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view argument);
-
-// Decimal text of an integer.
-ShortText WriteIntegerText(long long value) noexcept;
-inline std::u16string IntegerToText(long long value) { return std::u16string(WriteIntegerText(value).View()); }
 
 }  // namespace quorvex
