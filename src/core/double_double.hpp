@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 #include <span>
 
 namespace quorvex {
@@ -13,6 +14,11 @@ struct DoubleDouble {
     double hi;
     double lo;
 };
+
+// pi, pi/2 and ln 2 rounded to double-double: the double nearest, and the rest of the value.
+inline constexpr DoubleDouble kPiDoubleDouble = {std::numbers::pi, 1.2246467991473532e-16};
+inline constexpr DoubleDouble kHalfPiDoubleDouble = {std::numbers::pi / 2.0, 6.123233995736766e-17};
+inline constexpr DoubleDouble kLn2DoubleDouble = {std::numbers::ln2, 2.3190468138462996e-17};
 
 // Veltkamp's splitting constant 2^27 + 1: splits a double into two halves of 26 bits.
 inline constexpr double kSplitter = 134217729.0;

@@ -7,9 +7,7 @@
 
 namespace quorvex {
 
-// pi, ln 2, ln 2 pi and ln(2 pi) / 2 rounded to double-double.
-inline constexpr DoubleDouble kPiDoubleDouble = {3.1415926535897931, 1.2246467991473532e-16};
-inline constexpr DoubleDouble kLn2DoubleDouble = {0.69314718055994529, 2.3190468138462996e-17};
+// ln 2 pi and ln(2 pi) / 2 rounded to double-double.
 inline constexpr DoubleDouble kLogTwoPiDoubleDouble = {1.8378770664093456, -7.756588316134483e-17};
 inline constexpr DoubleDouble kHalfLogTwoPiDoubleDouble = {0.9189385332046728, -3.8782941580672414e-17};
 

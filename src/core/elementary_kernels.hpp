@@ -11,11 +11,6 @@
 
 namespace quorvex {
 
-// pi, pi/2 and ln 2 rounded to double-double.
-inline constexpr DoubleDouble kPiDD = {3.1415926535897931, 1.2246467991473532e-16};
-inline constexpr DoubleDouble kHalfPiDD = {1.5707963267948966, 6.123233995736766e-17};
-inline constexpr DoubleDouble kLn2DD = {0.69314718055994529, 2.3190468138462996e-17};
-
 // A value 2^exponent * mantissa, for results whose scaled form would overflow or underflow.
 struct ScaledDoubleDouble {
     DoubleDouble mantissa;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace quorvex {
 namespace {
@@ -14,7 +15,7 @@ constexpr double kSeriesBound = 0.5;
 // up first so that a subnormal result is still rounded once.
 constexpr double kLinearBound = 0x1p-500;
 constexpr int kLinearScale = 600;
-constexpr DoubleDouble kTwoOverSqrtPiDD = {1.1283791670955126, 1.5335459613165881e-17};
+constexpr DoubleDouble kTwoOverSqrtPiDD = {2.0 * std::numbers::inv_sqrtpi, 1.5335459613165881e-17};
 
 // erf x = (2/sqrt(pi)) x E(x^2), E(u) = sum (-1)^k u^k / (k! (2k + 1)) (A&S 7.1.5); on
 // u <= 1/4 the terms past k = 18 are below 2^-98, and the head keeps those down to k = 7 in

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numbers>
 #include <optional>
 
 namespace quorvex {
@@ -87,7 +88,7 @@ constexpr std::array<double, 5> kExpm1Tail = {
 
 // The logarithm reduces m in [sqrt(1/2), sqrt(2)) by c = fl(128/i), i = round(128 m), to
 // r = m c - 1 with |r| < 0.0056, computed exactly: ln m = -ln c + ln(1 + r).
-constexpr double kSqrtHalf = 0.70710678118654752;
+constexpr double kSqrtHalf = std::numbers::sqrt2 / 2.0;
 constexpr double kLogTableScale = 128.0;
 constexpr int kLogTableFirst = 91;
 
@@ -363,7 +364,7 @@ DoubleDouble LogKernel(DoubleDouble a) {
     const DoubleDouble product = TwoProduct(m, c);
     // product.hi is within 1% of 1, so product.hi - 1 is exact and at least |product.lo|.
     const DoubleDouble r = Add(FastTwoSum(product.hi - 1.0, product.lo), low * c);
-    const DoubleDouble tableTerm = Add(Multiply(kLn2DD, static_cast<double>(e)),
+    const DoubleDouble tableTerm = Add(Multiply(kLn2DoubleDouble, static_cast<double>(e)),
                                        kMinusLogOfReciprocal[static_cast<std::size_t>(i - kLogTableFirst)]);
     return Add(tableTerm, Log1pSeries(r));
 }

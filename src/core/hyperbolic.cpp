@@ -228,7 +228,7 @@ double Asinh(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
     if (const auto fast = AsinhFast(a)) return std::copysign(*fast, x);
-    if (a > kLargeArgument) return std::copysign(Round(Add(LogKernel({a, 0.0}), kLn2DD)), x);
+    if (a > kLargeArgument) return std::copysign(Round(Add(LogKernel({a, 0.0}), kLn2DoubleDouble)), x);
     // ln(a + sqrt(a^2 + 1)) = ln(1 + a + a^2 / (1 + sqrt(a^2 + 1))): no cancellation near 0.
     const DoubleDouble square = TwoProduct(a, a);
     const DoubleDouble root = SquareRoot(Add(square, 1.0));
@@ -240,7 +240,7 @@ double Acosh(double x) {
     if (std::isnan(x) || x == kInfinity) return x;
     if (x < 1.0) return kNaN;
     if (const auto fast = AcoshFast(x)) return *fast;
-    if (x > kLargeArgument) return Round(Add(LogKernel({x, 0.0}), kLn2DD));
+    if (x > kLargeArgument) return Round(Add(LogKernel({x, 0.0}), kLn2DoubleDouble));
     // ln(x + sqrt(x^2 - 1)) = ln(1 + t + sqrt(t (t + 2))), t = x - 1 exactly.
     const double t = x - 1.0;
     const DoubleDouble root = SquareRoot(Multiply(TwoSum(t, 2.0), t));

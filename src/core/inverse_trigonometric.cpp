@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <optional>
 
 namespace quorvex {
@@ -20,8 +21,8 @@ constexpr double kTinyArgument = 0x1p-27;
 constexpr double kHugeArgument = 0x1p60;
 // Exponent gap past which atan2's ratio decides alone (the next term is below 2^-120).
 constexpr int kRatioExponentGap = 60;
-constexpr DoubleDouble kQuarterPiDD = {0.78539816339744828, 3.061616997868383e-17};
-constexpr DoubleDouble kThreeQuarterPiDD = {2.3561944901923448, 9.1848509936051484e-17};
+constexpr DoubleDouble kQuarterPiDD = {std::numbers::pi / 4.0, 3.061616997868383e-17};
+constexpr DoubleDouble kThreeQuarterPiDD = {3.0 * std::numbers::pi / 4.0, 9.1848509936051484e-17};
 
 // atan(t) = atan(j/64) + atan(v), v = (t - j/64) / (1 + t j/64), |v| <= 1/128.
 constexpr double kTableStep = 64.0;
@@ -148,8 +149,8 @@ BoundedValue AngleFast(DoubleDouble num, DoubleDouble den, bool left) {
     const DoubleDouble t = steep ? QuotientFast(den, num) : QuotientFast(num, den);
     const BoundedValue angle = ArctangentFast(t.hi, t.lo);
     DoubleDouble offset{0.0, 0.0};
-    if (steep) offset = kHalfPiDD;
-    else if (left) offset = kPiDD;
+    if (steep) offset = kHalfPiDoubleDouble;
+    else if (left) offset = kPiDoubleDouble;
     const double sign = steep == left ? 1.0 : -1.0;
     const DoubleDouble s = FastTwoSum(offset.hi, sign * angle.hi);
     return {s.hi, s.lo + (offset.lo + sign * angle.lo), angle.err + kOffsetError * std::fabs(s.hi)};
@@ -182,14 +183,14 @@ std::optional<double> Atan2Fast(double ay, double ax, bool left) {
 
 DoubleDouble AtanOfRatio(DoubleDouble num, DoubleDouble den) {
     if (num.hi <= den.hi) return ArctangentKernel(Divide(num, den));
-    return Subtract(kHalfPiDD, ArctangentKernel(Divide(den, num)));
+    return Subtract(kHalfPiDoubleDouble, ArctangentKernel(Divide(den, num)));
 }
 
 double Atan(double x) {
     if (std::isnan(x)) return x;
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
-    if (a > kHugeArgument) return WithSign(Round(kHalfPiDD), x);
+    if (a > kHugeArgument) return WithSign(Round(kHalfPiDoubleDouble), x);
     if (const auto fast = RoundIfUnambiguous(AngleFast({a, 0.0}, {1.0, 0.0}, false))) return WithSign(*fast, x);
     return WithSign(Round(AtanOfRatio({a, 0.0}, {1.0, 0.0})), x);
 }
@@ -209,7 +210,7 @@ double Acos(double x) {
     if (a > 1.0) return kNaN;
     if (const auto fast = RoundIfUnambiguous(AngleFast(CosineFast(a), {a, 0.0}, x < 0.0))) return *fast;
     const DoubleDouble angle = AtanOfRatio(Cosine(a), {a, 0.0});
-    return Round(x < 0.0 ? Subtract(kPiDD, angle) : angle);
+    return Round(x < 0.0 ? Subtract(kPiDoubleDouble, angle) : angle);
 }
 
 double Atan2(double y, double x) {
@@ -217,13 +218,13 @@ double Atan2(double y, double x) {
     const double ay = std::fabs(y);
     const double ax = std::fabs(x);
     const bool left = std::signbit(x);
-    if (y == 0.0) return WithSign(left ? Round(kPiDD) : 0.0, y);
-    if (x == 0.0) return WithSign(Round(kHalfPiDD), y);
+    if (y == 0.0) return WithSign(left ? Round(kPiDoubleDouble) : 0.0, y);
+    if (x == 0.0) return WithSign(Round(kHalfPiDoubleDouble), y);
     if (ay == kInfinity) {
         if (ax == kInfinity) return WithSign(Round(left ? kThreeQuarterPiDD : kQuarterPiDD), y);
-        return WithSign(Round(kHalfPiDD), y);
+        return WithSign(Round(kHalfPiDoubleDouble), y);
     }
-    if (ax == kInfinity) return WithSign(left ? Round(kPiDD) : 0.0, y);
+    if (ax == kInfinity) return WithSign(left ? Round(kPiDoubleDouble) : 0.0, y);
     if (const auto fast = Atan2Fast(ay, ax, left)) return WithSign(*fast, y);
     int ey = 0;
     int ex = 0;
@@ -231,7 +232,7 @@ double Atan2(double y, double x) {
     std::frexp(ax, &ex);
     DoubleDouble angle{0.0, 0.0};
     if (ey - ex > kRatioExponentGap) {
-        angle = Subtract(kHalfPiDD, {ax / ay, 0.0});
+        angle = Subtract(kHalfPiDoubleDouble, {ax / ay, 0.0});
     } else if (ex - ey > kRatioExponentGap) {
         // The quotient alone, rounded once, also where it underflows.
         if (!left) return WithSign(ay / ax, y);
@@ -240,7 +241,7 @@ double Atan2(double y, double x) {
         const int scale = -std::max(ex, ey);
         angle = AtanOfRatio({std::ldexp(ay, scale), 0.0}, {std::ldexp(ax, scale), 0.0});
     }
-    return WithSign(Round(left ? Subtract(kPiDD, angle) : angle), y);
+    return WithSign(Round(left ? Subtract(kPiDoubleDouble, angle) : angle), y);
 }
 
 }  // namespace quorvex

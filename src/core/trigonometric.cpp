@@ -182,7 +182,7 @@ ReducedAngle ReducePayneHanek(double x) {
         fraction = Add(fraction, -1.0);
         quadrant = (quadrant + 1) & 3;
     }
-    return {Multiply(fraction, kHalfPiDD), quadrant};
+    return {Multiply(fraction, kHalfPiDoubleDouble), quadrant};
 }
 
 ReducedAngle ReduceHalfPi(double x) {

@@ -7,13 +7,14 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace quorvex {
 namespace {
 
 constexpr double kTwoToThe52 = 4503599627370496.0;
 constexpr double kNearBound = 1e-12;
-constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kHalfPi = std::numbers::pi / 2.0;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // From this |x| on 1/x is far enough from ±1 for acos(1/x) and asin(1/x) to keep their digits.
 constexpr double kReciprocalBound = 2.0;

@@ -28,6 +28,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <numbers>
 #include <optional>
 #include <string_view>
 
@@ -112,9 +113,9 @@ constexpr ListForm List(ShortText (*list)(const TokenList&), std::optional<Aggre
 
 inline double CheckedCall(double (*f)(double), double x) { return CheckResult(f(x), x); }
 
-inline constexpr double kRadiansPerDegree = 0.017453292519943295;
-inline constexpr double kDegreesPerRadian = 57.29577951308232;
-inline constexpr double kLog10OfE = 0.4342944819032518;
+inline constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+inline constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
+inline constexpr double kLog10OfE = std::numbers::log10e;
 
 inline constexpr std::string_view kElementaryFamily = "Elementary";
 inline constexpr std::string_view kTrigonometricFamily = "Trigonometric and hyperbolic";

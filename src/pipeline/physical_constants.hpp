@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <numbers>
 #include <string_view>
 
 namespace quorvex {
@@ -54,7 +55,7 @@ inline constexpr std::array<PhysicalConstant, 34> kPhysicalConstantTable = {{
     {u"c2", u"c2 第二放射定数 (m*K)", 0.014387752},
 }};
 
-inline constexpr double kPi = 3.141592653589793;
+inline constexpr double kPi = std::numbers::pi;
 
 // The tokens that stand for a value: the table's, then "pi".
 inline constexpr auto kConstantTokens = [] {
