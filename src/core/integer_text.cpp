@@ -1,9 +1,7 @@
 // Reading and writing integer text.
 #include "core/integer_text.hpp"
 
-#include "core/errors.hpp"
-#include "core/utf16.hpp"
-
+#include <cstddef>
 #include <limits>
 
 namespace quorvex {
@@ -55,11 +53,6 @@ std::optional<std::int32_t> TryParseIntegerText(std::u16string_view s) noexcept 
     }
     if (!negative && magnitude == kLargestMagnitude) return std::nullopt;
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
-std::int32_t ParseIntegerText(std::u16string_view text) {
-    if (const auto value = TryParseIntegerText(text)) return *value;
-    throw EConvertError(FillPlaceholder(kNotAnIntegerMessage, text), kNoHelpContext);
 }
 
 // A sign and the 19 or 20 digits of a long long fit a ShortText.

@@ -11,16 +11,10 @@
 
 namespace quorvex {
 
-inline constexpr std::u16string_view kNotAnIntegerMessage = u"'%s' は整数ではありません";
-
 // Leading spaces, then either an optional sign and decimal digits whose value lies in
 // -2147483648 .. 2147483647, or (without sign) "$", "x", "X", "0x" or "0X" and at most eight
 // hexadecimal digits taken as a 32-bit pattern ("0x" alone reads as 0). Nothing may follow.
 std::optional<std::int32_t> TryParseIntegerText(std::u16string_view text) noexcept;
-
-// As TryParseIntegerText; a failure raises EConvertError, which callers replace by their own
-// message.
-std::int32_t ParseIntegerText(std::u16string_view text);
 
 // Decimal text of an integer.
 ShortText WriteIntegerText(long long value) noexcept;
