@@ -20,6 +20,8 @@ constexpr DoubleDouble kTwoOverSqrtPiDD = {2.0 * std::numbers::inv_sqrtpi, 1.533
 // erf x = (2/sqrt(pi)) x E(x^2), E(u) = sum (-1)^k u^k / (k! (2k + 1)) (A&S 7.1.5); on
 // u <= 1/4 the terms past k = 18 are below 2^-98, and the head keeps those down to k = 7 in
 // double-double.
+// Laid out by hand: two columns of (head, tail) pairs read best as they are.
+// clang-format off
 constexpr std::array<DoubleDouble, 8> kErfHead = {{
     {1.0, 0.0},
     {-0.33333333333333331, -1.8503717077085941e-17},
@@ -30,6 +32,7 @@ constexpr std::array<DoubleDouble, 8> kErfHead = {{
     {0.00010683760683760684, 9.2666852349188413e-23},
     {-1.3227513227513228e-05, 5.5321559264058641e-22},
 }};
+// clang-format on
 // (-1)^k / (k! (2k + 1)), k = 8..18.
 constexpr std::array<double, 11> kErfTail = {
     1.4589169000933706e-06,  -1.4503852223150468e-07, 1.3122532963802806e-08,  -1.0892221037148573e-09,

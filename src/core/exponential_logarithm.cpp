@@ -36,6 +36,8 @@ constexpr int kExpTableBits = 5;
 constexpr int kExpTableMask = 31;
 
 // 2^(j/32), j = 0..31, rounded to double-double (tests/data/generate_elementary_tables.py).
+// Laid out by hand: two columns of (head, tail) pairs read best as they are.
+// clang-format off
 constexpr std::array<DoubleDouble, 32> kExpCoarse = {{
     {1, 0}, {1.0218971486541166, 5.1092250289734439e-17},
     {1.0442737824274138, 8.5518897055379649e-17}, {1.0671404006768237, -7.8998539668415821e-17},
@@ -54,8 +56,10 @@ constexpr std::array<DoubleDouble, 32> kExpCoarse = {{
     {1.8340080864093424, 3.2831072242456272e-17}, {1.8741676341103, -6.1227634130041426e-17},
     {1.9152065613971474, -1.0619946056195963e-16}, {1.9571441241754002, 8.9607677910366678e-17},
 }};
+// clang-format on
 
 // 2^(i/1024), i = 0..31, rounded to double-double (tests/data/generate_elementary_tables.py).
+// clang-format off
 constexpr std::array<DoubleDouble, 32> kExpFine = {{
     {1, 0}, {1.0006771306930664, -5.1151232976856676e-17},
     {1.0013547198921082, -1.8973728416792993e-17}, {1.002032767907594, 2.5726925943221118e-17},
@@ -74,6 +78,7 @@ constexpr std::array<DoubleDouble, 32> kExpFine = {{
     {1.0191339960777379, 3.6019049822596617e-17}, {1.0198240829868295, 8.1891774458084087e-17},
     {1.0205146371749483, -9.2762714932777459e-17}, {1.0212056589585028, 2.8490992452342221e-17},
 }};
+// clang-format on
 
 // e^r - 1 = r (1 + r (1/2 + r tail(r))), Taylor series; on |r| <= 3.4e-4 the truncation after
 // r^7/5040 is below 2^-95 and the double tail adds an error below 2^-89.
@@ -94,6 +99,7 @@ constexpr int kLogTableFirst = 91;
 
 // -ln(fl(128/i)), i = 91..181, rounded to double-double; row 128 - 91 is exactly 0
 // (tests/data/generate_elementary_tables.py).
+// clang-format off
 constexpr std::array<DoubleDouble, 91> kMinusLogOfReciprocal = {{
     {-0.3411707574027672, -3.1846151250956206e-18}, {-0.33024168687057681, -1.6927253978145054e-17},
     {-0.31943077076636128, -2.5640385520940108e-17}, {-0.30873548164961323, -1.5025836482434425e-17},
@@ -142,9 +148,11 @@ constexpr std::array<DoubleDouble, 91> kMinusLogOfReciprocal = {{
     {0.33535554192113781, -1.3746739934976202e-17}, {0.34092658697059319, -2.0696780027945009e-17},
     {0.34646676734620863, -3.5919519528518053e-18},
 }};
+// clang-format on
 
 // ln(1 + r) = r q(r), q(r) = 1 - r/2 + r^2/3 - ... Taylor series; for |r| < 0.0056 the terms
 // past r^13/14 are below 2^-96, and the head keeps the terms down to r^4/5 in double-double.
+// clang-format off
 constexpr std::array<DoubleDouble, 5> kLog1pHead = {{
     {1.0, 0.0},
     {-0.5, 0.0},
@@ -152,6 +160,7 @@ constexpr std::array<DoubleDouble, 5> kLog1pHead = {{
     {-0.25, 0.0},
     {0.20000000000000001, -1.1102230246251566e-17},  // 1/5
 }};
+// clang-format on
 constexpr std::array<double, 9> kLog1pTail = {
     -0.16666666666666666,   // -1/6
     0.14285714285714285,    // 1/7

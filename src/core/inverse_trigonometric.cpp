@@ -28,6 +28,8 @@ constexpr DoubleDouble kThreeQuarterPiDD = {3.0 * std::numbers::pi / 4.0, 9.1848
 constexpr double kTableStep = 64.0;
 
 // atan(j/64), j = 0..64, rounded to double-double (tests/data/generate_elementary_tables.py).
+// Laid out by hand: two columns of (head, tail) pairs read best as they are.
+// clang-format off
 constexpr std::array<DoubleDouble, 65> kArctangentTable = {{
     {0, 0}, {0.015623728620476831, -4.9136001365663039e-19},
     {0.031239833430268277, -1.188442711587748e-18}, {0.046840712915969654, -1.6556774422549521e-19},
@@ -63,14 +65,17 @@ constexpr std::array<DoubleDouble, 65> kArctangentTable = {{
     {0.7695264804056583, -3.7049919056027213e-17}, {0.77752431037334779, -2.6676490951944502e-17},
     {0.78539816339744828, 3.061616997868383e-17},
 }};
+// clang-format on
 
 // atan v = v A(v^2), A(u) = 1 - u/3 + u^2/5 - ..., Taylor series; on |v| <= 1/128 the terms
 // past u^7/15 are below 2^-110, and the head keeps those down to u^2/5 in double-double.
+// clang-format off
 constexpr std::array<DoubleDouble, 3> kArctangentHead = {{
     {1.0, 0.0},
     {-0.33333333333333331, -1.8503717077085941e-17},  // -1/3
     {0.20000000000000001, -1.1102230246251566e-17},   // 1/5
 }};
+// clang-format on
 constexpr std::array<double, 5> kArctangentTail = {
     -0.14285714285714285,   // -1/7
     0.1111111111111111,     // 1/9

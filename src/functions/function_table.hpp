@@ -134,6 +134,8 @@ inline constexpr std::u16string_view kXorValue = u"xor関数に整数ではな�
 inline constexpr std::u16string_view kNormalZeroDeviationMessage = u"正規分布ndistの3番目の引数(標準偏差)に0が入力されています";
 
 // Grouped by family, in the order the calculator lists them; nothing else depends on the order.
+// Laid out by hand: one row per function, its fields one per line.
+// clang-format off
 inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
     {.name = u"ln",
      .catalogue = {kElementaryFamily, "ln(x)", "natural logarithm, x > 0"},
@@ -537,6 +539,7 @@ inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
                      u"フレネル余弦積分chiの引数の数が合っていません\r\n\r\nfci(x) または fci(x,収束判定値)です",
                      u"フレネル余弦積分fciの引数に数値ではない文字があります")},
 });
+// clang-format on
 
 inline constexpr auto kFunctionNames = NamesOf(kFunctionTable);
 inline constexpr NameIndex kFunctionIndex{kFunctionNames};

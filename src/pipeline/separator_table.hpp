@@ -18,6 +18,8 @@ struct SeparatorEntry {
 
 // Ordered: the index is the tie-break between entries first found at the same place, and the
 // overrides apply in this order. The names after "pi" are the function table's, each once.
+// Laid out by hand: rows numbered by their first index.
+// clang-format off
 inline constexpr auto kSeparatorEntries = std::to_array<SeparatorEntry>({
     {u","}, {u"+"}, {u"-"}, {u"*"}, {u"/"}, {u"^"}, {u"("}, {u")"}, {u"pi"}, {u"ln"}, {u"log"},       // 0-10
     {u"exp"}, {u"sin"}, {u"cos"}, {u"sec"}, {u"cot"}, {u"csc"}, {u"tan"}, {u"abs"}, {u"sqr"},         // 11-19
@@ -33,6 +35,7 @@ inline constexpr auto kSeparatorEntries = std::to_array<SeparatorEntry>({
     {u"ci"}, {u"cin", 2}, {u"shi"}, {u"chi"}, {u"fsi"}, {u"fci"}, {u"besselj"}, {u"bessely"},         // 87-94
     {u"erfinv", 3}, {u"erfcinv", 4}, {u"ndist"}, {u"nsdist"}, {u"tdist"}, {u"fdist"}                  // 95-100
 });
+// clang-format on
 
 inline constexpr auto kSeparatorTable = [] {
     std::array<std::u16string_view, kSeparatorEntries.size()> texts{};
