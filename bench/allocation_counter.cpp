@@ -48,7 +48,9 @@ std::size_t Alignment(std::align_val_t alignment) { return static_cast<std::size
 std::uint64_t quorvex::bench::AllocationCount() noexcept { return gAllocations.load(std::memory_order_relaxed); }
 std::size_t quorvex::bench::HeldBytes() noexcept { return gHeld.load(std::memory_order_relaxed); }
 std::size_t quorvex::bench::PeakBytes() noexcept { return gPeak.load(std::memory_order_relaxed); }
-void quorvex::bench::ResetPeakBytes() noexcept { gPeak.store(gHeld.load(std::memory_order_relaxed), std::memory_order_relaxed); }
+void quorvex::bench::ResetPeakBytes() noexcept {
+    gPeak.store(gHeld.load(std::memory_order_relaxed), std::memory_order_relaxed);
+}
 
 void* operator new(std::size_t size) { return Allocate(size, kPlain); }
 void* operator new[](std::size_t size) { return Allocate(size, kPlain); }

@@ -45,8 +45,8 @@ std::vector<CorpusExpression> Typical() {
 }
 
 std::vector<CorpusExpression> Long() {
-    const std::vector<std::string_view> pieces = {"sin(0.5)", "2.5*3", "sqrt(2)", "(1+2)*4", "exp(0.1)", "7/3",
-                                                  "ln(5)", "cos(1.5)^2", "12.75", "(8-3)/2"};
+    const std::vector<std::string_view> pieces = {"sin(0.5)", "2.5*3", "sqrt(2)",    "(1+2)*4", "exp(0.1)",
+                                                  "7/3",      "ln(5)", "cos(1.5)^2", "12.75",   "(8-3)/2"};
     std::mt19937 random(1207);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     std::vector<CorpusExpression> corpus;

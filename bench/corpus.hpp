@@ -9,8 +9,8 @@
 namespace quorvex::bench {
 
 struct CorpusExpression {
-    std::string quorvex;  // ASCII, as Quorvex reads it
-    std::string fparser;  // natural logarithm spelled log
+    std::string quorvex;   // ASCII, as Quorvex reads it
+    std::string fparser;   // natural logarithm spelled log
     std::string muparser;  // natural logarithm spelled ln
 };
 

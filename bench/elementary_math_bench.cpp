@@ -30,8 +30,9 @@ constexpr Arguments kErfArguments = {-0.5, -0.3, -0.1, -1e-6, 1e-3, 0.05, 0.25, 
 constexpr Arguments kSecondArguments = {0.5, -3.0, 1.25, -0.01, 7.0, 2.0, -1e3, 0.3};
 
 void SetPerCall(benchmark::State& state) {
-    state.counters["ns_per_call"] = benchmark::Counter(static_cast<double>(kArguments) * 1e-9,
-                                                       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_call"] =
+        benchmark::Counter(static_cast<double>(kArguments) * 1e-9,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void RunUnary(benchmark::State& state, Unary f, const Arguments& arguments) {
@@ -87,13 +88,17 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark((std::string("Std") + c.name).c_str(),
                                      [c](benchmark::State& state) { RunUnary(state, c.theirs, *c.arguments); });
     }
-    benchmark::RegisterBenchmark("QuorvexAtan2", [](benchmark::State& state) { RunBinary(state, quorvex::Atan2, kAtanArguments); });
+    benchmark::RegisterBenchmark("QuorvexAtan2",
+                                 [](benchmark::State& state) { RunBinary(state, quorvex::Atan2, kAtanArguments); });
     benchmark::RegisterBenchmark("StdAtan2", [](benchmark::State& state) {
-        RunBinary(state, [](double y, double x) { return std::atan2(y, x); }, kAtanArguments);
+        RunBinary(
+            state, [](double y, double x) { return std::atan2(y, x); }, kAtanArguments);
     });
-    benchmark::RegisterBenchmark("QuorvexHypot", [](benchmark::State& state) { RunBinary(state, quorvex::Hypot, kAtanArguments); });
+    benchmark::RegisterBenchmark("QuorvexHypot",
+                                 [](benchmark::State& state) { RunBinary(state, quorvex::Hypot, kAtanArguments); });
     benchmark::RegisterBenchmark("StdHypot", [](benchmark::State& state) {
-        RunBinary(state, [](double x, double y) { return std::hypot(x, y); }, kAtanArguments);
+        RunBinary(
+            state, [](double x, double y) { return std::hypot(x, y); }, kAtanArguments);
     });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

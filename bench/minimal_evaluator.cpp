@@ -19,12 +19,18 @@ struct Function {
 };
 
 constexpr std::array<Function, 13> kFunctions = {{
-    {u"sin", [](double x) { return std::sin(x); }},   {u"cos", [](double x) { return std::cos(x); }},
-    {u"tan", [](double x) { return std::tan(x); }},   {u"asin", [](double x) { return std::asin(x); }},
-    {u"acos", [](double x) { return std::acos(x); }}, {u"atan", [](double x) { return std::atan(x); }},
-    {u"sinh", [](double x) { return std::sinh(x); }}, {u"cosh", [](double x) { return std::cosh(x); }},
-    {u"tanh", [](double x) { return std::tanh(x); }}, {u"exp", [](double x) { return std::exp(x); }},
-    {u"ln", [](double x) { return std::log(x); }},    {u"sqrt", [](double x) { return std::sqrt(x); }},
+    {u"sin", [](double x) { return std::sin(x); }},
+    {u"cos", [](double x) { return std::cos(x); }},
+    {u"tan", [](double x) { return std::tan(x); }},
+    {u"asin", [](double x) { return std::asin(x); }},
+    {u"acos", [](double x) { return std::acos(x); }},
+    {u"atan", [](double x) { return std::atan(x); }},
+    {u"sinh", [](double x) { return std::sinh(x); }},
+    {u"cosh", [](double x) { return std::cosh(x); }},
+    {u"tanh", [](double x) { return std::tanh(x); }},
+    {u"exp", [](double x) { return std::exp(x); }},
+    {u"ln", [](double x) { return std::log(x); }},
+    {u"sqrt", [](double x) { return std::sqrt(x); }},
     {u"abs", [](double x) { return std::fabs(x); }},
 }};
 

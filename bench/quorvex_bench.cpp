@@ -85,7 +85,8 @@ bool LimitAgrees() {
             double value = 0;
             QuorvexError error;
             const double limit = quorvex::bench::EvaluateMinimally(text);
-            if (EvaluonEx(text.c_str(), &value, &error) != 0 || !(std::fabs(limit - value) <= 1e-9 * std::fabs(value))) {
+            if (EvaluonEx(text.c_str(), &value, &error) != 0 ||
+                !(std::fabs(limit - value) <= 1e-9 * std::fabs(value))) {
                 std::fprintf(stderr, "the limit evaluator disagrees on %s\n", quorvex::ToUtf8(text).c_str());
                 agrees = false;
             }
@@ -167,13 +168,18 @@ void RunText(benchmark::State& state, const std::u16string& text) {
         QuorvexError error;
         benchmark::DoNotOptimize(EvaluonEx(text.c_str(), &value, &error));
     }
-    state.counters["ns_per_char"] = benchmark::Counter(
-        static_cast<double>(text.size()) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_char"] =
+        benchmark::Counter(static_cast<double>(text.size()) * 1e-9,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_SumOfOnes(benchmark::State& state) { RunText(state, SumOfOnes(static_cast<std::size_t>(state.range(0)))); }
-void BM_NestedBrackets(benchmark::State& state) { RunText(state, NestedBrackets(static_cast<std::size_t>(state.range(0)))); }
-void BM_MaxArguments(benchmark::State& state) { RunText(state, MaxArguments(static_cast<std::size_t>(state.range(0)))); }
+void BM_NestedBrackets(benchmark::State& state) {
+    RunText(state, NestedBrackets(static_cast<std::size_t>(state.range(0))));
+}
+void BM_MaxArguments(benchmark::State& state) {
+    RunText(state, MaxArguments(static_cast<std::size_t>(state.range(0))));
+}
 
 // The stages on their own.
 void BM_FormatNumberText(benchmark::State& state) {
@@ -217,8 +223,8 @@ void RunReduction(benchmark::State& state, Reduction reduce) {
 
 // The engine, which reduces every shape; the direct reduction, which takes the plain ones.
 void BM_ReduceTokenList(benchmark::State& state) {
-    RunReduction(state,
-                 [](quorvex::Tokens& tokens) { return quorvex::ReduceTokenList(tokens, quorvex::EvaluationContext{}); });
+    RunReduction(
+        state, [](quorvex::Tokens& tokens) { return quorvex::ReduceTokenList(tokens, quorvex::EvaluationContext{}); });
 }
 
 void BM_ReduceDirectly(benchmark::State& state) {
@@ -232,7 +238,8 @@ public:
         for (const auto& run : runs) {
             if (run.aggregate_name != "median") continue;
             const auto found = run.counters.find("ns_per_call");
-            if (found != run.counters.end()) medians[run.run_name.function_name + "/" + run.run_name.args] = found->second;
+            if (found != run.counters.end())
+                medians[run.run_name.function_name + "/" + run.run_name.args] = found->second;
             const auto perChar = run.counters.find("ns_per_char");
             if (perChar != run.counters.end()) perCharacter[run.run_name.str()] = perChar->second;
         }
@@ -243,7 +250,9 @@ public:
 };
 
 void PrintComparison(const MedianCapture& capture) {
-    std::printf("\nper call, median (ns)      quorvex        limit      fparser     muparser     q/limit   q/fparser  q/muparser\n");
+    std::printf(
+        "\nper call, median (ns)      quorvex        limit      fparser     muparser     q/limit   q/fparser  "
+        "q/muparser\n");
     for (const SizeClass size : kClasses) {
         const std::string arg = std::to_string(static_cast<int>(size));
         const auto get = [&](const char* name) {
@@ -254,8 +263,8 @@ void PrintComparison(const MedianCapture& capture) {
         const double l = get("Limit");
         const double f = get("Fparser");
         const double m = get("Muparser");
-        std::printf("%-22s %12.1f %12.1f %12.1f %12.1f %11.2f %11.2f %11.2f\n", quorvex::bench::SizeClassName(size), q, l,
-                    f, m, q / l, q / f, q / m);
+        std::printf("%-22s %12.1f %12.1f %12.1f %12.1f %11.2f %11.2f %11.2f\n", quorvex::bench::SizeClassName(size), q,
+                    l, f, m, q / l, q / f, q / m);
     }
     std::printf("\nscaling, median ns per character\n");
     for (const auto& [name, value] : capture.perCharacter) std::printf("  %-40s %8.2f\n", name.c_str(), value);
@@ -291,7 +300,8 @@ void PrintComparison(const MedianCapture& capture) {
             double value = 0;
             QuorvexError error;
             EvaluonEx(text.c_str(), &value, &error);
-            const double perUnit = static_cast<double>(quorvex::bench::PeakBytes() - held) / static_cast<double>(text.size());
+            const double perUnit =
+                static_cast<double>(quorvex::bench::PeakBytes() - held) / static_cast<double>(text.size());
             std::printf("  %-16s %9zu units %8.2f\n", name, text.size(), perUnit);
         }
     }
@@ -310,7 +320,8 @@ int main(int argc, char** argv) {
     RegisterClasses("Muparser", BM_Muparser);
 #endif
     for (const auto* name : {"SumOfOnes", "NestedBrackets"}) {
-        auto* b = benchmark::RegisterBenchmark(name, std::string(name) == "SumOfOnes" ? BM_SumOfOnes : BM_NestedBrackets);
+        auto* b =
+            benchmark::RegisterBenchmark(name, std::string(name) == "SumOfOnes" ? BM_SumOfOnes : BM_NestedBrackets);
         for (const long n : {10L, 100L, 1000L, 10000L, 100000L, 1000000L}) b->Arg(n);
     }
     benchmark::RegisterBenchmark("MaxArguments", BM_MaxArguments)->Arg(100000);

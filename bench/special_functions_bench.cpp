@@ -72,7 +72,8 @@ void Evaluate(benchmark::State& state, const Case& c) {
 
 const bool kRegistered = [] {
     for (const auto* cases : {&kTypical, &kFormerTimeBombs}) {
-        for (const auto& c : *cases) benchmark::RegisterBenchmark(("Special/" + std::string(c.name)).c_str(), Evaluate, c);
+        for (const auto& c : *cases)
+            benchmark::RegisterBenchmark(("Special/" + std::string(c.name)).c_str(), Evaluate, c);
     }
     return true;
 }();

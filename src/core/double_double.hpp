@@ -112,7 +112,8 @@ inline double NearestInteger(double v) {
 // Each head coefficient must exceed in magnitude the rest of the polynomial times x (true of
 // the series here, whose x is small), so each step adds without cancellation: its sum is taken
 // by Fast2Sum and the low parts are gathered without renormalising until the end.
-inline DoubleDouble EvaluatePolynomial(DoubleDouble x, std::span<const DoubleDouble> head, std::span<const double> tail) {
+inline DoubleDouble EvaluatePolynomial(DoubleDouble x, std::span<const DoubleDouble> head,
+                                       std::span<const double> tail) {
     double t = 0.0;
     for (auto c = tail.rbegin(); c != tail.rend(); ++c) t = t * x.hi + *c;
     const DoubleDouble xSplit = Split(x.hi);

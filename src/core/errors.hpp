@@ -14,8 +14,7 @@ inline constexpr std::int32_t kNoHelpContext = 0;
 inline constexpr std::u16string_view kInvalidOpMessage = u"不正な浮動小数点数演算命令";
 inline constexpr std::u16string_view kZeroDivideMessage = u"0 による浮動小数点数除算";
 inline constexpr std::u16string_view kOverflowMessage = u"浮動小数点数のオーバーフロー";
-inline constexpr std::u16string_view kListIndexMessage =
-    u"リストのインデックスが範囲を超えています (%d)";
+inline constexpr std::u16string_view kListIndexMessage = u"リストのインデックスが範囲を超えています (%d)";
 
 [[noreturn]] void RaiseInvalidOp();
 [[noreturn]] void RaiseZeroDivide();

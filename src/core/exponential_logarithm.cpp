@@ -195,8 +195,9 @@ ExpParts ReduceExp(DoubleDouble x) {
             index >> (2 * kExpTableBits)};
 }
 
-DoubleDouble ScaleExact(DoubleDouble v, int exponent) { return {std::ldexp(v.hi, exponent), std::ldexp(v.lo, exponent)}; }
-
+DoubleDouble ScaleExact(DoubleDouble v, int exponent) {
+    return {std::ldexp(v.hi, exponent), std::ldexp(v.lo, exponent)};
+}
 
 // The fast paths (Ziv's strategy): the same reductions in plain double arithmetic, the leading
 // sums and products exact, with a bound on the error; RoundIfUnambiguous then answers or the
@@ -255,7 +256,8 @@ std::optional<double> Expm1Fast(double x) {
     const DoubleDouble product = TwoProduct(b, e.rh);
     const DoubleDouble head = TwoSum(shifted.hi, product.hi);
     const double lo = shifted.lo + head.lo + product.lo + power * (e.scale.lo * (1.0 + e.rh) + e.scale.hi * e.q);
-    const double err = power * (kSquareErrorFactor * e.rh * e.rh + kIndexError * std::fabs(e.n)) + kLowSumError * std::fabs(head.hi);
+    const double err =
+        power * (kSquareErrorFactor * e.rh * e.rh + kIndexError * std::fabs(e.n)) + kLowSumError * std::fabs(head.hi);
     return RoundIfUnambiguous(head.hi, lo, err);
 }
 
@@ -275,7 +277,7 @@ using Approximation = BoundedValue;
 Approximation LogFromReduction(int e, int i, double rh, double rl) {
     constexpr double kRelativeError = 0x1p-66;
     constexpr std::array<double, 7> kSeries = {
-        0.33333333333333331,  -0.25, 0.20000000000000001, -0.16666666666666666,
+        0.33333333333333331, -0.25,  0.20000000000000001, -0.16666666666666666,
         0.14285714285714285, -0.125, 0.11111111111111111,
     };
     const DoubleDouble table = kMinusLogOfReciprocal[static_cast<std::size_t>(i - kLogTableFirst)];
@@ -286,8 +288,9 @@ Approximation LogFromReduction(int e, int i, double rh, double rl) {
     const DoubleDouble c = TwoSum(b.hi, -0.5 * square.hi);
     const double r2 = square.hi;
     // Estrin's scheme: the pairs are independent, so the latency is that of three steps.
-    const double series = (kSeries[0] + rh * kSeries[1]) + r2 * ((kSeries[2] + rh * kSeries[3]) +
-                          r2 * ((kSeries[4] + rh * kSeries[5]) + r2 * kSeries[6]));
+    const double series =
+        (kSeries[0] + rh * kSeries[1]) +
+        r2 * ((kSeries[2] + rh * kSeries[3]) + r2 * ((kSeries[4] + rh * kSeries[5]) + r2 * kSeries[6]));
     const double tail = scale * kLn2Tail + table.lo + (rl * ((1.0 - rh) + r2) - 0.5 * square.lo + rh * r2 * series);
     return {c.hi, a.lo + b.lo + c.lo + tail, kRelativeError * std::fabs(c.hi)};
 }

@@ -36,7 +36,9 @@ constexpr double kSeriesBound = 1.0 / 64.0;
 constexpr double kExponentialError = 0x1p-72;
 constexpr int kGreatestScale = 1023;  // 2^k m for m < 2 is finite
 
-std::optional<double> RoundIfUnambiguous(const BoundedValue& v) { return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err); }
+std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
+    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
+}
 
 // e^a = 2^exponent m, m = T (1 + rh + q) from ReduceExpFast as T.hi + T.hi rh, exact by
 // TwoProduct and Fast2Sum, plus a low part. Relative error below 2^-72.8: q's bound 2^-74.4 +
@@ -98,7 +100,10 @@ BoundedValue OddSeriesFast(double a, const std::array<double, N>& p) {
 // sinh a = a + a^3/3! + ... + a^9/9! and tanh a = a - a^3/3 + ... - 1382 a^11/155925, Taylor
 // series.
 constexpr std::array<double, 4> kSinhSeries = {
-    0.16666666666666666, 0.0083333333333333332, 0.00019841269841269841, 2.7557319223985893e-06,
+    0.16666666666666666,
+    0.0083333333333333332,
+    0.00019841269841269841,
+    2.7557319223985893e-06,
 };
 constexpr std::array<double, 5> kTanhSeries = {
     -0.33333333333333331, 0.13333333333333333, -0.053968253968253971, 0.021869488536155203, -0.0088632355299021973,

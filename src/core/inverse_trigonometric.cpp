@@ -117,7 +117,10 @@ double WithSign(double magnitude, double x) { return std::copysign(magnitude, x)
 BoundedValue ArctangentFast(double th, double tl) {
     constexpr double kRelativeError = 0x1p-65;
     constexpr std::array<double, 4> kSeries = {
-        -0.33333333333333331, 0.20000000000000001, -0.14285714285714285, 0.1111111111111111,
+        -0.33333333333333331,
+        0.20000000000000001,
+        -0.14285714285714285,
+        0.1111111111111111,
     };
     const double j = NearestInteger(th * kTableStep);
     const double b = j / kTableStep;
@@ -128,7 +131,8 @@ BoundedValue ArctangentFast(double th, double tl) {
     const double vh = numerator.hi / denominator.hi;
     const DoubleDouble product = TwoProduct(vh, denominator.hi);
     // (numerator.hi - product.hi) - product.lo is the exact remainder of the rounded quotient.
-    const double vl = (((numerator.hi - product.hi) - product.lo) + numerator.lo - vh * denominatorLow) / denominator.hi;
+    const double vl =
+        (((numerator.hi - product.hi) - product.lo) + numerator.lo - vh * denominatorLow) / denominator.hi;
     const double u = vh * vh;
     const double cubic = (vh * u) * (kSeries[0] + u * (kSeries[1] + u * (kSeries[2] + u * kSeries[3])));
     const DoubleDouble& a = kArctangentTable[static_cast<std::size_t>(j)];
@@ -154,14 +158,18 @@ BoundedValue AngleFast(DoubleDouble num, DoubleDouble den, bool left) {
     const DoubleDouble t = steep ? QuotientFast(den, num) : QuotientFast(num, den);
     const BoundedValue angle = ArctangentFast(t.hi, t.lo);
     DoubleDouble offset{0.0, 0.0};
-    if (steep) offset = kHalfPiDoubleDouble;
-    else if (left) offset = kPiDoubleDouble;
+    if (steep)
+        offset = kHalfPiDoubleDouble;
+    else if (left)
+        offset = kPiDoubleDouble;
     const double sign = steep == left ? 1.0 : -1.0;
     const DoubleDouble s = FastTwoSum(offset.hi, sign * angle.hi);
     return {s.hi, s.lo + (offset.lo + sign * angle.lo), angle.err + kOffsetError * std::fabs(s.hi)};
 }
 
-std::optional<double> RoundIfUnambiguous(const BoundedValue& v) { return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err); }
+std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
+    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
+}
 
 // sqrt(1 - a^2) for 0 <= a <= 1 within 2^-100: 1 - a^2 exact as a double-double (1 - (a^2).hi
 // is exact from a^2 >= 1/2 on, where the cancellation is, and the rounded difference exceeds

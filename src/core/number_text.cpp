@@ -15,9 +15,9 @@ namespace quorvex {
 namespace {
 
 // P[i]: the double nearest to 10^i; exact up to 10^22.
-constexpr std::array<double, 32> kSmallPowers = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31};
+constexpr std::array<double, 32> kSmallPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10,
+                                                 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21,
+                                                 1e22, 1e23, 1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31};
 // Q[j]: the double nearest to 10^(32 j); Q[0] is unused.
 constexpr std::array<double, 8> kLargePowers = {1e0, 1e32, 1e64, 1e96, 1e128, 1e160, 1e192, 1e224};
 constexpr double kHugePower = 1e256;
@@ -164,7 +164,9 @@ ShortText WriteNumberText(double x) noexcept {
     d[0] = static_cast<char16_t>(u'0' + digits);
     int n = kSignificantDigits;
     while (n > 1 && d[static_cast<std::size_t>(n - 1)] == u'0') --n;
-    const auto significant = [&d](int from, int to) { return std::u16string_view(d.data() + from, static_cast<std::size_t>(to - from)); };
+    const auto significant = [&d](int from, int to) {
+        return std::u16string_view(d.data() + from, static_cast<std::size_t>(to - from));
+    };
 
     const char16_t separator = DecimalSeparator();
     if (k > kSignificantDigits || k < -3) {
@@ -215,8 +217,9 @@ bool ReadBackNumberText(double x, double& value) noexcept {
     // quotient or product as scaling all 15 digits by 10^(k - 15): the zeros need no trimming.
     if (k >= kSignificantDigits - 22 && k <= 23) {
         const double all = static_cast<double>(digits);
-        const double result = k >= kSignificantDigits ? all * kSmallPowers[static_cast<std::size_t>(k - kSignificantDigits)]
-                                                      : all / kSmallPowers[static_cast<std::size_t>(kSignificantDigits - k)];
+        const double result = k >= kSignificantDigits
+                                  ? all * kSmallPowers[static_cast<std::size_t>(k - kSignificantDigits)]
+                                  : all / kSmallPowers[static_cast<std::size_t>(kSignificantDigits - k)];
         value = std::signbit(x) ? result * -1.0 : result;
         return true;
     }

@@ -36,21 +36,19 @@ constexpr double kHalfPiPart4 = 8.4784276603688996e-32;
 // positions before it): bit q of the table (from the top of word 0) is bit q - 63 after the point
 // (tests/data/generate_elementary_tables.py).
 constexpr std::array<std::uint64_t, 46> kTwoOverPiBits = {
-    0x00000000, 0x00000000, 0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0,
-    0xDB629599, 0x3C439041, 0xFE5163AB, 0xDEBBC561, 0xB7246E3A, 0x424DD2E0,
-    0x06492EEA, 0x09D1921C, 0xFE1DEB1C, 0xB129A73E, 0xE88235F5, 0x2EBB4484,
-    0xE99C7026, 0xB45F7E41, 0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B,
-    0x1FF897FF, 0xDE05980F, 0xEF2F118B, 0x5A0A6D1F, 0x6D367ECF, 0x27CB09B7,
-    0x4F463F66, 0x9E5FEA2D, 0x7527BAC7, 0xEBE5F17B, 0x3D0739F7, 0x8A5292EA,
-    0x6BFB5FB1, 0x1F8D5D08, 0x56033046, 0xFC7B6BAB, 0xF0CFBC20, 0x9AF4361D,
-    0xA9E39161, 0x5EE61B08, 0x6599855F, 0x14A06840,
+    0x00000000, 0x00000000, 0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041,
+    0xFE5163AB, 0xDEBBC561, 0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C, 0xFE1DEB1C, 0xB129A73E,
+    0xE88235F5, 0x2EBB4484, 0xE99C7026, 0xB45F7E41, 0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B,
+    0x1FF897FF, 0xDE05980F, 0xEF2F118B, 0x5A0A6D1F, 0x6D367ECF, 0x27CB09B7, 0x4F463F66, 0x9E5FEA2D,
+    0x7527BAC7, 0xEBE5F17B, 0x3D0739F7, 0x8A5292EA, 0x6BFB5FB1, 0x1F8D5D08, 0x56033046, 0xFC7B6BAB,
+    0xF0CFBC20, 0x9AF4361D, 0xA9E39161, 0x5EE61B08, 0x6599855F, 0x14A06840,
 };
-constexpr int kWindowWords = 7;                 // 224 bits of 2/pi per reduction
-constexpr int kFractionBits = 222;              // the product's bits below the two kept integer bits
+constexpr int kWindowWords = 7;     // 224 bits of 2/pi per reduction
+constexpr int kFractionBits = 222;  // the product's bits below the two kept integer bits
 constexpr std::uint64_t kWordMask = 0xFFFFFFFFULL;
 constexpr int kWordBits = 32;
-constexpr int kTableBitOffset = 62;             // table bit of the window start, minus E
-constexpr int kExponentBias = 1075;             // x = M 2^(biased - 1075) for 53-bit integer M
+constexpr int kTableBitOffset = 62;  // table bit of the window start, minus E
+constexpr int kExponentBias = 1075;  // x = M 2^(biased - 1075) for 53-bit integer M
 constexpr int kMantissaBits = 52;
 
 // sin and cos of j/64, j = 0..50, rounded to double-double (tests/data/generate_elementary_tables.py).
@@ -117,16 +115,16 @@ constexpr std::array<SineCosinePair, 51> kSineCosineTable = {{
 // truncated below 2^-91; the head keeps the terms that would show in 2^-85 in double-double.
 constexpr std::array<DoubleDouble, 2> kSineHead = {{{1.0, 0.0}, {-0.16666666666666666, -9.2518585385429707e-18}}};
 constexpr std::array<double, 4> kSineTail = {
-    0.0083333333333333332,   // 1/5!
+    0.0083333333333333332,    // 1/5!
     -0.00019841269841269841,  // -1/7!
-    2.7557319223985891e-06,  // 1/9!
-    -2.505210838544172e-08,  // -1/11!
+    2.7557319223985891e-06,   // 1/9!
+    -2.505210838544172e-08,   // -1/11!
 };
 constexpr std::array<DoubleDouble, 3> kCosineHead = {
     {{1.0, 0.0}, {-0.5, 0.0}, {0.041666666666666664, 2.3129646346357427e-18}}};  // 1, -1/2, 1/4!
 constexpr std::array<double, 3> kCosineTail = {
-    -0.0013888888888888889,  // -1/6!
-    2.4801587301587302e-05,  // 1/8!
+    -0.0013888888888888889,   // -1/6!
+    2.4801587301587302e-05,   // 1/8!
     -2.7557319223985893e-07,  // -1/10!
 };
 
@@ -192,7 +190,6 @@ ReducedAngle ReduceHalfPi(double x) {
     return reduced;
 }
 
-
 // The fast paths (Ziv's strategy): the reduction and the table method of the accurate path in
 // plain double arithmetic, the products and sums that would lose more than 2^-66 of the result
 // made exact (TwoProduct, TwoSum), then RoundIfUnambiguous with an absolute bound on the
@@ -249,7 +246,8 @@ struct SmallAngle {
 SmallAngle SmallAngleTerms(double th, double tl) {
     const double t2 = th * th;
     const double sine = (th * t2) * (kSineHead[1].hi + t2 * (kSineTail[0] + t2 * kSineTail[1])) - 0.5 * t2 * tl;
-    const double cosine = -th * (0.5 * th + tl) + (t2 * t2) * (kCosineHead[2].hi + t2 * (kCosineTail[0] + t2 * kCosineTail[1]));
+    const double cosine =
+        -th * (0.5 * th + tl) + (t2 * t2) * (kCosineHead[2].hi + t2 * (kCosineTail[0] + t2 * kCosineTail[1]));
     return {sine, cosine};
 }
 
@@ -284,7 +282,9 @@ FastSineCosine SineCosineFast(double rh, double rl, double err) {
             {cosineHead.hi, cosineLow, err + kRelativeError * cosineHead.hi}};
 }
 
-std::optional<double> RoundIfUnambiguous(const Approximation& v) { return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err); }
+std::optional<double> RoundIfUnambiguous(const Approximation& v) {
+    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
+}
 
 Approximation Negated(const Approximation& v) { return {-v.hi, -v.lo, v.err}; }
 
@@ -304,7 +304,7 @@ std::optional<double> SineFast(double x, int shift) {
 // by TwoProduct (Dekker's division); relative error below the sum of the parts' plus 2^-100.
 std::optional<double> QuotientFast(const Approximation& numerator, const Approximation& denominator) {
     constexpr double kQuotientError = 0x1p-100;
-    constexpr double kMargin = 1.01;  // covers the roundings of the bound itself
+    constexpr double kMargin = 1.01;                                  // covers the roundings of the bound itself
     const DoubleDouble num = FastTwoSum(numerator.hi, numerator.lo);  // the kernel leaves lo up to 2^-14 hi
     const DoubleDouble den = FastTwoSum(denominator.hi, denominator.lo);
     const double q = num.hi / den.hi;

@@ -23,7 +23,8 @@ std::u16string FillPlaceholder(std::u16string_view pattern, std::u16string_view 
     std::size_t at = pattern.find(u"%s");
     if (at == std::u16string_view::npos) at = pattern.find(u"%d");
     if (at == std::u16string_view::npos) return std::u16string(pattern);
-    if (argument.size() <= kMostQuotedUnits) return JoinMessage({pattern.substr(0, at), argument, pattern.substr(at + 2)});
+    if (argument.size() <= kMostQuotedUnits)
+        return JoinMessage({pattern.substr(0, at), argument, pattern.substr(at + 2)});
     // Never half a surrogate pair.
     std::size_t kept = kMostQuotedUnits;
     if (argument[kept - 1] >= 0xD800 && argument[kept - 1] <= 0xDBFF) --kept;

@@ -57,14 +57,17 @@ ShortText Average(const TokenList& arguments) {
 }
 
 ShortText Combin(const TokenList& arguments) {
-    if (arguments.size() != 2) RaiseArgumentError(u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)", kAggregateHelpContext);
+    if (arguments.size() != 2)
+        RaiseArgumentError(u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)", kAggregateHelpContext);
     const auto n = TryParseIntegerText(arguments[0]);
     const auto k = TryParseIntegerText(arguments[1]);
     if (!n || !k) RaiseArgumentError(u"Combin関数に整数ではない数が入力されました", kAggregateHelpContext);
     if (*n < 0 || *k < 0) RaiseArgumentError(u"Combin関数の引数は自然数でなくてはなりません", kAggregateHelpContext);
     if (*n < *k) {
-        RaiseArgumentError(u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n"
-                           u"\u3000\u3000\u3000\u3000\u3000\u3000Combin(総数,抜き取り数)", kAggregateHelpContext);
+        RaiseArgumentError(
+            u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n"
+            u"\u3000\u3000\u3000\u3000\u3000\u3000Combin(総数,抜き取り数)",
+            kAggregateHelpContext);
     }
     if (*k == 0) return ShortText(u"1");
     return WriteNumberText(special::BinomialCoefficient(*n, *k));

@@ -131,7 +131,8 @@ inline constexpr std::u16string_view kOrCount = u"or関数の引数は２つに�
 inline constexpr std::u16string_view kOrValue = u"or関数に整数ではない数が入力されました";
 inline constexpr std::u16string_view kXorCount = u"xor関数の引数は２つにして下さい";
 inline constexpr std::u16string_view kXorValue = u"xor関数に整数ではない数が入力されました";
-inline constexpr std::u16string_view kNormalZeroDeviationMessage = u"正規分布ndistの3番目の引数(標準偏差)に0が入力されています";
+inline constexpr std::u16string_view kNormalZeroDeviationMessage =
+    u"正規分布ndistの3番目の引数(標準偏差)に0が入力されています";
 
 // Grouped by family, in the order the calculator lists them; nothing else depends on the order.
 // Laid out by hand: one row per function, its fields one per line.
@@ -545,22 +546,24 @@ inline constexpr auto kFunctionNames = NamesOf(kFunctionTable);
 inline constexpr NameIndex kFunctionIndex{kFunctionNames};
 static_assert(kFunctionIndex.HasDistinctNames(), "a function name repeats: its first row would hide the others");
 
-static_assert([] {
-    for (const auto& row : kFunctionTable) {
-        if (!row.HasSingleForm() && !row.HasListForm()) return false;
-        if (row.single.value != nullptr && row.single.integer != nullptr) return false;
-        const SpecialFrontEnd& special = row.list.special;
-        if (row.list.kind == ListKind::kSpecial &&
-            (special.compute == nullptr || special.fullCount > kMostSpecialArguments ||
-             special.shortCount >= special.fullCount)) {
-            return false;
+static_assert(
+    [] {
+        for (const auto& row : kFunctionTable) {
+            if (!row.HasSingleForm() && !row.HasListForm()) return false;
+            if (row.single.value != nullptr && row.single.integer != nullptr) return false;
+            const SpecialFrontEnd& special = row.list.special;
+            if (row.list.kind == ListKind::kSpecial &&
+                (special.compute == nullptr || special.fullCount > kMostSpecialArguments ||
+                 special.shortCount >= special.fullCount)) {
+                return false;
+            }
+            if ((row.list.kind == ListKind::kIntegerPair) != (row.list.integerPair.operation != nullptr)) return false;
+            if ((row.list.kind == ListKind::kList) != (row.list.list != nullptr)) return false;
+            if (row.catalogue.forms.empty() || row.catalogue.description.empty()) return false;
         }
-        if ((row.list.kind == ListKind::kIntegerPair) != (row.list.integerPair.operation != nullptr)) return false;
-        if ((row.list.kind == ListKind::kList) != (row.list.list != nullptr)) return false;
-        if (row.catalogue.forms.empty() || row.catalogue.description.empty()) return false;
-    }
-    return true;
-}(), "a row has no form, or a form without what its handler reads");
+        return true;
+    }(),
+    "a row has no form, or a form without what its handler reads");
 
 // The row of a name, or nullptr; constant time.
 constexpr const FunctionRow* FindFunctionRow(std::u16string_view name) noexcept {

@@ -30,9 +30,7 @@ std::optional<std::int64_t> SignAndMagnitude(std::int32_t a, std::int32_t b, Com
     return negative ? -magnitude : magnitude;
 }
 
-bool FitsIn32Bits(std::int64_t v) {
-    return v >= kSmallest && v <= std::numeric_limits<std::int32_t>::max();
-}
+bool FitsIn32Bits(std::int64_t v) { return v >= kSmallest && v <= std::numeric_limits<std::int32_t>::max(); }
 
 }  // namespace
 

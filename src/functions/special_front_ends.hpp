@@ -27,15 +27,15 @@ enum class PreCheck { kNone, kNonNegativeOrder, kPositiveOrder };
 
 struct SpecialFrontEnd {
     std::size_t fullCount = 0;
-    std::size_t shortCount = 0;  // 0: only the full count is accepted
+    std::size_t shortCount = 0;     // 0: only the full count is accepted
     unsigned integerPositions = 0;  // bit i: argument i is read as a 32-bit integer
     PreCheck preCheck = PreCheck::kNone;
     double (*compute)(const Arguments& a) = nullptr;  // the form follows from a.count
     std::u16string_view countMessage;
     std::u16string_view nonNumericMessage;
-    std::u16string_view preCheckMessage;  // first-argument failures of the pre-check
+    std::u16string_view preCheckMessage;       // first-argument failures of the pre-check
     std::u16string_view negativeOrderMessage;  // expn: a negative order
-    std::u16string_view zeroDivideMessage;  // ndist: a division by zero, named; empty: it passes unchanged
+    std::u16string_view zeroDivideMessage;     // ndist: a division by zero, named; empty: it passes unchanged
 };
 
 inline constexpr unsigned kFirst = 1U;

@@ -37,15 +37,15 @@ void RaiseTranslatedOverflow(std::u16string_view name) {
 }
 
 void RaiseTranslatedInvalidOp(std::u16string_view name) {
-    throw EFunctionError(JoinMessage({name, kInvalidOpTail, kLineBreak, kLineBreak, kHelpRemarkFirst, kLineBreak,
-                                      kHelpRemarkSecond}),
-                         kNoHelpContext);
+    throw EFunctionError(
+        JoinMessage({name, kInvalidOpTail, kLineBreak, kLineBreak, kHelpRemarkFirst, kLineBreak, kHelpRemarkSecond}),
+        kNoHelpContext);
 }
 
 void RaiseTranslatedZeroDivide(std::u16string_view name) {
-    throw EFunctionError(JoinMessage({name, kZeroDivideTail, kLineBreak, kLineBreak, kHelpRemarkFirst, kLineBreak,
-                                      kHelpRemarkSecond}),
-                         kNoHelpContext);
+    throw EFunctionError(
+        JoinMessage({name, kZeroDivideTail, kLineBreak, kLineBreak, kHelpRemarkFirst, kLineBreak, kHelpRemarkSecond}),
+        kNoHelpContext);
 }
 
 int FindValueFunction(std::u16string_view name) noexcept {

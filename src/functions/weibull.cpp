@@ -75,10 +75,13 @@ ShortText Weibull(const TokenList& arguments) {
     const double x = ParseNumberText(arguments[0]);
     if (x < 0.0) RaiseArgumentError(u"Weibull関数の第１引数は0以上でなくてはなりません", kWeibullHelpContext);
     const double alpha = ParseNumberText(arguments[1]);
-    if (alpha <= 0.0) RaiseArgumentError(u"Weibull関数の第２引数（形状母数）は0より大きくなくてはなりません", kWeibullHelpContext);
+    if (alpha <= 0.0)
+        RaiseArgumentError(u"Weibull関数の第２引数（形状母数）は0より大きくなくてはなりません", kWeibullHelpContext);
     const double beta = ParseNumberText(arguments[2]);
-    if (beta <= 0.0) RaiseArgumentError(u"Weibull関数の第３引数（尺度母数）は0より大きくなくてはなりません", kWeibullHelpContext);
-    if (!IsMode(arguments[3])) RaiseArgumentError(u"Weibull関数のモードには0または1を入力してください", kWeibullHelpContext);
+    if (beta <= 0.0)
+        RaiseArgumentError(u"Weibull関数の第３引数（尺度母数）は0より大きくなくてはなりません", kWeibullHelpContext);
+    if (!IsMode(arguments[3]))
+        RaiseArgumentError(u"Weibull関数のモードには0または1を入力してください", kWeibullHelpContext);
     return WriteNumberText(Distribution({x, 0.0}, alpha, beta, ParseNumberText(arguments[3])));
 }
 
@@ -86,7 +89,8 @@ ShortText Weibull3(const TokenList& arguments) {
     if (arguments.size() != 5) {
         RaiseArgumentError(u"Weibull3関数の引数が足りません\r\nWeibull3(x,α,β,γ,[0 or 1])", kWeibullHelpContext);
     }
-    if (!IsMode(arguments[4])) RaiseArgumentError(u"Weibull3関数のモードには0または1を入力してください", kWeibullHelpContext);
+    if (!IsMode(arguments[4]))
+        RaiseArgumentError(u"Weibull3関数のモードには0または1を入力してください", kWeibullHelpContext);
     const double x = ParseNumberText(arguments[0]);
     if (x < 0.0) RaiseArgumentError(u"Weibull3関数の第１引数は0より大きくなくてはなりません", kWeibullHelpContext);
     const double alpha = ParseNumberText(arguments[1]);

@@ -48,7 +48,8 @@ enum class Waiting : std::uint8_t { kOpen, kCall, kNegate, kFunction, kOperator,
 // steps, on values.
 constexpr auto kStreamedAggregates = [] {
     std::array<std::optional<Aggregate>, kMultiArgFunctionNames.size()> streamed{};
-    for (std::size_t i = 0; i < streamed.size(); ++i) streamed[i] = FindFunctionRow(kMultiArgFunctionNames[i])->list.streamed;
+    for (std::size_t i = 0; i < streamed.size(); ++i)
+        streamed[i] = FindFunctionRow(kMultiArgFunctionNames[i])->list.streamed;
     return streamed;
 }();
 
@@ -165,7 +166,8 @@ private:
         switch (token.kind) {
             case TokenKind::kMinus:
                 // A sign before a number, a bracket or a function; never before another sign.
-                if (!AtNumber(1) && !AtKind(TokenKind::kOpen, 1) && !(end_ - at_ > 1 && at_[1].kind == TokenKind::kOther)) {
+                if (!AtNumber(1) && !AtKind(TokenKind::kOpen, 1) &&
+                    !(end_ - at_ > 1 && at_[1].kind == TokenKind::kOther)) {
                     return false;
                 }
                 steps_.push_back({Waiting::kNegate, 0});
@@ -280,7 +282,8 @@ private:
                 if (call.count == 0) {
                     call.running = argument;
                 } else {
-                    const bool keeps = call.what == Aggregate::kMaximum ? call.running > argument : call.running < argument;
+                    const bool keeps =
+                        call.what == Aggregate::kMaximum ? call.running > argument : call.running < argument;
                     if (!Settle(keeps ? call.running : argument, call.running)) return false;
                 }
                 break;
@@ -304,7 +307,8 @@ private:
             case Aggregate::kSum: return Settle(call.total, answer);
             case Aggregate::kAverage: {
                 double total = 0.0;
-                return Settle(call.total, total) && Settle(CheckedDivide(total, static_cast<double>(call.count)), answer);
+                return Settle(call.total, total) &&
+                       Settle(CheckedDivide(total, static_cast<double>(call.count)), answer);
             }
         }
         return false;
@@ -312,7 +316,8 @@ private:
 
     // An operand is complete: the prefixes waiting for it apply, innermost first.
     bool TakeOperand(double value) {
-        while (!steps_.empty() && (steps_.back().what == Waiting::kNegate || steps_.back().what == Waiting::kFunction)) {
+        while (!steps_.empty() &&
+               (steps_.back().what == Waiting::kNegate || steps_.back().what == Waiting::kFunction)) {
             const WaitingStep step = steps_.back();
             steps_.pop_back();
             if (!Settle(step.what == Waiting::kNegate ? value * -1.0 : EvaluateValueFunction(step.row, value), value)) {

@@ -122,7 +122,8 @@ double EvaluateInArena(const char16_t* expression, std::size_t limit, const Eval
         InUse() { tArenaBlock.inUse = true; }
         ~InUse() { tArenaBlock.inUse = false; }
     } inUse;
-    std::pmr::monotonic_buffer_resource arena(tArenaBlock.bytes.get(), kArenaBlockSize, std::pmr::new_delete_resource());
+    std::pmr::monotonic_buffer_resource arena(tArenaBlock.bytes.get(), kArenaBlockSize,
+                                              std::pmr::new_delete_resource());
     return Evaluate(expression, limit, arena, context);
 }
 

@@ -45,8 +45,10 @@ EngineList::EngineList(Tokens& tokens)
 }
 
 void EngineList::Unlink(int node) {
-    if (Prev(node) != kNone) Next(Prev(node)) = Next(node);
-    else head_ = Next(node);
+    if (Prev(node) != kNone)
+        Next(Prev(node)) = Next(node);
+    else
+        head_ = Next(node);
     if (Next(node) != kNone) Prev(Next(node)) = Prev(node);
     At(node).alive = false;
     --size_;

@@ -19,7 +19,8 @@ constexpr std::u16string_view kJoinMessage = u"eに数値を代入する際に�
 // Where the units lie in the text, or past its end when they lie elsewhere.
 std::size_t OffsetIn(std::u16string_view text, const char16_t* units) {
     const std::less_equal<const char16_t*> notAfter;
-    if (text.empty() || !notAfter(text.data(), units) || !notAfter(units, text.data() + text.size())) return text.size();
+    if (text.empty() || !notAfter(text.data(), units) || !notAfter(units, text.data() + text.size()))
+        return text.size();
     return static_cast<std::size_t>(units - text.data());
 }
 

@@ -11,9 +11,9 @@
 namespace quorvex {
 
 // Joins every token whose first "e" is its last unit with the token after it, or with a sign
-// and the token after that, and checks that the joined text is a number. Raises EConvertError "eを含む文字列が、正しい数値になっていません" when the first token is
-// "e", and "eに数値を代入する際にエラーになりました" when a join is impossible or not a
-// number; both with help context 0.
+// and the token after that, and checks that the joined text is a number. Raises EConvertError
+// "eを含む文字列が、正しい数値になっていません" when the first token is "e", and
+// "eに数値を代入する際にエラーになりました" when a join is impossible or not a number; both with help context 0.
 void JoinExponentNotation(Tokens& tokens, std::u16string_view source = {});
 
 // The same step for the tokens at the front of `ahead`, which holds three of them unless the

@@ -22,8 +22,9 @@ bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationCont
     // Handlers read their arguments as texts.
     // Reserved whole, since the arena never gets back what a growing list leaves behind.
     TokenList arguments(&arena);
-    arguments.reserve(1 + static_cast<std::size_t>(std::count_if(
-                              group.begin(), group.end(), [](const Token& token) { return token.kind == TokenKind::kComma; })));
+    arguments.reserve(1 + static_cast<std::size_t>(std::count_if(group.begin(), group.end(), [](const Token& token) {
+                          return token.kind == TokenKind::kComma;
+                      })));
     Tokens argument(&arena);
     const auto takeArgument = [&] {
         if (!ReduceArgument(argument, context)) return false;
@@ -42,7 +43,8 @@ bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationCont
 
     const TokenText16 nameText = TextOf(name);
     const ShortText answer = DispatchMultiArgFunction(nameText, arguments);
-    if (EvaluationObserver* observer = context.observer) observer->OnCall(nameText, ToStandardTokens(arguments), answer);
+    if (EvaluationObserver* observer = context.observer)
+        observer->OnCall(nameText, ToStandardTokens(arguments), answer);
     group.clear();
     group.push_back(CopiedTextToken(answer, arena));
     return true;

@@ -53,14 +53,17 @@ constexpr const OperatorRow& OperatorOf(TokenKind kind) noexcept {
     return kOperators[static_cast<std::size_t>(kind) - static_cast<std::size_t>(TokenKind::kPlus)];
 }
 
-static_assert([] {
-    for (std::size_t i = 0; i < kOperators.size(); ++i) {
-        const OperatorRow& row = kOperators[i];
-        if (!IsOperator(row.kind) || &OperatorOf(row.kind) != &row) return false;
-        if (row.precedence < kLowestPrecedence || row.precedence > kHighestPrecedence) return false;
-    }
-    return kOperators.size() == static_cast<std::size_t>(TokenKind::kPower) - static_cast<std::size_t>(TokenKind::kPlus) + 1;
-}(), "the operator rows follow TokenKind");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kOperators.size(); ++i) {
+            const OperatorRow& row = kOperators[i];
+            if (!IsOperator(row.kind) || &OperatorOf(row.kind) != &row) return false;
+            if (row.precedence < kLowestPrecedence || row.precedence > kHighestPrecedence) return false;
+        }
+        return kOperators.size() ==
+               static_cast<std::size_t>(TokenKind::kPower) - static_cast<std::size_t>(TokenKind::kPlus) + 1;
+    }(),
+    "the operator rows follow TokenKind");
 
 // The kind of each one-unit text below 128; every longer text is kOther.
 inline constexpr auto kKindByUnit = [] {

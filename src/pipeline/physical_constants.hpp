@@ -12,7 +12,7 @@
 namespace quorvex {
 
 struct PhysicalConstant {
-    std::u16string_view token;  // as the lower-cased expression writes it; NUL-terminated
+    std::u16string_view token;    // as the lower-cased expression writes it; NUL-terminated
     const char16_t* displayText;  // NUL-terminated: name, description and unit
     double value;
 };

@@ -12,15 +12,19 @@ namespace {
 
 // The separator table's names after "pi" are exactly the function table's, each once: a name
 // the tokenizer does not cut out never reaches a registry whole.
-static_assert([] {
-    const auto names = std::span(kSeparatorTable).subspan(kFirstNameEntry + 1);
-    if (names.size() != kFunctionTable.size()) return false;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (FindFunctionRow(names[i]) == nullptr) return false;
-        if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), names[i]) != names.begin() + static_cast<std::ptrdiff_t>(i)) return false;
-    }
-    return true;
-}(), "the function table and the separator table disagree");
+static_assert(
+    [] {
+        const auto names = std::span(kSeparatorTable).subspan(kFirstNameEntry + 1);
+        if (names.size() != kFunctionTable.size()) return false;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (FindFunctionRow(names[i]) == nullptr) return false;
+            if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), names[i]) !=
+                names.begin() + static_cast<std::ptrdiff_t>(i))
+                return false;
+        }
+        return true;
+    }(),
+    "the function table and the separator table disagree");
 
 }  // namespace
 

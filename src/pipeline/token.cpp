@@ -34,8 +34,10 @@ Token NumberToken(double x) noexcept {
 }
 
 TokenText16::TokenText16(const Token& token) noexcept : computed_(token.computed) {
-    if (computed_) written_ = WriteNumberText(token.raw);
-    else view_ = token.Text();
+    if (computed_)
+        written_ = WriteNumberText(token.raw);
+    else
+        view_ = token.Text();
 }
 
 double NumberValueOf(const Token& token) {

@@ -29,10 +29,10 @@ struct Token {
     TokenKind kind = TokenKind::kOther;
     bool computed = false;
     bool isNumber = false;
-    bool negative = false;   // its text is longer than one unit and starts with "-"
-    std::int8_t unary = -1;  // its place among the single-argument function names, or -1
-    std::int8_t multi = -1;  // its place among the multi-argument function names, or -1
-    std::int8_t constant = -1;  // its place among the constants' tokens, or -1
+    bool negative = false;       // its text is longer than one unit and starts with "-"
+    std::int8_t unary = -1;      // its place among the single-argument function names, or -1
+    std::int8_t multi = -1;      // its place among the multi-argument function names, or -1
+    std::int8_t constant = -1;   // its place among the constants' tokens, or -1
     bool joinsExponent = false;  // not computed, and its first "e" is its last unit
 
     // Its own text; empty for a computed token, whose text TextOf writes.

@@ -17,9 +17,11 @@ constexpr std::size_t kAsciiLimit = 128;
 constexpr std::size_t kNoEntry = kSeparatorTable.size();
 constexpr std::size_t kCommaEntry = 0;
 static_assert(kSeparatorTable[kCommaEntry] == u",");
-static_assert(std::ranges::all_of(kOperators, [](const OperatorRow& row) {
-                  return std::ranges::count(kSeparatorTable, std::u16string_view(&row.unit, 1)) == 1;
-              }),
+static_assert(std::ranges::all_of(kOperators,
+                                  [](const OperatorRow& row) {
+                                      return std::ranges::count(kSeparatorTable, std::u16string_view(&row.unit, 1)) ==
+                                             1;
+                                  }),
               "every operator is cut off as a token of its own");
 
 constexpr bool IsPrefix(std::u16string_view prefix, std::u16string_view text) {
@@ -131,7 +133,8 @@ constexpr auto kEntryTokens = [] {
 }();
 
 void ReplaceUnits(std::span<char16_t> text, char16_t a, char16_t b, char16_t by) noexcept {
-    std::replace_if(text.begin(), text.end(), [a, b](char16_t unit) { return unit == a || unit == b; }, by);
+    std::replace_if(
+        text.begin(), text.end(), [a, b](char16_t unit) { return unit == a || unit == b; }, by);
 }
 
 }  // namespace

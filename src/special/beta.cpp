@@ -21,11 +21,14 @@ namespace {
 
 constexpr std::u16string_view kBetaNonPositiveA = u"ベータ関数betaの定数aに0以下の値が入ってます";
 constexpr std::u16string_view kBetaNonPositiveB = u"ベータ関数betaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kRegularizedNonPositiveA = u"正規化された不完全ベータ関数ibetaの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kRegularizedNonPositiveB = u"正規化された不完全ベータ関数ibetaの定数bに0以下の値が入ってます";
+constexpr std::u16string_view kRegularizedNonPositiveA =
+    u"正規化された不完全ベータ関数ibetaの定数aに0以下の値が入ってます";
+constexpr std::u16string_view kRegularizedNonPositiveB =
+    u"正規化された不完全ベータ関数ibetaの定数bに0以下の値が入ってます";
 constexpr std::u16string_view kRegularizedOutsideUnit =
     u"正規化された不完全ベータ関数ibetaの引数xに0より小さい、あるいは1より大きい数が入っています";
-constexpr std::u16string_view kRegularizedNoConvergence = u"正規化された不完全ベータ関数ibetaの計算は収束しませんでした";
+constexpr std::u16string_view kRegularizedNoConvergence =
+    u"正規化された不完全ベータ関数ibetaの計算は収束しませんでした";
 constexpr std::u16string_view kIncompleteNonPositiveA = u"不完全ベータ関数xbetaの定数aに0以下の値が入ってます";
 constexpr std::u16string_view kIncompleteNonPositiveB = u"不完全ベータ関数xbetaの定数bに0以下の値が入ってます";
 constexpr std::u16string_view kIncompleteOutsideUnit =
@@ -71,7 +74,7 @@ constexpr double kMeanExpansionFrom = 100.0;
 constexpr double kMeanExpansionWidth = 0.03;
 constexpr int kMeanExpansionTerms = 20;
 constexpr double kMeanExpansionTolerance = 1e-17;
-constexpr double kTwoOverSqrtPi = 1.1283791670955126;   // 2 / sqrt(pi)
+constexpr double kTwoOverSqrtPi = 1.1283791670955126;      // 2 / sqrt(pi)
 constexpr double kInverseSqrtEight = 0.35355339059327378;  // 2^(-3/2)
 
 // I_x(a, b) for a, b > 100 and 0 <= lambda = a - (a + b) x small, by DiDonato and Morris's
@@ -89,7 +92,8 @@ double MeanExpansion(double a, double b, DoubleDouble lambda) {
     const DoubleDouble fromA = Add(Times(Log1pDoubleDouble(Over(Negate(lambda), Exact(a))), a), lambda);
     const DoubleDouble fromB = Subtract(Times(Log1pDoubleDouble(Over(lambda, Exact(b))), b), lambda);
     const DoubleDouble f = Negate(Add(fromA, fromB));
-    const double u = ExpOfDoubleDouble(Exact(-(StirlingCorrection(a) + StirlingCorrection(b) - StirlingCorrection(a + b))));
+    const double u =
+        ExpOfDoubleDouble(Exact(-(StirlingCorrection(a) + StirlingCorrection(b) - StirlingCorrection(a + b))));
     const double t = ExpOfDoubleDouble(Negate(f));
     if (t == 0.0) return 0.0;  // below the normals
     const DoubleDouble z0 = f.hi > 0.0 ? SquareRoot(f) : Exact(0.0);
@@ -238,7 +242,7 @@ std::optional<double> LargeAExpansion(double a, double b, DoubleDouble x, Double
     std::array<double, kExpansionTerms> d{};
     double j = q / r;
     double sum = j;
-    double power = 1.0;  // (ln x / 2)^(2(n - 1))
+    double power = 1.0;       // (ln x / 2)^(2(n - 1))
     double reciprocal = 1.0;  // 1 / (2n + 1)!
     bool converged = false;
     for (int n = 1; n <= kExpansionTerms && !converged; ++n) {
@@ -260,7 +264,8 @@ std::optional<double> LargeAExpansion(double a, double b, DoubleDouble x, Double
     }
     if (!converged) return std::nullopt;
     // Gamma(a + b) / (Gamma(a) T^b) = Gamma(b) / (B(a, b) T^b)
-    const DoubleDouble logScale = Subtract(Subtract(LogGammaDoubleDouble(b), LogBeta(a, b)), Times(LogDoubleDouble(t), b));
+    const DoubleDouble logScale =
+        Subtract(Subtract(LogGammaDoubleDouble(b), LogBeta(a, b)), Times(LogDoubleDouble(t), b));
     const double scale = ExpOfDoubleDouble(logScale);
     // z's low part through dQ/dz = -r / z, the leading term's slope.
     return CheckedMultiply(scale, r * sum - r / z * exactZ.lo);
@@ -280,7 +285,8 @@ std::optional<double> ShiftedLargeAExpansion(double a, double b, DoubleDouble x,
     double term = 0.0;
     for (int k = 0; k < bSteps; ++k) {
         // Taken afresh every kRefreshSteps steps, so that the recurrence's roundings do not pile up.
-        if (k % kRefreshSteps == 0) term = CheckedDivide(k == 0 ? basePower : BetaPowerTerm(a, base + k, x, y), base + k);
+        if (k % kRefreshSteps == 0)
+            term = CheckedDivide(k == 0 ? basePower : BetaPowerTerm(a, base + k, x, y), base + k);
         added += term;
         term = term * y.hi * (a + base + k) / (base + k + 1.0);
     }

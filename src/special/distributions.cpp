@@ -135,7 +135,8 @@ double FisherF(double x, std::int32_t d1, std::int32_t d2, std::int32_t kind) {
 
 double Factorial(double x) {
     if (x == 0.0) return 1.0;
-    if (!IsZeroByTest(std::fabs(x) - std::trunc(x))) RaiseFunctionError(kFactorialNotNatural, kSmallFunctionHelpContext);
+    if (!IsZeroByTest(std::fabs(x) - std::trunc(x)))
+        RaiseFunctionError(kFactorialNotNatural, kSmallFunctionHelpContext);
     Checked r = 1.0;
     for (double i = 1.0; x >= i; i += 1.0) r *= i;
     return double(r);

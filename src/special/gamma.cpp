@@ -24,10 +24,10 @@ constexpr std::u16string_view kDigammaPole = u"ディガンマ関数dgammaが発
 constexpr std::u16string_view kPolygammaPole = u"ポリガンマ関数pgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
 
 // Coefficients g0 .. g10 of the closed approximation of ln Gamma.
-constexpr std::array<double, 11> kLogGammaTable = {
-    0.12242597732687992, 0.8513708131650342, 2.2502304753561817, 2.0962955353895,
-    0.5021972270339209,  0.011240582657165408, 1.0000000000006553, 1.9999999996201023,
-    3.000000046726524,   3.999996630000751,   5.0003589884831925};
+constexpr std::array<double, 11> kLogGammaTable = {0.12242597732687992, 0.8513708131650342, 2.2502304753561817,
+                                                   2.0962955353895,     0.5021972270339209, 0.011240582657165408,
+                                                   1.0000000000006553,  1.9999999996201023, 3.000000046726524,
+                                                   3.999996630000751,   5.0003589884831925};
 constexpr double kLogGammaShift = 6.0975075753906856;
 constexpr double kLogGammaOffset = 0.005636065618975607;
 
@@ -48,8 +48,9 @@ constexpr double kLogFinestTolerance = -44.361419555836498;
 
 // Coefficients B(2k) / (2k (2k - 1)) of Stirling's series for k = 1 .. 8, in powers 1/x^(2k-1)
 // (A&S 6.1.41); from x = 10 on the first omitted term is below 2e-18.
-constexpr std::array<double, 8> kStirlingCoefficients = {
-    1.0 / 12.0, -1.0 / 360.0, 1.0 / 1260.0, -1.0 / 1680.0, 1.0 / 1188.0, -691.0 / 360360.0, 1.0 / 156.0, -3617.0 / 122400.0};
+constexpr std::array<double, 8> kStirlingCoefficients = {1.0 / 12.0,    -1.0 / 360.0,      1.0 / 1260.0,
+                                                         -1.0 / 1680.0, 1.0 / 1188.0,      -691.0 / 360360.0,
+                                                         1.0 / 156.0,   -3617.0 / 122400.0};
 // From here on ln Gamma goes by Stirling's series; past the second value its first term is all a
 // double holds of the correction; past the third Dekker's product would leave the doubles.
 constexpr double kStirlingLimit = 10.0;
@@ -75,10 +76,10 @@ double LogTolerance(double eps) { return std::max(CheckedLn(eps), kLogFinestTole
 // degree 17 (mpmath chebyfit), within 1.9e-19 of Q. Q(0) = Euler's gamma, so z Q(z) keeps its
 // relative digits next to z = 0, which ln Gamma needs near its zeros at 1 and 2.
 constexpr std::array<double, 18> kReciprocalGammaTable = {
-    5.7721566490153287e-01, -6.5587807152025390e-01, -4.2002635034095195e-02, 1.6653861138229142e-01,
-    -4.2197734555546498e-02, -9.6219715278743085e-03, 7.2189432467060395e-03, -1.1651675919228510e-03,
-    -2.1524167451624613e-04, 1.2805028314784856e-04, -2.0134852990060787e-05, -1.2504981338042983e-06,
-    1.1330245401008387e-06, -2.0561971210504360e-07, 6.1109730663954764e-09, 4.9848536170741817e-09,
+    5.7721566490153287e-01,  -6.5587807152025390e-01, -4.2002635034095195e-02, 1.6653861138229142e-01,
+    -4.2197734555546498e-02, -9.6219715278743085e-03, 7.2189432467060395e-03,  -1.1651675919228510e-03,
+    -2.1524167451624613e-04, 1.2805028314784856e-04,  -2.0134852990060787e-05, -1.2504981338042983e-06,
+    1.1330245401008387e-06,  -2.0561971210504360e-07, 6.1109730663954764e-09,  4.9848536170741817e-09,
     -1.1634052822210534e-09, 1.0440526006919462e-10};
 
 // ln Gamma goes through Q on [kLogGammaNearOneLow, kLogGammaNearTwoHigh], where its zeros at 1

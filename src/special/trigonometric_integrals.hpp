@@ -1,9 +1,9 @@
 // The sine and cosine integrals, their hyperbolic forms and the Fresnel integrals. Each routine
 // is accurate to 0.7 units of the 15th digit at worst against mpmath
 // (tests/data/reference/trigonometric_integral.tsv; near a zero of Si - π/2, relative to the size
-// of the oscillation; Ci and Chi about their zeros below 4 by their Taylor series there) and raises EConvergeError with its own message when its series, continued
-// fraction or quadrature reaches the cap of 1000 rounds, or at once when the tolerance is <= 0 or
-// further rounds can no longer meet it.
+// of the oscillation; Ci and Chi about their zeros below 4 by their Taylor series there) and raises EConvergeError with
+// its own message when its series, continued fraction or quadrature reaches the cap of 1000 rounds, or at once when the
+// tolerance is <= 0 or further rounds can no longer meet it.
 #pragma once
 
 #include "special/conventions.hpp"

@@ -78,9 +78,15 @@ constexpr double kAccuratePowerLimit = 680.0;
 // zeta(s) = sum of c_k s^k for |s| <= 1/128, k = 0 .. 8 (mpmath); the next term is below 1e-19.
 // The series about 1 and the reflection leave a unit of the 15th digit next to -1/2.
 constexpr double kTaylorAtZeroReach = 1.0 / 128.0;
-constexpr std::array<double, 9> kTaylorAtZero = {
-    -0.5, -0.9189385332046728, -1.0031782279542925, -1.0007851944770425, -0.9998792995005712,
-    -1.0000019408963206, -1.000001301146014, -0.9999998313841736, -1.000000005764676};
+constexpr std::array<double, 9> kTaylorAtZero = {-0.5,
+                                                 -0.9189385332046728,
+                                                 -1.0031782279542925,
+                                                 -1.0007851944770425,
+                                                 -0.9998792995005712,
+                                                 -1.0000019408963206,
+                                                 -1.000001301146014,
+                                                 -0.9999998313841736,
+                                                 -1.000000005764676};
 // Past this |x| the polylogarithm of s > 0 goes by the accelerated alternating series (x < 0) or
 // the duplication formula (x > 0).
 constexpr double kDuplicationLimit = 0.5;
@@ -173,9 +179,7 @@ public:
 
     // A bound on the rounding error of the last sum: m + 1 roundings, each at most the unit
     // roundoff 2^-53 of the sum of the terms' magnitudes.
-    double RoundingBound() const {
-        return static_cast<double>(binomials_.size()) * kUnitRoundoff * magnitude_;
-    }
+    double RoundingBound() const { return static_cast<double>(binomials_.size()) * kUnitRoundoff * magnitude_; }
 
 private:
     // Enough for the default tolerance; more rows grow the storage.
@@ -373,9 +377,9 @@ double LogarithmicPolylog(double s, double x, double eps) {
     return r;
 }
 
-
 // Li_s(x) = sum over i >= 1 of x^i / i^s, for s > 0 and |x| <= 1/2, where the terms stop
-// counting within 60 rounds whatever the tolerance. i^-s underflows where i^s would overflow: Li_2000(0.3) is 0.3, not an overflow.
+// counting within 60 rounds whatever the tolerance. i^-s underflows where i^s would overflow: Li_2000(0.3) is 0.3, not
+// an overflow.
 double PowerSeriesPolylog(double s, double x, double eps) {
     double r = x;
     IterateToTolerance(eps, kPolylogNoConvergence, 2, AbsoluteMeasure{r}, [&](int i) {
@@ -395,7 +399,8 @@ double PowerSeriesPolylog(double s, double x, double eps) {
 double AcceleratedPolylog(double s, double t) {
     // As many terms as the finest tolerance a double can use asks for (the value is at least
     // a_0 / 2): any tolerance is met, and a coarse one's fewer terms left 5e-16 of Li_2000(-0.9).
-    const int n = std::max(1, static_cast<int>(std::ceil(CheckedLn(2.0 * t / kFinestAcceleratedTolerance) / kLogAccelerationBase)));
+    const int n = std::max(
+        1, static_cast<int>(std::ceil(CheckedLn(2.0 * t / kFinestAcceleratedTolerance) / kLogAccelerationBase)));
     double d = Power(kAccelerationBase, n);
     d = (d + 1.0 / d) / 2.0;
     double b = -1.0;

@@ -167,8 +167,8 @@ void WriteControlWords(const ControlWords& words) {
 // Hosts on Windows unmask exceptions and lower the x87 precision (_controlfp_s, _control87):
 // the library answers as always, raises no floating-point exception and leaves both as they were.
 TEST(Exports, HostFloatingPointControlIsRestoredAndIgnored) {
-    const std::u16string corpus[] = {u"1/3+2/3*7.1", u"sin(1)+exp(2.5)", u"besselj(2.5,0.5)", u"1/0", u"0/0",
-                                     u"1e300*1e300", u"gamma(7.5)", u"2^0.5"};
+    const std::u16string corpus[] = {u"1/3+2/3*7.1", u"sin(1)+exp(2.5)", u"besselj(2.5,0.5)", u"1/0",
+                                     u"0/0",         u"1e300*1e300",     u"gamma(7.5)",       u"2^0.5"};
     const auto run = [&corpus] {
         std::vector<std::pair<std::int32_t, std::uint64_t>> answers;
         for (const auto& expression : corpus) {
@@ -203,9 +203,7 @@ struct FpState {
     bool operator==(const FpState&) const = default;
 };
 
-FpState ReadFpState() {
-    return {std::fegetround(), fegetexcept(), std::fetestexcept(FE_ALL_EXCEPT)};
-}
+FpState ReadFpState() { return {std::fegetround(), fegetexcept(), std::fetestexcept(FE_ALL_EXCEPT)}; }
 
 TEST(Exports, HostFloatingPointEnvironmentIsRestoredAndIgnored) {
     const double reference = Evaluon(u"1/3+2/3*7.1");
@@ -253,8 +251,8 @@ TEST(Exports, HostFlushToZeroDoesNotReachTheLibrary) {
 
 TEST(Exports, ThreadsEvaluateIndependently) {
     const std::vector<std::u16string> corpus = {
-        u"2*(3+4)", u"1/3", u"2(3)", u"1/0", u"abc", u"(1+2", u"-2^2", u"pi*c", u"1.5e-3*2", u"0/0",
-        u"deg0+1", u"((((1))))-(-(2))",
+        u"2*(3+4)", u"1/3",  u"2(3)",     u"1/0", u"abc",    u"(1+2",
+        u"-2^2",    u"pi*c", u"1.5e-3*2", u"0/0", u"deg0+1", u"((((1))))-(-(2))",
     };
     struct Result {
         int32_t status;
@@ -283,7 +281,8 @@ TEST(Exports, ThreadsEvaluateIndependently) {
     constexpr int kRounds = 200;
     std::vector<std::vector<Result>> results(kThreads);
     std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) threads.emplace_back([&, t] { run(results[static_cast<std::size_t>(t)], kRounds); });
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] { run(results[static_cast<std::size_t>(t)], kRounds); });
     for (auto& thread : threads) thread.join();
     for (const auto& result : results) {
         ASSERT_EQ(result.size(), expected.size() * kRounds);
@@ -400,8 +399,8 @@ TEST(HostileInput, EveryUnitValueAndOddText) {
         ExpectAnswered(std::u16string{c});
         ExpectAnswered(std::u16string{u'1', c, u'2'});
     }
-    for (const std::u16string text : {u"\xD800", u"1+\xDC00", u"\t1", u"1\r\n+2", u"\u3000", u"（1）",
-                                      u"１+２", u"1e", u"$FF", u"--------", u"((((", u"))))", u",,,"}) {
+    for (const std::u16string text : {u"\xD800", u"1+\xDC00", u"\t1", u"1\r\n+2", u"\u3000", u"（1）", u"１+２", u"1e",
+                                      u"$FF", u"--------", u"((((", u"))))", u",,,"}) {
         ExpectAnswered(text);
     }
 }

@@ -38,11 +38,9 @@ __attribute__((used)) static LONG CatchAll(EXCEPTION_POINTERS* pointers, void* f
 static __attribute__((noinline)) int TryEvaluon(const char16_t* expression, double* value) {
     volatile int raised = 1;
     volatile double result = 0.0;
-    __try1(CatchAll)
-    result = Evaluon(expression);
+    __try1(CatchAll) result = Evaluon(expression);
     raised = 0;
-    __except1
-    *value = result;
+    __except1* value = result;
     return raised;
 }
 
@@ -78,7 +76,8 @@ static DWORD FileVersion(void) {
 int main(void) {
     static const struct ErrorRow errors[] = {
         {u"1/0", "EFunctionError", 0, u"分母が0になり、0での除算が発生しました"},
-        {u"ln(0)", "EFunctionError", 10004, u"ln関数に0以下の数が入力されました\r\n\r\n（ln関数の引数は正数でなくてはなりません）"},
+        {u"ln(0)", "EFunctionError", 10004,
+         u"ln関数に0以下の数が入力されました\r\n\r\n（ln関数の引数は正数でなくてはなりません）"},
         {u"   ", "EConvertError", 0, u"計算する文字がありません\r\n（空白文字では？）"},
         {u"(1+2", "EFunctionError", 0, u"”（”と”）”の数が一致しません"},
         {u"zeta(2,1e-300)", "EConvergeError", 10010, u"リーマンゼータ関数zetaは収束しませんでした"},

@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     int differences = 0;
     for (std::size_t i = 0; i < corpus.size(); ++i) {
         const std::string line = corpus[i] + '\t' + Outcome(corpus[i]);
-        if (line != expected[i] && ++differences <= 20) std::cout << "got      " << line << "\nexpected " << expected[i] << '\n';
+        if (line != expected[i] && ++differences <= 20)
+            std::cout << "got      " << line << "\nexpected " << expected[i] << '\n';
     }
     std::cout << corpus.size() - static_cast<std::size_t>(differences) << " passed, " << differences << " failed\n";
     return differences == 0 ? 0 : 1;

@@ -35,8 +35,8 @@ TEST(CheckedValue, OperatorsAreTheCheckedFunctions) {
         double b;
     };
     // Plain, overflowing, invalid, dividing by zero.
-    constexpr Row kRows[] = {
-        {1.0, 3.0}, {kMax, kMax}, {-kMax, kMax}, {kInf, kInf}, {kInf, 0.0}, {1.0, 0.0}, {0.0, 0.0}};
+    constexpr Row kRows[] = {{1.0, 3.0},  {kMax, kMax}, {-kMax, kMax}, {kInf, kInf},
+                             {kInf, 0.0}, {1.0, 0.0},   {0.0, 0.0}};
     for (const Row& row : kRows) {
         SCOPED_TRACE(testing::Message() << row.a << ", " << row.b);
         const Checked a = row.a;
@@ -51,10 +51,34 @@ TEST(CheckedValue, OperatorsAreTheCheckedFunctions) {
         same([&] { return double(a * b); }, [&] { return CheckedMultiply(row.a, b); });
         same([&] { return double(a / b); }, [&] { return CheckedDivide(row.a, b); });
         same([&] { return double(b / a); }, [&] { return CheckedDivide(b, row.a); });
-        same([&] { Checked r = a; r += b; return double(r); }, [&] { return CheckedAdd(row.a, b); });
-        same([&] { Checked r = a; r -= b; return double(r); }, [&] { return CheckedSubtract(row.a, b); });
-        same([&] { Checked r = a; r *= b; return double(r); }, [&] { return CheckedMultiply(row.a, b); });
-        same([&] { Checked r = a; r /= b; return double(r); }, [&] { return CheckedDivide(row.a, b); });
+        same(
+            [&] {
+                Checked r = a;
+                r += b;
+                return double(r);
+            },
+            [&] { return CheckedAdd(row.a, b); });
+        same(
+            [&] {
+                Checked r = a;
+                r -= b;
+                return double(r);
+            },
+            [&] { return CheckedSubtract(row.a, b); });
+        same(
+            [&] {
+                Checked r = a;
+                r *= b;
+                return double(r);
+            },
+            [&] { return CheckedMultiply(row.a, b); });
+        same(
+            [&] {
+                Checked r = a;
+                r /= b;
+                return double(r);
+            },
+            [&] { return CheckedDivide(row.a, b); });
     }
 }
 

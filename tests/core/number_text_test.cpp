@@ -78,24 +78,46 @@ TEST_F(NumberTextFormat, WritesFifteenDigitsInFixedOrScientificLayout) {
         const char* text;
     };
     const std::vector<Case> cases = {
-        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"}, {2.0 / 3, "0.666666666666667"},
-        {std::numbers::pi, "3.14159265358979"}, {100, "100"}, {1234.5, "1234.5"}, {-1, "-1"},
-        {999999999999999, "999999999999999"}, {1e15, "1E15"},
-        {123456789012345678.0, "1.23456789012346E17"}, {9.999999999999996e22, "1E23"},
-        {1e-4, "0.0001"}, {1e-5, "1E-5"}, {-2.5e-10, "-2.5E-10"}, {5e-5, "5E-5"},
+        {0.1 + 0.2, "0.3"},
+        {1.0 / 3, "0.333333333333333"},
+        {2.0 / 3, "0.666666666666667"},
+        {std::numbers::pi, "3.14159265358979"},
+        {100, "100"},
+        {1234.5, "1234.5"},
+        {-1, "-1"},
+        {999999999999999, "999999999999999"},
+        {1e15, "1E15"},
+        {123456789012345678.0, "1.23456789012346E17"},
+        {9.999999999999996e22, "1E23"},
+        {1e-4, "0.0001"},
+        {1e-5, "1E-5"},
+        {-2.5e-10, "-2.5E-10"},
+        {5e-5, "5E-5"},
         {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
         {std::numeric_limits<double>::min(), "2.2250738585072E-308"},
-        {std::numeric_limits<double>::max(), "1.79769313486232E308"}, {1e100, "1E100"}, {-1e-100, "-1E-100"},
+        {std::numeric_limits<double>::max(), "1.79769313486232E308"},
+        {1e100, "1E100"},
+        {-1e-100, "-1E-100"},
         // D16 comes from the 18-digit intermediate 517302323177495488, not the exact value.
         {5173023.231774955, "5173023.23177495"},
         // Exact, but times 1000 it rounds to ...999488 (ulp 128) and D16 is 4.
-        {999999999999999.5, "999999999999999"}, {999999999999999.625, "1E15"},
-        {1234567890123456, "1.23456789012346E15"}, {123456789012345, "123456789012345"},
-        {12345678901234.56, "12345678901234.6"}, {0.00012345678901234567, "0.000123456789012346"},
+        {999999999999999.5, "999999999999999"},
+        {999999999999999.625, "1E15"},
+        {1234567890123456, "1.23456789012346E15"},
+        {123456789012345, "123456789012345"},
+        {12345678901234.56, "12345678901234.6"},
+        {0.00012345678901234567, "0.000123456789012346"},
         // A carry out of the first digit moves k and with it the layout.
-        {0.9999999999999999, "1"}, {99999999999999.99, "100000000000000"},
-        {0.00009999999999999999, "0.0001"}, {0.000099999999999999, "9.9999999999999E-5"},
-        {0.0, "0"}, {-0.0, "-0"}, {kInf, "INF"}, {-kInf, "-INF"}, {kNaN, "NAN"}, {-kNaN, "NAN"},
+        {0.9999999999999999, "1"},
+        {99999999999999.99, "100000000000000"},
+        {0.00009999999999999999, "0.0001"},
+        {0.000099999999999999, "9.9999999999999E-5"},
+        {0.0, "0"},
+        {-0.0, "-0"},
+        {kInf, "INF"},
+        {-kInf, "-INF"},
+        {kNaN, "NAN"},
+        {-kNaN, "NAN"},
         {std::bit_cast<double>(0x7FF0000000000001ULL), "NAN"},
     };
     for (const Case& c : cases) {
@@ -130,13 +152,30 @@ TEST_F(NumberTextParse, AcceptsTheGrammarWithoutRequiringDigits) {
         double value;
     };
     const std::vector<Case> cases = {
-        {u"0", 0.0}, {u".", 0.0}, {u".5", 0.5}, {u"5.", 5.0}, {u"e", 0.0}, {u"E", 0.0}, {u"e5", 0.0},
-        {u"-e5", -0.0}, {u"-.", -0.0}, {u"-0", -0.0}, {u" 5 ", 5.0}, {u"   -5", -5.0}, {u"007", 7.0},
-        {u"+1.5E+3", 1500.0}, {u"1.5e-3", 0.0015}, {u"5e", 5.0}, {u"5e+", 5.0}, {u"1e-", 1.0},
+        {u"0", 0.0},
+        {u".", 0.0},
+        {u".5", 0.5},
+        {u"5.", 5.0},
+        {u"e", 0.0},
+        {u"E", 0.0},
+        {u"e5", 0.0},
+        {u"-e5", -0.0},
+        {u"-.", -0.0},
+        {u"-0", -0.0},
+        {u" 5 ", 5.0},
+        {u"   -5", -5.0},
+        {u"007", 7.0},
+        {u"+1.5E+3", 1500.0},
+        {u"1.5e-3", 0.0015},
+        {u"5e", 5.0},
+        {u"5e+", 5.0},
+        {u"1e-", 1.0},
         {u"0.30000000000000004", 0.1 + 0.2},
         {u"4.94065645841247E-324", std::numeric_limits<double>::denorm_min()},
         // Underflow is no error; zero times any scale up to 10^631 is still zero.
-        {u"1e-400", 0.0}, {u"-1e-400", -0.0}, {u"0e631", 0.0},
+        {u"1e-400", 0.0},
+        {u"-1e-400", -0.0},
+        {u"0e631", 0.0},
         {u"0." + std::u16string(400, u'0') + u"1", 0.0},
     };
     for (const Case& c : cases) {
@@ -149,14 +188,35 @@ TEST_F(NumberTextParse, AcceptsTheGrammarWithoutRequiringDigits) {
 
 TEST_F(NumberTextParse, RejectsEverythingElseNamingTheText) {
     const std::vector<std::u16string> texts = {
-        u"", u" ", u"+", u"-", u"1.2.3", u"1,5", u"INF", u"-INF", u"inf", u"NAN",
-        u"1e400", u"1e99999", u"0e632",
+        u"",
+        u" ",
+        u"+",
+        u"-",
+        u"1.2.3",
+        u"1,5",
+        u"INF",
+        u"-INF",
+        u"inf",
+        u"NAN",
+        u"1e400",
+        u"1e99999",
+        u"0e632",
         // The writer's text of the largest double lies above it.
         u"1.79769313486232E308",
         // The digits themselves overflow before the scaling could bring them back.
         u"1." + std::u16string(400, u'0'),
         u"1" + std::u16string(400, u'0') + u"e-1000",  // even where the scaling alone gives 0
-        u"１２", u"0x10", u"$10", u"1 2", u" 1 2 ", u"5 e3", u"- 5", u"--5", u"1e+-5", u"1e2.5", u"\t5",
+        u"１２",
+        u"0x10",
+        u"$10",
+        u"1 2",
+        u" 1 2 ",
+        u"5 e3",
+        u"- 5",
+        u"--5",
+        u"1e+-5",
+        u"1e2.5",
+        u"\t5",
     };
     for (const std::u16string& text : texts) {
         SCOPED_TRACE(ToUtf8(text));
@@ -202,10 +262,8 @@ TEST_F(NumberTextScale, LimitsAndIdentity) {
         double expected;
     };
     const std::vector<Case> cases = {
-        {1.0, 632, kInf},      {-1.0, 632, kInf},    {0.0, 700, kInf},
-        {1e300, -632, 0.0},    {-1.0, -700, 0.0},    {1.0, 22, 1e22},
-        {1.0, -22, 1e-22},     {3.0, 5, 300000.0},   {-0.0, 0, -0.0},
-        {0.1, 0, 0.1},         {kInf, 0, kInf},
+        {1.0, 632, kInf},  {-1.0, 632, kInf},  {0.0, 700, kInf}, {1e300, -632, 0.0}, {-1.0, -700, 0.0}, {1.0, 22, 1e22},
+        {1.0, -22, 1e-22}, {3.0, 5, 300000.0}, {-0.0, 0, -0.0},  {0.1, 0, 0.1},      {kInf, 0, kInf},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Show(c.v) + " * 10^" + std::to_string(c.p));
@@ -241,10 +299,22 @@ TEST(NumberTextIntegers, AreWrittenAsTheirExactDigits) {
 TEST(NumberTextReadBack, IsWhatTheWrittenTextReadsAs) {
     // Bit for bit, on random bit patterns (every exponent, subnormals, both signs), on values
     // next to a 15-digit rounding boundary, and on the edges of the range.
-    std::vector<double> values = {0.0, -0.0, kInf, -kInf, kNaN, 1e15, 999999999999999.0, 999999999999999.5,
-                                  0.0001, 0.00009999999999999995, std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
-                                  1.7976931348623e308, 1.79769313486231e308, 4.9406564584124654e-324};
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  kInf,
+                                  -kInf,
+                                  kNaN,
+                                  1e15,
+                                  999999999999999.0,
+                                  999999999999999.5,
+                                  0.0001,
+                                  0.00009999999999999995,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::min(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  1.7976931348623e308,
+                                  1.79769313486231e308,
+                                  4.9406564584124654e-324};
     std::mt19937_64 random(2026);
     for (int i = 0; i < 200000; ++i) values.push_back(std::bit_cast<double>(random()));
     for (int i = 0; i < 100000; ++i) {
@@ -283,7 +353,8 @@ TEST(NumberTextShortDecimals, ReadAsTheGeneralGrammarReadsThem) {
             std::u16string text;
             const std::size_t length = 1 + random() % 16;
             const std::size_t point = random() % (length + 1);
-            for (std::size_t k = 0; k < length; ++k) text += k == point ? separator : static_cast<char16_t>(u'0' + random() % 10);
+            for (std::size_t k = 0; k < length; ++k)
+                text += k == point ? separator : static_cast<char16_t>(u'0' + random() % 10);
             const auto fast = TryParseNumberText(text);
             const auto general = TryParseNumberText(u" " + text);
             ASSERT_EQ(fast.has_value(), general.has_value()) << ToUtf8(text);

@@ -23,7 +23,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 struct Case {
     const char* label;
     std::function<double()> op;
-    double value;                // when error is null
+    double value;                 // when error is null
     const char* error = nullptr;  // class name of the expected error
 };
 

@@ -18,8 +18,14 @@ using testing::ExpectValues;
 
 TEST(MultiArgCall, ArgumentListsReduceEachArgument) {
     ExpectValues({
-        {u"max(,1)", u"NAN"},       {u"max(1,)", u"NAN"},     {u"mod(7,3)+1", u"2"},    {u"max(--3,1)", u"3"},
-        {u"max(1,--3)", u"3"},      {u"max(1,(2)(3))", u"NAN"},  {u"max(1,2-)", u"NAN"},  {u"2*max(-1,-2)^2", u"2"},
+        {u"max(,1)", u"NAN"},
+        {u"max(1,)", u"NAN"},
+        {u"mod(7,3)+1", u"2"},
+        {u"max(--3,1)", u"3"},
+        {u"max(1,--3)", u"3"},
+        {u"max(1,(2)(3))", u"NAN"},
+        {u"max(1,2-)", u"NAN"},
+        {u"2*max(-1,-2)^2", u"2"},
     });
     ExpectErrors({
         {u"max(sin(-1),2)", {"EConvertError", 0, u"'sin' は浮動小数点数ではありません"}},
@@ -42,18 +48,27 @@ TEST(MultiArgCall, EveryRegistryNameIsDispatched) {
 
 TEST(Aggregates, ValuesAndErrors) {
     ExpectValues({
-        {u"min(-0,0)", u"0"},  {u"max(1/3,0.333333333333333)", u"0.333333333333333"},  {u"average(1,2)", u"1.5"},
+        {u"min(-0,0)", u"0"},
+        {u"max(1/3,0.333333333333333)", u"0.333333333333333"},
+        {u"average(1,2)", u"1.5"},
         {u"sum(0.1,0.2,-0.3)", u"5.55111512312578E-17"},  // one rounding, at the end
-        {u"max(1e-400,-0)", u"-0"},  // not strictly greater: the argument wins
-        {u"combin(5,0)", u"1"},  {u"combin(0,0)", u"1"},        {u"combin(5,5)", u"1"},     {u"combin(7,6)", u"7"},
-        {u"combin(52,5)", u"2598960"},  {u"combin(6/2,1)", u"3"},  {u"combin(5)", u"NAN"},
+        {u"max(1e-400,-0)", u"-0"},                       // not strictly greater: the argument wins
+        {u"combin(5,0)", u"1"},
+        {u"combin(0,0)", u"1"},
+        {u"combin(5,5)", u"1"},
+        {u"combin(7,6)", u"7"},
+        {u"combin(52,5)", u"2598960"},
+        {u"combin(6/2,1)", u"3"},
+        {u"combin(5)", u"NAN"},
         // The shorter product, exact below 2^53 and never overflowing on the way to a finite value.
-        {u"combin(881461,2)", u"388486306530"},  {u"combin(1000002,1000000)", u"500001500001"},
+        {u"combin(881461,2)", u"388486306530"},
+        {u"combin(1000002,1000000)", u"500001500001"},
         {u"combin(2147483647,3)", u"1.65058671443549E27"},
     });
     ExpectErrors({
-        {u"combin(2,5)", {"EFunctionError", 10006,
-                          u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n　　　　　　Combin(総数,抜き取り数)"}},
+        {u"combin(2,5)",
+         {"EFunctionError", 10006,
+          u"Combin関数の引数で、抜き取り数は総数より小さくなくてはなりません\r\n　　　　　　Combin(総数,抜き取り数)"}},
         {u"combin(-1,0)", {"EFunctionError", 10006, u"Combin関数の引数は自然数でなくてはなりません"}},
         {u"combin(2+3)", {"EFunctionError", 10006, u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)"}},
         {u"combin(5,2.5)", {"EFunctionError", 10006, u"Combin関数に整数ではない数が入力されました"}},
@@ -76,12 +91,17 @@ TEST(Aggregates, ValuesAndErrors) {
 
 TEST(Aggregates, LongArgumentsAreReadWhole) {
     ExpectValues({
-        {u"max(1000000000000000000000000000,1)", u"1E27"},  {u"min(0.000000000000000000000000000001,1)", u"1E-30"},
-        {u"max(1.0000000000000000000000e5,1)", u"100000"},  {u"min(-1.0000000000000000000000e5,1)", u"-100000"},
-        {u"sum(1000000000000000000000000000,1)", u"1E27"},  {u"average(1.0000000000000000000000e5,0)", u"50000"},
-        {u"combin(000000000000000000000000000005,2)", u"10"},  {u"and(0000000000000000000000000000012,10)", u"8"},
+        {u"max(1000000000000000000000000000,1)", u"1E27"},
+        {u"min(0.000000000000000000000000000001,1)", u"1E-30"},
+        {u"max(1.0000000000000000000000e5,1)", u"100000"},
+        {u"min(-1.0000000000000000000000e5,1)", u"-100000"},
+        {u"sum(1000000000000000000000000000,1)", u"1E27"},
+        {u"average(1.0000000000000000000000e5,0)", u"50000"},
+        {u"combin(000000000000000000000000000005,2)", u"10"},
+        {u"and(0000000000000000000000000000012,10)", u"8"},
         {u"weibull(1.0000000000000000000000000000,1,1,1)", u"0.632120558828558"},
-        {u"beta(1.0000000000000000000000000000,2)", u"0.5"},  {u"not 000000000000000000000000000001", u"-2"},
+        {u"beta(1.0000000000000000000000000000,2)", u"0.5"},
+        {u"not 000000000000000000000000000001", u"-2"},
     });
     // A single argument is answered as it came.
     const std::u16string_view whole = u"1.0000000000000000000000e5";
@@ -90,11 +110,19 @@ TEST(Aggregates, LongArgumentsAreReadWhole) {
 
 TEST(IntegerFunctions, ValuesAndErrors) {
     ExpectValues({
-        {u"mod(7,3)", u"1"},        {u"mod(7,-3)", u"1"},         {u"div(7,2)", u"3"},
-        {u"shl(1,32)", u"1"},       {u"shl(1,-1)", u"-2147483648"},  {u"shr(-1,0)", u"-1"},
-        {u"andn(12,-10)", u"8"},    {u"xorn(-12,-10)", u"6"},     {u"andn(0,0)", u"0"},
-        {u"orn(0,0)", u"0"},        {u"xorn(0,0)", u"0"},
-        {u"andn(-2147483648,-1)", u"0"},  {u"xorn(-2147483648,0)", u"-2147483648"},
+        {u"mod(7,3)", u"1"},
+        {u"mod(7,-3)", u"1"},
+        {u"div(7,2)", u"3"},
+        {u"shl(1,32)", u"1"},
+        {u"shl(1,-1)", u"-2147483648"},
+        {u"shr(-1,0)", u"-1"},
+        {u"andn(12,-10)", u"8"},
+        {u"xorn(-12,-10)", u"6"},
+        {u"andn(0,0)", u"0"},
+        {u"orn(0,0)", u"0"},
+        {u"xorn(0,0)", u"0"},
+        {u"andn(-2147483648,-1)", u"0"},
+        {u"xorn(-2147483648,0)", u"-2147483648"},
         {u"and($FF,x0F)", u"15"},  // a single-token argument reaches the handler as typed
     });
     ExpectErrors({
@@ -117,7 +145,7 @@ TEST(IntegerFunctions, ValuesAndErrors) {
 // Every integer argument at the edges of 32 bits: a value or a clear error, and soon.
 TEST(MultiArgCall, ExtremeIntegerArguments) {
     struct Row {
-        std::u16string_view pattern;  // %d stands for the integer
+        std::u16string_view pattern;               // %d stands for the integer
         std::array<std::string_view, 4> outcomes;  // at 2147483647, -2147483648, 0, -1: a value or an error class
     };
     const Row rows[] = {
@@ -162,14 +190,18 @@ TEST(MultiArgCall, ExtremeIntegerArguments) {
 
 TEST(Weibull, ModesAndTheOrderOfChecks) {
     ExpectValues({
-        {u"weibull(0,2,1,0)", u"0"},                  {u"weibull(0,1,1,0)", u"1"},
+        {u"weibull(0,2,1,0)", u"0"},
+        {u"weibull(0,1,1,0)", u"1"},
         {u"weibull3(2,2,1,3,0)", u"-0.735758882342885"},
         {u"weibull(2,3,1.5,1-1)", u"0.332252836258223"},  // computed mode arrives as "0"
         // 1 - e^-t for a tiny t, as -expm1(-t) (mpmath: 9.98003992015968e-51, 1.11111111111111e-41).
-        {u"weibull(1e-50,1,1.002,1)", u"9.98003992015968E-51"},  {u"weibull(1e-20,2,3,1)", u"1.11111111111111E-41"},
-        {u"weibull(0.001,1.5,2,1)", u"1.11802773877319E-5"},   {u"weibull3(2.0000001,1,1,2,1)", u"9.99999948363423E-8"},
+        {u"weibull(1e-50,1,1.002,1)", u"9.98003992015968E-51"},
+        {u"weibull(1e-20,2,3,1)", u"1.11111111111111E-41"},
+        {u"weibull(0.001,1.5,2,1)", u"1.11802773877319E-5"},
+        {u"weibull3(2.0000001,1,1,2,1)", u"9.99999948363423E-8"},
         // t = (d / beta)^alpha past its quotient's overflow, and a large t whose e^-t needs t exactly (mpmath).
-        {u"weibull(1e300,2,1e-300,1)", u"1"},  {u"weibull(1e300,2,1e-300,0)", u"0"},
+        {u"weibull(1e300,2,1e-300,1)", u"1"},
+        {u"weibull(1e300,2,1e-300,0)", u"0"},
         {u"weibull3(3.4312171429454,3.40388817564481,0.137516766892473,2.65293521544244,0)", u"4.49478131950927E-156"},
     });
     const char* const kClass = "EFunctionError";

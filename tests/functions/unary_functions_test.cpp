@@ -23,18 +23,29 @@ using testing::ExpectValues;
 // examples give each function once; these are the rest and the edges of the formulas).
 TEST(UnaryFunctions, ElementaryValues) {
     ExpectValues({
-        {u"exp(-800)", u"0"},                   {u"coth(0.5)", u"2.16395341373865"},
-        {u"acsch(2)", u"0.481211825059603"},    {u"acsch(-2)", u"-0.481211825059603"},
-        {u"sinh(1e-13)", u"1E-13"},             {u"cosh(-1e-13)", u"1"},
+        {u"exp(-800)", u"0"},
+        {u"coth(0.5)", u"2.16395341373865"},
+        {u"acsch(2)", u"0.481211825059603"},
+        {u"acsch(-2)", u"-0.481211825059603"},
+        {u"sinh(1e-13)", u"1E-13"},
+        {u"cosh(-1e-13)", u"1"},
         {u"acot(-1e-13)", u"1.5707963267949"},  // pi/2 whatever the sign
-        {u"asec(-2)", u"2.0943951023932"},      {u"asech(1)", u"0"},
-        {u"acosh(1)", u"0"},                    {u"coth(1e-13)", u"10000000000000"},
-        {u"asinh(-1e7)", u"-16.8112428315183"}, {u"tan(pi/2)", u"-286411383293069"},
-        {u"sec(pi/2)", u"-286411383293069"},    {u"sign(-0)", u"0"},
-        {u"sign(2)", u"1"},                     {u"int(3.7)", u"3"},
-        {u"int(-0.5)", u"0"},                   {u"frac(3.75)", u"0.75"},
-        {u"frac(-2)", u"0"},                    {u"int(4503599627370497)", u"4.5035996273705E15"},
-        {u"frac(4503599627370497)", u"0"},      {u"frac(-0)", u"-0"},
+        {u"asec(-2)", u"2.0943951023932"},
+        {u"asech(1)", u"0"},
+        {u"acosh(1)", u"0"},
+        {u"coth(1e-13)", u"10000000000000"},
+        {u"asinh(-1e7)", u"-16.8112428315183"},
+        {u"tan(pi/2)", u"-286411383293069"},
+        {u"sec(pi/2)", u"-286411383293069"},
+        {u"sign(-0)", u"0"},
+        {u"sign(2)", u"1"},
+        {u"int(3.7)", u"3"},
+        {u"int(-0.5)", u"0"},
+        {u"frac(3.75)", u"0.75"},
+        {u"frac(-2)", u"0"},
+        {u"int(4503599627370497)", u"4.5035996273705E15"},
+        {u"frac(4503599627370497)", u"0"},
+        {u"frac(-0)", u"-0"},
     });
 }
 
@@ -64,27 +75,60 @@ TEST(UnaryFunctions, CancellingRegionsAgainstHighPrecision) {
 
 TEST(UnaryFunctions, ArgumentChecksComeFirst) {
     ExpectErrors({
-        {u"ln(0)", {"EFunctionError", 10004, u"ln関数に0以下の数が入力されました\r\n\r\n（ln関数の引数は正数でなくてはなりません）"}},
-        {u"log(-1)", {"EFunctionError", 10004, u"log関数に0以下の数が入力されました\r\n\r\n（log関数の引数は正数でなくてはなりません）"}},
+        {u"ln(0)",
+         {"EFunctionError", 10004,
+          u"ln関数に0以下の数が入力されました\r\n\r\n（ln関数の引数は正数でなくてはなりません）"}},
+        {u"log(-1)",
+         {"EFunctionError", 10004,
+          u"log関数に0以下の数が入力されました\r\n\r\n（log関数の引数は正数でなくてはなりません）"}},
         {u"sqrt(-1)", {"EFunctionError", 10004, u"sqrt関数に負数が入力されました\r\n\r\n（虚数になってしまいます）"}},
-        {u"cot(0)", {"EFunctionError", 10005, u"　　cot関数にπ*nが入力されました\r\n\r\n（cot=cos/sinであるため、sin(π*n)は0の除算です）"}},
-        {u"csc(-0)", {"EFunctionError", 10005, u"　　csc関数にπ*nが入力されました\r\n\r\n（csc=1/sinであるため、sin(π*n)は0の除算です）"}},
-        {u"coth(0)", {"EFunctionError", 10005,
-                      u"　　coth関数に0が入力されました\r\n\r\n（coth={exp(x)+exp(-x)}/{exp(x)-exp(-x)}であるため、0の除算です）"}},
-        {u"csch(0)", {"EFunctionError", 10005, u"　　csch関数に0が入力されました\r\n\r\n（ccsh=1/{exp(x)-exp(-x)}であるため、0の除算です）"}},
-        {u"asin(1.5)", {"EFunctionError", 10005, u"　asin関数に1より大きい数が入力されました\r\n\r\n（asin関数の引数は1以下でなくてはなりません）"}},
-        {u"asin(-1.5)", {"EFunctionError", 10005, u"　asin関数に1より大きい数が入力されました\r\n\r\n（asin関数の引数は1以下でなくてはなりません）"}},
-        {u"acos(-1.5)", {"EFunctionError", 10005, u"　acos関数に1より大きい数が入力されました\r\n\r\n（acos関数の引数は1以下でなくてはなりません）"}},
-        {u"asec(0.5)", {"EFunctionError", 10005, u"　asec関数に1より小さい数が入力されました\r\n\r\n（asec関数の引数は1以上でなくてはなりません）"}},
-        {u"acsc(-0.5)", {"EFunctionError", 10005, u"　acsc関数に1より小さい数が入力されました\r\n\r\n（acsc関数の引数は1以上でなくてはなりません）"}},
-        {u"acosh(0.5)", {"EFunctionError", 10005, u"　acosh関数に1より小さい数が入力されました\r\n\r\n（acosh関数の引数は1以上でなくてはなりません）"}},
-        {u"asech(0)", {"EFunctionError", 10005,
-                       u"　asech関数に0以下、又は1より大きい数が入力されました\r\n\r\n（asech関数の引数は0より大きく1以下でなくてはなりません）"}},
-        {u"asech(1.5)", {"EFunctionError", 10005,
-                         u"　asech関数に0以下、又は1より大きい数が入力されました\r\n\r\n（asech関数の引数は0より大きく1以下でなくてはなりません）"}},
-        {u"acoth(0.5)", {"EFunctionError", 10005, u"　acoth関数に1より小さい数が入力されました\r\n\r\n（acoth関数の引数は1以上でなくてはなりません）"}},
-        {u"acsch(0)", {"EFunctionError", 10005, u"　　　acsch関数に0が入力されました\r\n\r\n（acsch関数の引数は0以外でなくてはなりません）"}},
-        {u"atanh(1.5)", {"EFunctionError", 10005, u"　atanh関数に1より大きい数が入力されました\r\n\r\n（atanh関数の引数は1以下でなくてはなりません）"}},
+        {u"cot(0)",
+         {"EFunctionError", 10005,
+          u"　　cot関数にπ*nが入力されました\r\n\r\n（cot=cos/sinであるため、sin(π*n)は0の除算です）"}},
+        {u"csc(-0)",
+         {"EFunctionError", 10005,
+          u"　　csc関数にπ*nが入力されました\r\n\r\n（csc=1/sinであるため、sin(π*n)は0の除算です）"}},
+        {u"coth(0)",
+         {"EFunctionError", 10005,
+          u"　　coth関数に0が入力されました\r\n\r\n（coth={exp(x)+exp(-x)}/{exp(x)-exp(-x)}であるため、0の除算です）"}},
+        {u"csch(0)",
+         {"EFunctionError", 10005,
+          u"　　csch関数に0が入力されました\r\n\r\n（ccsh=1/{exp(x)-exp(-x)}であるため、0の除算です）"}},
+        {u"asin(1.5)",
+         {"EFunctionError", 10005,
+          u"　asin関数に1より大きい数が入力されました\r\n\r\n（asin関数の引数は1以下でなくてはなりません）"}},
+        {u"asin(-1.5)",
+         {"EFunctionError", 10005,
+          u"　asin関数に1より大きい数が入力されました\r\n\r\n（asin関数の引数は1以下でなくてはなりません）"}},
+        {u"acos(-1.5)",
+         {"EFunctionError", 10005,
+          u"　acos関数に1より大きい数が入力されました\r\n\r\n（acos関数の引数は1以下でなくてはなりません）"}},
+        {u"asec(0.5)",
+         {"EFunctionError", 10005,
+          u"　asec関数に1より小さい数が入力されました\r\n\r\n（asec関数の引数は1以上でなくてはなりません）"}},
+        {u"acsc(-0.5)",
+         {"EFunctionError", 10005,
+          u"　acsc関数に1より小さい数が入力されました\r\n\r\n（acsc関数の引数は1以上でなくてはなりません）"}},
+        {u"acosh(0.5)",
+         {"EFunctionError", 10005,
+          u"　acosh関数に1より小さい数が入力されました\r\n\r\n（acosh関数の引数は1以上でなくてはなりません）"}},
+        {u"asech(0)",
+         {"EFunctionError", 10005,
+          u"　asech関数に0以下、又は1より大きい数が入力されました\r\n\r\n（asech関数の引数は0より大きく1以下でなくては"
+          u"なりません）"}},
+        {u"asech(1.5)",
+         {"EFunctionError", 10005,
+          u"　asech関数に0以下、又は1より大きい数が入力されました\r\n\r\n（asech関数の引数は0より大きく1以下でなくては"
+          u"なりません）"}},
+        {u"acoth(0.5)",
+         {"EFunctionError", 10005,
+          u"　acoth関数に1より小さい数が入力されました\r\n\r\n（acoth関数の引数は1以上でなくてはなりません）"}},
+        {u"acsch(0)",
+         {"EFunctionError", 10005,
+          u"　　　acsch関数に0が入力されました\r\n\r\n（acsch関数の引数は0以外でなくてはなりません）"}},
+        {u"atanh(1.5)",
+         {"EFunctionError", 10005,
+          u"　atanh関数に1より大きい数が入力されました\r\n\r\n（atanh関数の引数は1以下でなくてはなりません）"}},
         {u"tan(x)", {"EFunctionError", 0, u"\r\n関数”tan\"の引数が数値以外の文字列になっています"}},
     });
 }
@@ -121,7 +165,7 @@ TEST(UnaryFunctions, FaultsAreReportedForTheFunction) {
 
 TEST(UnaryFunctions, InfinitiesAreWrittenAndThenRefused) {
     const std::vector<std::pair<std::u16string_view, std::u16string_view>> rows = {
-        {u"atanh", u"1"}, {u"acoth", u"1"}, {u"atanh", u"-1"}, {u"acoth", u"-1"},
+        {u"atanh", u"1"},     {u"acoth", u"1"},     {u"atanh", u"-1"},     {u"acoth", u"-1"},
         {u"asech", u"1e-13"}, {u"acsch", u"1e-13"}, {u"acsch", u"-1e-13"}, {u"atanh", u"0.9999999999999"},
     };
     const std::u16string_view texts[] = {u"INF", u"INF", u"-INF", u"-INF", u"INF", u"INF", u"INF", u"INF"};
@@ -139,10 +183,16 @@ TEST(UnaryFunctions, InfinitiesAreWrittenAndThenRefused) {
 
 TEST(UnaryFunctions, IntegerFunctions) {
     ExpectValues({
-        {u"not(-1)", u"0"},     {u"not(0)", u"-1"},      {u"notn(-5)", u"2"},     {u"notn(8)", u"-7"},
-        {u"notn(1)", u"0"},     {u"notn(7)", u"0"},      {u"notn(256)", u"-255"},
-        {u"notn(0)", u"1"},     {u"notn(-2147483648)", u"2147483647"},
-        {u"not(6/2)", u"-4"},   // a computed argument arrives as integer text
+        {u"not(-1)", u"0"},
+        {u"not(0)", u"-1"},
+        {u"notn(-5)", u"2"},
+        {u"notn(8)", u"-7"},
+        {u"notn(1)", u"0"},
+        {u"notn(7)", u"0"},
+        {u"notn(256)", u"-255"},
+        {u"notn(0)", u"1"},
+        {u"notn(-2147483648)", u"2147483647"},
+        {u"not(6/2)", u"-4"},  // a computed argument arrives as integer text
     });
     ExpectErrors({
         {u"not(2.5)", {"EFunctionError", 10007, u"not32関数に整数ではない数が入力されました"}},

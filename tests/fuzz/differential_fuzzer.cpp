@@ -45,7 +45,8 @@ void CheckNumberText(const std::uint8_t* data, std::size_t size) {
     // the exact rule (the oracle declines values that lie too close to the rounding boundary).
     const double magnitude = std::fabs(x);
     if (magnitude >= 1e-3 && magnitude < 1e22) {
-        if (const auto expected = quorvex::testing::ExactRuleText(x); expected && quorvex::ToUtf8(written) != *expected) {
+        if (const auto expected = quorvex::testing::ExactRuleText(x);
+            expected && quorvex::ToUtf8(written) != *expected) {
             std::abort();
         }
     }
@@ -67,18 +68,20 @@ std::u16string Outcome(const std::u16string& expression, bool throughEngine) {
         const auto bits = std::bit_cast<std::uint64_t>(quorvex::EvaluateExpression(expression, context));
         return quorvex::ToUtf16(std::to_string(bits));
     } catch (const quorvex::Exception& e) {
-        return quorvex::ToUtf16(std::string(e.ClassName()) + std::to_string(e.HelpContext())) + std::u16string(e.Message());
+        return quorvex::ToUtf16(std::string(e.ClassName()) + std::to_string(e.HelpContext())) +
+               std::u16string(e.Message());
     }
 }
 
 void CheckDirectReduction(const std::uint8_t* data, std::size_t size) {
     static const char16_t* const kPieces[] = {
-        u"0",   u"1",    u"2",   u"3",   u"0.5",     u"7",  u"1e3",    u"2e",   u"pi",  u"+",    u"-",  u"*",
-        u"/",   u"^",    u"(",   u")",   u"sin",     u"sqrt", u"ln",   u"fact", u"not", u"max(", u",",  u"x",
-        u"300", u"-",    u"(",   u")",   u"zeta",    u"deg", u"-0",    u"1e308", u"min(", u"sum(", u"e", u"1.5e-",
-        u"ge",  u"and(", u"0",   u"average(", u"2.5e+", u","};
+        u"0",    u"1", u"2",     u"3",  u"0.5",  u"7",   u"1e3",      u"2e",    u"pi",   u"+",     u"-",
+        u"*",    u"/", u"^",     u"(",  u")",    u"sin", u"sqrt",     u"ln",    u"fact", u"not",   u"max(",
+        u",",    u"x", u"300",   u"-",  u"(",    u")",   u"zeta",     u"deg",   u"-0",   u"1e308", u"min(",
+        u"sum(", u"e", u"1.5e-", u"ge", u"and(", u"0",   u"average(", u"2.5e+", u","};
     std::u16string expression;
-    for (std::size_t i = 0; i < size && i < 64; ++i) expression += kPieces[data[i] % (sizeof kPieces / sizeof kPieces[0])];
+    for (std::size_t i = 0; i < size && i < 64; ++i)
+        expression += kPieces[data[i] % (sizeof kPieces / sizeof kPieces[0])];
     const std::u16string engine = Outcome(expression, true);
     if (Outcome(expression, false) != engine) std::abort();
     // Reduced as it streams, a long text must come to the engine's value.

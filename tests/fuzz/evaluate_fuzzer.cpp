@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::string_view kClasses[] = {"EConvertError", "EFunctionError", "EConvergeError", "EOverflow",
+constexpr std::string_view kClasses[] = {"EConvertError", "EFunctionError", "EConvergeError",  "EOverflow",
                                          "EZeroDivide",   "EInvalidOp",     "EStringListError"};
 
 bool KnownClass(const char* name) {
@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (expected != nullptr && std::string_view(expected) == ",") {
         double value = 0;
         QuorvexError error{};
-        if (EvaluonEx(u"1.5", &value, &error) != 1 || std::string_view(error.errorClass) != "EConvertError") std::abort();
+        if (EvaluonEx(u"1.5", &value, &error) != 1 || std::string_view(error.errorClass) != "EConvertError")
+            std::abort();
     }
     return 0;
 }
@@ -43,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuorvexError error{};
     const std::int32_t status = EvaluonEx(text.data(), &value, &error);
     if (status != 0 && status != 1) std::abort();
-    if (status == 1 && (error.errorClass == nullptr || error.message == nullptr || !KnownClass(error.errorClass))) std::abort();
+    if (status == 1 && (error.errorClass == nullptr || error.message == nullptr || !KnownClass(error.errorClass)))
+        std::abort();
     if (std::fegetround() != roundingBefore || std::fetestexcept(FE_ALL_EXCEPT & ~FE_INEXACT) != 0) std::abort();
     return 0;
 }

@@ -23,7 +23,7 @@ namespace {
 using quorvex::kPhysicalConstantTable;
 using quorvex::kSeparatorTable;
 
-constexpr std::string_view kClasses[] = {"EConvertError", "EFunctionError", "EConvergeError", "EOverflow",
+constexpr std::string_view kClasses[] = {"EConvertError", "EFunctionError", "EConvergeError",  "EOverflow",
                                          "EZeroDivide",   "EInvalidOp",     "EStringListError"};
 
 // Processor time, not wall time, so that a loaded machine cannot trip it: generous for the
@@ -35,12 +35,38 @@ constexpr int kMostArguments = 6;
 constexpr std::size_t kFirstFunctionEntry = quorvex::kFirstNameEntry + 1;
 
 // Numbers as text at the edges: the double range, integer widths, tolerances, exact halves.
-constexpr std::array<std::u16string_view, 32> kNumbers = {
-    u"0", u"1", u"2", u"0.5", u"-1", u"10", u"3.75", u"1e-15", u"1e-300", u"1e300", u"1.7976931348623157e308",
-    u"2.2250738585072014e-308", u"4.9e-324", u"1e-320", u"2147483647", u"-2147483648", u"4294967296",
-    u"9007199254740993", u"171", u"170.5", u"-170.5", u"1000000", u"0.9999999999999999", u"1.0000000000000002",
-    u"1e22", u"1e23", u"123456789012345678901234567890", u"0.000000000000000000000000000001", u"45", u"5.5",
-    u"-0.5", u"1e-5"};
+constexpr std::array<std::u16string_view, 32> kNumbers = {u"0",
+                                                          u"1",
+                                                          u"2",
+                                                          u"0.5",
+                                                          u"-1",
+                                                          u"10",
+                                                          u"3.75",
+                                                          u"1e-15",
+                                                          u"1e-300",
+                                                          u"1e300",
+                                                          u"1.7976931348623157e308",
+                                                          u"2.2250738585072014e-308",
+                                                          u"4.9e-324",
+                                                          u"1e-320",
+                                                          u"2147483647",
+                                                          u"-2147483648",
+                                                          u"4294967296",
+                                                          u"9007199254740993",
+                                                          u"171",
+                                                          u"170.5",
+                                                          u"-170.5",
+                                                          u"1000000",
+                                                          u"0.9999999999999999",
+                                                          u"1.0000000000000002",
+                                                          u"1e22",
+                                                          u"1e23",
+                                                          u"123456789012345678901234567890",
+                                                          u"0.000000000000000000000000000001",
+                                                          u"45",
+                                                          u"5.5",
+                                                          u"-0.5",
+                                                          u"1e-5"};
 
 constexpr std::array<std::u16string_view, 7> kOperators = {u"+", u"-", u"*", u"/", u"^", u",", u""};
 constexpr std::array<std::pair<char16_t, char16_t>, 3> kBrackets = {{{u'(', u')'}, {u'[', u']'}, {u'{', u'}'}}};
@@ -82,11 +108,11 @@ private:
     void Atom(int depth) {
         switch (data_.ConsumeIntegralInRange(0, 5)) {
             case 0:
-                Append(kPhysicalConstantTable[data_.ConsumeIntegralInRange<std::size_t>(0, kPhysicalConstantTable.size() - 1)].token);
+                Append(kPhysicalConstantTable[data_.ConsumeIntegralInRange<std::size_t>(
+                                                  0, kPhysicalConstantTable.size() - 1)]
+                           .token);
                 return;
-            case 1:
-                Append(u"pi");
-                return;
+            case 1: Append(u"pi"); return;
             case 2:
             case 3:
                 if (depth < kDepthLimit) {
@@ -94,8 +120,7 @@ private:
                     return;
                 }
                 [[fallthrough]];
-            default:
-                Number();
+            default: Number();
         }
     }
 
@@ -142,7 +167,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::int32_t status = EvaluonEx(text.c_str(), &value, &error);
     if (static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC > kTimeLimitSeconds) std::abort();
     if (status != 0 && status != 1) std::abort();
-    if (status == 1 && (error.errorClass == nullptr || error.message == nullptr || !KnownClass(error.errorClass))) std::abort();
+    if (status == 1 && (error.errorClass == nullptr || error.message == nullptr || !KnownClass(error.errorClass)))
+        std::abort();
     if (std::fegetround() != roundingBefore || std::fetestexcept(FE_ALL_EXCEPT & ~FE_INEXACT) != 0) std::abort();
     return 0;
 }

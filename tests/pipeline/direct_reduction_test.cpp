@@ -66,31 +66,31 @@ TEST(DirectReduction, AgreesWithTheEngineOnTheQuirksOfSignsAndBrackets) {
     // bind tighter still; "^" runs from the left; a name before a bracket pair with a comma is
     // a call.
     for (const std::u16string_view expression :
-         {u"(2)-3^2", u"(2)-3^3", u"sin(1)-2^2", u"(1)-(2)^2", u"(1)-(2)^3", u"(1)-((2)+3)", u"2^(3)-4^2",
-          u"2*(3)-4*5", u"(4)-2/2", u"(1)-sin(2)", u"(1)-0", u"(1)-0^2", u"2^3^2", u"2^-3^2", u"-3^2", u"2*-3^2",
-          u"2*-sin(1)^2", u"sin-1", u"sin-(1)", u"sin 2^2", u"sin(2)^2", u"2*--3", u"(2)(3)", u"(2)(-3)", u"sin cos 1",
-          u"sqrt(-1)", u"1/0+2^5000", u"2^5000+1/0", u"ln(0)-1/0", u"max(1,2)", u"zeta(2)", u"zeta(1+1)", u"not(2)",
-          u"fact(3)", u"1+", u"()", u"(1))(", u"-(1)", u"(-(2))^2", u"1e-3*2", u"2e", u"pi*2", u"deg0-1", u"x+1",
-          u"1.5.5+1", u"1,5", u"10^-400", u"1e308*10", u"-0", u"0*-1", u"(0)-0*1", u"abs(-0)",
+         {u"(2)-3^2", u"(2)-3^3", u"sin(1)-2^2", u"(1)-(2)^2", u"(1)-(2)^3", u"(1)-((2)+3)", u"2^(3)-4^2", u"2*(3)-4*5",
+          u"(4)-2/2", u"(1)-sin(2)", u"(1)-0", u"(1)-0^2", u"2^3^2", u"2^-3^2", u"-3^2", u"2*-3^2", u"2*-sin(1)^2",
+          u"sin-1", u"sin-(1)", u"sin 2^2", u"sin(2)^2", u"2*--3", u"(2)(3)", u"(2)(-3)", u"sin cos 1", u"sqrt(-1)",
+          u"1/0+2^5000", u"2^5000+1/0", u"ln(0)-1/0", u"max(1,2)", u"zeta(2)", u"zeta(1+1)", u"not(2)", u"fact(3)",
+          u"1+", u"()", u"(1))(", u"-(1)", u"(-(2))^2", u"1e-3*2", u"2e", u"pi*2", u"deg0-1", u"x+1", u"1.5.5+1",
+          u"1,5", u"10^-400", u"1e308*10", u"-0", u"0*-1", u"(0)-0*1", u"abs(-0)",
           // The aggregates' calls: one argument is no call, functions in an argument are not
           // applied, the extremes compare 15-digit texts, the sums add unrounded.
           u"max(5)", u"max(1+2)", u"max(sin(1),2)", u"max((sin(1)),2)", u"max(sin 1,2)", u"max((1,2))", u"max(1,,2)",
           u"max(1,2,)", u"max(,1)", u"-max(-1,-2)^2", u"sum(1,2)-3", u"max(1,2)-(3)", u"max(1,2)(3)", u"sin max(1,2)",
-          u"max(max(1,2),min(3,0.5))", u"max(1.0000000000000000000000e5,1)", u"sum(0.1,0.2,0.3)",
-          u"average(1,2,4)", u"average(1e308,1e308)", u"sum(1e308,1e308,-1e308)", u"min(0.1+0.2,0.3)",
-          u"max(-0,0)", u"min(0,-0)*-1", u"sum(2)", u"average(1/3,1/3,1/3)*3", u"max(1,2)max(3,4)",
-          u"(min(2,sum(3,0)-min(5,-1)))", u"(3)-max(1,2)", u"max(1,2)-max(3,4)^2"}) {
+          u"max(max(1,2),min(3,0.5))", u"max(1.0000000000000000000000e5,1)", u"sum(0.1,0.2,0.3)", u"average(1,2,4)",
+          u"average(1e308,1e308)", u"sum(1e308,1e308,-1e308)", u"min(0.1+0.2,0.3)", u"max(-0,0)", u"min(0,-0)*-1",
+          u"sum(2)", u"average(1/3,1/3,1/3)*3", u"max(1,2)max(3,4)", u"(min(2,sum(3,0)-min(5,-1)))", u"(3)-max(1,2)",
+          u"max(1,2)-max(3,4)^2"}) {
         ExpectSameOutcome(expression);
     }
 }
 
 TEST(DirectReduction, TakesThePlainShapesAndLeavesTheRest) {
-    for (const std::u16string_view plain : {u"1+2*3", u"sin(0.5)+2^3", u"-(1+2)*3", u"(2)-3^3", u"sqrt(2)*-ln(3)", u"max(1,2)",
-                                                u"sin(max(1,-2)*sum(1,2))"}) {
+    for (const std::u16string_view plain : {u"1+2*3", u"sin(0.5)+2^3", u"-(1+2)*3", u"(2)-3^3", u"sqrt(2)*-ln(3)",
+                                            u"max(1,2)", u"sin(max(1,-2)*sum(1,2))"}) {
         EXPECT_TRUE(TakesDirectPath(plain)) << ToUtf8(plain);
     }
-    for (const std::u16string_view unusual : {u"(2)-3^2", u"max(5)", u"max(sin(1),2)", u"and(1,2)", u"2*--3", u"(2)(3)",
-                                                  u"1/0", u"not(5)"}) {
+    for (const std::u16string_view unusual :
+         {u"(2)-3^2", u"max(5)", u"max(sin(1),2)", u"and(1,2)", u"2*--3", u"(2)(3)", u"1/0", u"not(5)"}) {
         EXPECT_FALSE(TakesDirectPath(unusual)) << ToUtf8(unusual);
     }
 }
@@ -121,8 +121,9 @@ TEST(DirectReduction, TakesAnyDepthOfBrackets) {
 // takes and many it refuses, including unbalanced and empty brackets.
 std::u16string RandomExpression(std::mt19937_64& random) {
     static const std::vector<std::u16string> kPieces = {
-        u"0", u"1", u"2", u"3", u"0.5", u"10", u"1e3", u"2e-1", u"pi", u"+", u"-", u"-", u"*", u"/", u"^", u"(",
-        u"(", u")", u")", u"sin", u"sqrt", u"ln", u"exp", u"abs", u"fact", u"not", u"max", u",", u"x", u"300", u"-0"};
+        u"0",   u"1",   u"2",    u"3",   u"0.5", u"10", u"1e3", u"2e-1", u"pi",  u"+",    u"-",
+        u"-",   u"*",   u"/",    u"^",   u"(",   u"(",  u")",   u")",    u"sin", u"sqrt", u"ln",
+        u"exp", u"abs", u"fact", u"not", u"max", u",",  u"x",   u"300",  u"-0"};
     std::u16string expression;
     const std::size_t length = 1 + random() % 14;
     for (std::size_t i = 0; i < length; ++i) expression += kPieces[random() % kPieces.size()];
@@ -134,9 +135,8 @@ std::u16string RandomExpression(std::mt19937_64& random) {
 // A call's arguments mostly go without functions of their own, which the engine does not
 // apply there.
 void AppendShaped(std::mt19937_64& random, std::u16string& out, int depth, bool argument = false) {
-    static const std::vector<std::u16string> kNumbers = {u"0",     u"1",      u"2",    u"3",  u"0.5", u"7",
-                                                         u"1e3",   u"pi",     u"2.25", u"ge", u"1e-3", u"2.5e+2",
-                                                         u"deg0", u"1.5e-7"};
+    static const std::vector<std::u16string> kNumbers = {u"0",  u"1",    u"2",  u"3",    u"0.5",    u"7",    u"1e3",
+                                                         u"pi", u"2.25", u"ge", u"1e-3", u"2.5e+2", u"deg0", u"1.5e-7"};
     static const std::vector<std::u16string> kFunctions = {u"sin", u"sqrt", u"ln", u"exp", u"abs", u"fact", u"cos"};
     static const std::vector<std::u16string> kOperators = {u"+", u"-", u"*", u"/", u"^"};
     const std::size_t operands = 1 + random() % 4;

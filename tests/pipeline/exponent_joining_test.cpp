@@ -90,8 +90,7 @@ TEST(ExponentJoining, RaisesWhenNoNumberCanBeFormed) {
     for (const auto& row : rows) {
         SCOPED_TRACE(Describe(row.tokens));
         TokenList tokens = row.tokens;
-        testing::ExpectError([&] { JoinExponentNotation(tokens); },
-                             {"EConvertError", 0, row.message});
+        testing::ExpectError([&] { JoinExponentNotation(tokens); }, {"EConvertError", 0, row.message});
     }
 }
 

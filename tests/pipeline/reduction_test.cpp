@@ -168,8 +168,8 @@ std::string Outcome(bool (*reduce)(TokenList&), TokenList tokens) {
 TEST(ReduceTokenList, AgreesWithTheReferenceEngineOnGeneratedLists) {
     // Weighted towards minus signs and brackets, where the engine's bookkeeping lives.
     const std::vector<std::u16string> pieces = {
-        u"1", u"2", u"0.5", u"3", u"-", u"-", u"-", u"(", u"(", u"(", u")", u")", u")",
-        u"+", u"*", u"/", u"^", u",", u"max", u"sin", u"zeta", u"0", u"x",
+        u"1", u"2", u"0.5", u"3", u"-", u"-", u"-",   u"(",   u"(",    u"(", u")", u")",
+        u")", u"+", u"*",   u"/", u"^", u",", u"max", u"sin", u"zeta", u"0", u"x",
     };
     std::mt19937 random(20261207);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);

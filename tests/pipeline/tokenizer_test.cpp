@@ -74,11 +74,29 @@ TEST(TokenizerExamples, GiveDocumentedTokens) {
 // Built from pieces of table entries so that overlaps, prefixes and near misses are common.
 std::u16string RandomText(std::mt19937& rng) {
     static const std::vector<std::u16string> kPieces = {
-        u"si", u"sin", u"sinh", u"s", u"h", u"erf", u"erfc", u"erfcinv", u"inv", u"ex", u"exp",
-        u"expi", u"n", u"ci", u"chi", u"chisq", u"sq", u"or", u"an", u"andn", u"no", u"deg",
-        u"weibull", u"3", u"gamma", u"zeta", u"x", u"e", u"0", u"1", u"5", u"9", u".", u",",
-        u"+", u"-", u"-", u"*", u"/", u"^", u"(", u")", u"\u3000", u"\uFF08", u"\uFF09",
-        std::u16string(1, static_cast<char16_t>(0xD800)),
+        u"si",      u"sin",
+        u"sinh",    u"s",
+        u"h",       u"erf",
+        u"erfc",    u"erfcinv",
+        u"inv",     u"ex",
+        u"exp",     u"expi",
+        u"n",       u"ci",
+        u"chi",     u"chisq",
+        u"sq",      u"or",
+        u"an",      u"andn",
+        u"no",      u"deg",
+        u"weibull", u"3",
+        u"gamma",   u"zeta",
+        u"x",       u"e",
+        u"0",       u"1",
+        u"5",       u"9",
+        u".",       u",",
+        u"+",       u"-",
+        u"-",       u"*",
+        u"/",       u"^",
+        u"(",       u")",
+        u"\u3000",  u"\uFF08",
+        u"\uFF09",  std::u16string(1, static_cast<char16_t>(0xD800)),
     };
     std::uniform_int_distribution<std::size_t> lengthDist(0, 40);
     std::uniform_int_distribution<std::size_t> pieceDist(0, kPieces.size() - 1);
@@ -145,7 +163,7 @@ TEST(TokenizerBrackets, CountsBracketsWithoutOrder) {
         bool balanced;
     };
     const std::vector<Row> rows = {
-        {u")(", true}, {u"(1+2", false}, {u"1+2)", false}, {u"", true},
+        {u")(", true},       {u"(1+2", false},     {u"1+2)", false},     {u"", true},
         {u"sin((1))", true}, {u"\uFF08(1)", true}, {u"(1\uFF09", false},
     };
     for (const auto& row : rows) {

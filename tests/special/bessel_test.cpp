@@ -126,17 +126,16 @@ TEST(BesselJ, LargeOrdersAndLargeArguments) {
     // exp(nu ln(x/2) - ln Gamma(nu + 1)) rounded its exponent: J_12(8.89555) off by 6e-15 (its
     // 15th digit), J_150(30) by 1e-13.
     testing::WorstRow series(1e-15);
-    for (const Row& row :
-         {Row{8.89555, 12, 0.024808420322691944984}, Row{30, 150, 1.0149719440195299264e-87},
-          Row{31.6, 99, 3.9720825296561823299e-39}, Row{6, 171, 2.9595678611737081142e-228},
-          Row{5.5, 45, 4.1747930955355004513e-37}, Row{27.67629, 125.5, 1.6570963938802932504e-68},
-          Row{10, 20.3, 7.661891254425871729e-6}, Row{60, 400, 1.1604342736008625714e-279},
-          Row{44, 199.99, 3.5082750737664452427e-108}}) {
+    for (const Row& row : {Row{8.89555, 12, 0.024808420322691944984}, Row{30, 150, 1.0149719440195299264e-87},
+                           Row{31.6, 99, 3.9720825296561823299e-39}, Row{6, 171, 2.9595678611737081142e-228},
+                           Row{5.5, 45, 4.1747930955355004513e-37}, Row{27.67629, 125.5, 1.6570963938802932504e-68},
+                           Row{10, 20.3, 7.661891254425871729e-6}, Row{60, 400, 1.1604342736008625714e-279},
+                           Row{44, 199.99, 3.5082750737664452427e-108}}) {
         series.Relative(BesselJ(row.x, row.nu), row.reference, Trace(row.x, row.nu));
     }
     // Past the double range J underflows to 0 and Y overflows, said before any recurrence runs.
     EXPECT_EQ(BesselJ(2000, 1e6), 0.0);
-    EXPECT_EQ(BesselJ(104.1, 727), 0.0);  // 6.6e-521: its recurrence used to overflow
+    EXPECT_EQ(BesselJ(104.1, 727), 0.0);   // 6.6e-521: its recurrence used to overflow
     EXPECT_EQ(BesselY(7.8, -735.5), 0.0);  // sin(735.5 pi) J_735.5, without the infinite Y_735.5
     EXPECT_THROW(BesselY(1e6, 1.1e6), EOverflow);
     EXPECT_THROW(BesselY(2.4e-5, -95), EOverflow);  // its logarithmic series divided by 0

@@ -19,13 +19,16 @@ constexpr std::u16string_view kBetaA = u"ベータ関数betaの定数aに0以下
 constexpr std::u16string_view kBetaB = u"ベータ関数betaの定数bに0以下の値が入ってます";
 constexpr std::u16string_view kIbetaA = u"正規化された不完全ベータ関数ibetaの定数aに0以下の値が入ってます";
 constexpr std::u16string_view kIbetaB = u"正規化された不完全ベータ関数ibetaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kIbetaX = u"正規化された不完全ベータ関数ibetaの引数xに0より小さい、あるいは1より大きい数が入っています";
+constexpr std::u16string_view kIbetaX =
+    u"正規化された不完全ベータ関数ibetaの引数xに0より小さい、あるいは1より大きい数が入っています";
 constexpr std::u16string_view kIbetaCap = u"正規化された不完全ベータ関数ibetaの計算は収束しませんでした";
 constexpr std::u16string_view kXbetaA = u"不完全ベータ関数xbetaの定数aに0以下の値が入ってます";
 constexpr std::u16string_view kXbetaB = u"不完全ベータ関数xbetaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kXbetaX = u"不完全ベータ関数xbetaの引数xに0より小さい、あるいは1より大きい数が入っています";
+constexpr std::u16string_view kXbetaX =
+    u"不完全ベータ関数xbetaの引数xに0より小さい、あるいは1より大きい数が入っています";
 constexpr std::u16string_view kChisqA = u"累積χ2乗分布関数chisqの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kChisqX = u"累積χ2乗分布関数chisqの引数xに0より小さい、あるいは1より大きい数が入っています";
+constexpr std::u16string_view kChisqX =
+    u"累積χ2乗分布関数chisqの引数xに0より小さい、あるいは1より大きい数が入っています";
 constexpr std::u16string_view kSgammaCap = u"第1種不完全ガンマ関数sgammaは収束しませんでした";
 
 using testing::Arguments;
@@ -41,7 +44,8 @@ double HalfBeta(int n) {
 
 // B(a, b) by long double log-gammas: 64-bit logarithms of a few thousand keep 15 digits.
 double WideBeta(double a, double b) {
-    return static_cast<double>(std::exp(std::lgamma(static_cast<long double>(a)) + std::lgamma(static_cast<long double>(b)) -
+    return static_cast<double>(std::exp(std::lgamma(static_cast<long double>(a)) +
+                                        std::lgamma(static_cast<long double>(b)) -
                                         std::lgamma(static_cast<long double>(a) + b)));
 }
 
@@ -52,7 +56,8 @@ double BinomialTail(int a, int b, double x) {
     long double sum = 0;
     for (int j = a; j <= n; ++j) {
         const long double logChoose = std::lgamma(n + 1.0L) - std::lgamma(j + 1.0L) - std::lgamma(n - j + 1.0L);
-        sum += std::exp(logChoose + j * std::log(static_cast<long double>(x)) + (n - j) * std::log1p(-static_cast<long double>(x)));
+        sum += std::exp(logChoose + j * std::log(static_cast<long double>(x)) +
+                        (n - j) * std::log1p(-static_cast<long double>(x)));
     }
     return static_cast<double>(sum);
 }
@@ -65,14 +70,15 @@ TEST(Beta, AgainstClosedFormsAndWideLogGammas) {
     // 1e-16 times |ln B| (315 at B(50, 10000)), and below 10, where the log-gammas are summed as
     // they are, times ln Gamma(a + b) (13 at B(9.75, 0.5)). The plain sum of log-gammas lost
     // 1e-16 times ln Gamma(a + b) everywhere: B(1, 10000) came out 5e-12 off.
-    for (const Row& row : {Row{2, 3, 1.0 / 12}, Row{0.5, 0.5, std::numbers::pi}, Row{1, 10000, 1e-4},
-                           Row{10000, 2, 1 / (10000.0 * 10001.0)}, Row{0.5, 10000, HalfBeta(10000)},
-                           Row{9.75, 0.5, std::beta(9.75, 0.5)}, Row{10, 0.5, HalfBeta(10)}, Row{3, 9.5, std::beta(3.0, 9.5)},
-                           Row{0.01, 50, WideBeta(0.01, 50)}, Row{10, 10, WideBeta(10, 10)},
-                           Row{50, 10000, WideBeta(50, 10000)}, Row{100, 100, WideBeta(100, 100)},
-                           Row{300, 299.5, WideBeta(300, 299.5)}}) {
+    for (const Row& row :
+         {Row{2, 3, 1.0 / 12}, Row{0.5, 0.5, std::numbers::pi}, Row{1, 10000, 1e-4},
+          Row{10000, 2, 1 / (10000.0 * 10001.0)}, Row{0.5, 10000, HalfBeta(10000)},
+          Row{9.75, 0.5, std::beta(9.75, 0.5)}, Row{10, 0.5, HalfBeta(10)}, Row{3, 9.5, std::beta(3.0, 9.5)},
+          Row{0.01, 50, WideBeta(0.01, 50)}, Row{10, 10, WideBeta(10, 10)}, Row{50, 10000, WideBeta(50, 10000)},
+          Row{100, 100, WideBeta(100, 100)}, Row{300, 299.5, WideBeta(300, 299.5)}}) {
         SCOPED_TRACE(std::to_string(row.a) + ", " + std::to_string(row.b));
-        const double tolerance = 4e-16 * std::max({1.0, std::fabs(std::log(row.reference)), std::lgamma(row.a + row.b)});
+        const double tolerance =
+            4e-16 * std::max({1.0, std::fabs(std::log(row.reference)), std::lgamma(row.a + row.b)});
         EXPECT_LE(RelativeError(Beta(row.a, row.b), row.reference), tolerance);
         EXPECT_EQ(Beta(row.a, row.b), Beta(row.b, row.a));
     }
@@ -89,19 +95,18 @@ TEST(Beta, RegularizedAgainstClosedFormsAndBinomialSums) {
     // differ in their last bits between processors (with and without fused multiply-add), on
     // both sides of the comparison: hence 1e-13.
     WorstRow worst(1e-13);
-    for (const Row& row : {Row{"published", 2, 3, 0.4, 0.5248}, Row{"published", 2, 3, 0.9, 0.9963},
-                           Row{"x", 1, 1, 0.3, 0.3}, Row{"1/2", 0.5, 0.5, 0.5, 0.5},
-                           Row{"1 - (1 - x)^b", 1, 4.5, 1e-9, firstUnit(4.5, 1e-9)},
-                           Row{"1 - (1 - x)^b", 1, 4.5, 0.7, firstUnit(4.5, 0.7)},
-                           Row{"1 - (1 - x)^b", 1, 300, 0.001, firstUnit(300, 0.001)},
-                           Row{"x^a", 3.5, 1, 0.2, std::pow(0.2, 3.5)}, Row{"x^a", 0.25, 1, 0.99, std::pow(0.99, 0.25)},
-                           Row{"asin", 0.5, 0.5, 1e-6, 2 / std::numbers::pi * std::asin(1e-3)},
-                           Row{"asin", 0.5, 0.5, 0.9, 2 / std::numbers::pi * std::asin(std::sqrt(0.9))},
-                           Row{"binomial", 5, 7, 0.3, BinomialTail(5, 7, 0.3)},
-                           Row{"binomial", 5, 7, 0.6, BinomialTail(5, 7, 0.6)},
-                           Row{"binomial", 20, 3, 0.5, BinomialTail(20, 3, 0.5)},
-                           Row{"binomial", 30, 40, 0.45, BinomialTail(30, 40, 0.45)},
-                           Row{"binomial", 2, 60, 0.001, BinomialTail(2, 60, 0.001)}}) {
+    for (const Row& row :
+         {Row{"published", 2, 3, 0.4, 0.5248}, Row{"published", 2, 3, 0.9, 0.9963}, Row{"x", 1, 1, 0.3, 0.3},
+          Row{"1/2", 0.5, 0.5, 0.5, 0.5}, Row{"1 - (1 - x)^b", 1, 4.5, 1e-9, firstUnit(4.5, 1e-9)},
+          Row{"1 - (1 - x)^b", 1, 4.5, 0.7, firstUnit(4.5, 0.7)},
+          Row{"1 - (1 - x)^b", 1, 300, 0.001, firstUnit(300, 0.001)}, Row{"x^a", 3.5, 1, 0.2, std::pow(0.2, 3.5)},
+          Row{"x^a", 0.25, 1, 0.99, std::pow(0.99, 0.25)},
+          Row{"asin", 0.5, 0.5, 1e-6, 2 / std::numbers::pi * std::asin(1e-3)},
+          Row{"asin", 0.5, 0.5, 0.9, 2 / std::numbers::pi * std::asin(std::sqrt(0.9))},
+          Row{"binomial", 5, 7, 0.3, BinomialTail(5, 7, 0.3)}, Row{"binomial", 5, 7, 0.6, BinomialTail(5, 7, 0.6)},
+          Row{"binomial", 20, 3, 0.5, BinomialTail(20, 3, 0.5)},
+          Row{"binomial", 30, 40, 0.45, BinomialTail(30, 40, 0.45)},
+          Row{"binomial", 2, 60, 0.001, BinomialTail(2, 60, 0.001)}}) {
         worst.Relative(IncompleteBetaRegularized(row.a, row.b, row.x), row.reference,
                        row.what + Arguments({row.a, row.b, row.x}));
     }
@@ -136,17 +141,17 @@ TEST(Beta, AgainstFiftyDigitReferencesWhereTheyWentWrong) {
     };
     // x < 0 stands for B(a, b) itself; units of the 15th significant digit.
     WorstRow worst(2.0);
-    for (const Row& row : {
-             // e^(a ln x + b ln(1 - x) - ln B) in doubles: 981 units; B as e^(ln B): 16 units.
-             Row{"power term", 1968.94, 6253.70, 0.18277, 5.7581840794643392e-38},
-             Row{"beta", 643309.3921823403, 36.49867301554601, -1, 6.1483002749645344e-172},
-             // 1 - I_(1-x)(b, a) with b tiny: all digits lost.
-             Row{"tiny b", 17.75099383443657, 1.175984048411485e-09, 0.9698132768381156, 6.187920740634612e-10},
-             Row{"tiny a, b", 0.03804065150472119, 0.00011625975335457024, 0.6234894527975051, 0.003100626131777509},
-             // The Lentz fraction near the mean with a large b: 3e4 units.
-             Row{"mean", 88.69225238206667, 9148583.284303952, 9.836486045969172e-06, 0.56850794061374706},
-             // Past the cap of the fractions before.
-             Row{"mean", 1e7, 1e7, 0.5003, 0.99635482322105323}}) {
+    for (const Row& row :
+         {// e^(a ln x + b ln(1 - x) - ln B) in doubles: 981 units; B as e^(ln B): 16 units.
+          Row{"power term", 1968.94, 6253.70, 0.18277, 5.7581840794643392e-38},
+          Row{"beta", 643309.3921823403, 36.49867301554601, -1, 6.1483002749645344e-172},
+          // 1 - I_(1-x)(b, a) with b tiny: all digits lost.
+          Row{"tiny b", 17.75099383443657, 1.175984048411485e-09, 0.9698132768381156, 6.187920740634612e-10},
+          Row{"tiny a, b", 0.03804065150472119, 0.00011625975335457024, 0.6234894527975051, 0.003100626131777509},
+          // The Lentz fraction near the mean with a large b: 3e4 units.
+          Row{"mean", 88.69225238206667, 9148583.284303952, 9.836486045969172e-06, 0.56850794061374706},
+          // Past the cap of the fractions before.
+          Row{"mean", 1e7, 1e7, 0.5003, 0.99635482322105323}}) {
         const double value = row.x < 0 ? Beta(row.a, row.b) : IncompleteBetaRegularized(row.a, row.b, row.x);
         worst.Digits(value, row.reference, row.what + Arguments({row.a, row.b, row.x}));
     }
@@ -179,13 +184,13 @@ TEST(ChiSquare, AgainstClosedForms) {
     // erf(sqrt(x/2)) - sqrt(2x/pi) e^(-x/2), for k = 4 1 - e^(-x/2)(1 + x/2). Gamma(k/2) and the
     // incomplete gamma function each add a few units of the last digit.
     WorstRow worst(4e-15);
-    for (const Row& row : {Row{0.5, 2, 0.22119921692859512}, Row{1e-10, 2, -std::expm1(-5e-11)},
-                           Row{60, 2, -std::expm1(-30.0)}, Row{0.5, 1, std::erf(0.5)}, Row{1e-6, 1, std::erf(1e-3 / sqrtTwo)},
-                           Row{9, 1, std::erf(3 / sqrtTwo)},
-                           // Above 1: the bound of 1 on x was a copy of ibeta's and refused these.
-                           Row{2, 3, std::erf(1.0) - 2 / std::sqrt(std::numbers::pi) * std::exp(-1.0)},
-                           Row{7, 3, std::erf(std::sqrt(3.5)) - std::sqrt(14 / std::numbers::pi) * std::exp(-3.5)},
-                           Row{5, 4, 1 - std::exp(-2.5) * 3.5}, Row{40, 4, 1 - std::exp(-20.0) * 21}}) {
+    for (const Row& row :
+         {Row{0.5, 2, 0.22119921692859512}, Row{1e-10, 2, -std::expm1(-5e-11)}, Row{60, 2, -std::expm1(-30.0)},
+          Row{0.5, 1, std::erf(0.5)}, Row{1e-6, 1, std::erf(1e-3 / sqrtTwo)}, Row{9, 1, std::erf(3 / sqrtTwo)},
+          // Above 1: the bound of 1 on x was a copy of ibeta's and refused these.
+          Row{2, 3, std::erf(1.0) - 2 / std::sqrt(std::numbers::pi) * std::exp(-1.0)},
+          Row{7, 3, std::erf(std::sqrt(3.5)) - std::sqrt(14 / std::numbers::pi) * std::exp(-3.5)},
+          Row{5, 4, 1 - std::exp(-2.5) * 3.5}, Row{40, 4, 1 - std::exp(-20.0) * 21}}) {
         worst.Relative(ChiSquareCdf(row.x, row.k), row.reference, Arguments({row.x, row.k}));
     }
     EXPECT_EQ(ChiSquareCdf(0, 3), 0.0);

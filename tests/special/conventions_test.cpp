@@ -22,10 +22,10 @@ TEST(Combinatorics, BinomialFactorialAndBitLength) {
     };
     // The long product over n - 2 factors left 388486306529.936 for 881461 over 2, and its
     // multiplications overflowed on the way to 1029 over 514 (mpmath: 1.42982068649890406e308).
-    for (const Row& row : {Row{5, 2, 10}, Row{7, 0, 1}, Row{7, 7, 1}, Row{7, 6, 7}, Row{7, 1, 7}, Row{52, 5, 2598960},
-                           Row{60, 30, 118264581564861424.0}, Row{2147483647, 2147483646, 2147483647},
-                           Row{881461, 2, 388486306530.0}, Row{1000002, 2, 500001500001.0},
-                           Row{1029, 514, 0x1.9739f88dc9682p+1023}}) {
+    for (const Row& row :
+         {Row{5, 2, 10}, Row{7, 0, 1}, Row{7, 7, 1}, Row{7, 6, 7}, Row{7, 1, 7}, Row{52, 5, 2598960},
+          Row{60, 30, 118264581564861424.0}, Row{2147483647, 2147483646, 2147483647}, Row{881461, 2, 388486306530.0},
+          Row{1000002, 2, 500001500001.0}, Row{1029, 514, 0x1.9739f88dc9682p+1023}}) {
         SCOPED_TRACE(std::to_string(row.n) + " " + std::to_string(row.k));
         EXPECT_EQ(BinomialCoefficient(row.n, row.k), row.value);
     }
@@ -36,7 +36,8 @@ TEST(Combinatorics, BinomialFactorialAndBitLength) {
     EXPECT_EQ(IntFactorial(10), 3628800);
     EXPECT_NEAR(IntFactorial(170) / std::tgamma(171.0), 1.0, 1e-13);
     EXPECT_THROW(IntFactorial(171), EOverflow);
-    for (const auto& [n, bits] : {std::pair{1, 1}, {8, 4}, {7, 3}, {0, 0}, {-5, 0}, {2147483647, 31}, {-2147483647 - 1, 0}}) {
+    for (const auto& [n, bits] :
+         {std::pair{1, 1}, {8, 4}, {7, 3}, {0, 0}, {-5, 0}, {2147483647, 31}, {-2147483647 - 1, 0}}) {
         EXPECT_EQ(BitLength(n), bits) << n;
     }
 }
@@ -46,7 +47,8 @@ TEST(Conventions, ZeroAndPoleTests) {
     EXPECT_TRUE(IsZeroByTest(-1e-12));
     EXPECT_FALSE(IsZeroByTest(1.0000000000000002e-12));
     for (const double pole : {0.0, -0.0, -1.0, -2.0, -1e300}) EXPECT_TRUE(IsNonPositiveInteger(pole)) << pole;
-    for (const double regular : {1.0, -0.5, -1.0000000000000002, 1e-300}) EXPECT_FALSE(IsNonPositiveInteger(regular)) << regular;
+    for (const double regular : {1.0, -0.5, -1.0000000000000002, 1e-300})
+        EXPECT_FALSE(IsNonPositiveInteger(regular)) << regular;
 }
 
 __extension__ typedef unsigned __int128 Wide;  // GCC's, in the Linux and the MinGW builds alike
@@ -83,7 +85,12 @@ TEST(Conventions, IterationStopsBelowToleranceOrRaisesAtTheCap) {
     EXPECT_EQ(last, 10);
     int calls = 0;
     testing::ExpectError(
-        [&] { IterateToTolerance(1e-15, u"収束しませんでした", 1, [&](int) { ++calls; return 1.0; }); },
+        [&] {
+            IterateToTolerance(1e-15, u"収束しませんでした", 1, [&](int) {
+                ++calls;
+                return 1.0;
+            });
+        },
         {"EConvergeError", 10010, u"収束しませんでした"});
     EXPECT_EQ(calls, 999);  // i = 1 .. 999; reaching 1000 is the failure
     testing::ExpectError([] { RaiseFunctionError(u"発散しました"); }, {"EFunctionError", 10008, u"発散しました"});
@@ -94,8 +101,14 @@ TEST(Conventions, IterationGivesUpOnceTheToleranceIsOutOfReach) {
     // No measure is below eps <= 0: no round is run.
     for (const double eps : {0.0, -0.0, -1.0, std::nan("")}) {
         int calls = 0;
-        testing::ExpectError([&] { IterateToTolerance(eps, failure.message, 1, [&](int) { ++calls; return 0.0; }); },
-                             failure);
+        testing::ExpectError(
+            [&] {
+                IterateToTolerance(eps, failure.message, 1, [&](int) {
+                    ++calls;
+                    return 0.0;
+                });
+            },
+            failure);
         EXPECT_EQ(calls, 0) << eps;
     }
     // Relative: 1 + 1/2 + 1/4 + ... measured by term / sum. Met while eps is above 2^-54; below,
@@ -148,8 +161,14 @@ TEST(Conventions, IterationGivesUpOnceTheToleranceIsOutOfReach) {
     EXPECT_EQ(last, 2);
     // A loop that states no measure only runs to the cap.
     int calls = 0;
-    testing::ExpectError([&] { IterateToTolerance(1e-300, failure.message, 1, [&](int) { ++calls; return 1e-200; }); },
-                         failure);
+    testing::ExpectError(
+        [&] {
+            IterateToTolerance(1e-300, failure.message, 1, [&](int) {
+                ++calls;
+                return 1e-200;
+            });
+        },
+        failure);
     EXPECT_EQ(calls, 999);
 }
 

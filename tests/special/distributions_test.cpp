@@ -46,9 +46,9 @@ TEST(Distributions, NormalAgainstErfc) {
     struct NormalRow {
         double x, mu, sigma;
     };
-    for (const NormalRow& row : {NormalRow{0, 0, 1}, NormalRow{1, 0, 1}, NormalRow{-1, 0, 1}, NormalRow{-10, 0, 1},
-                                 NormalRow{-37, 0, 1}, NormalRow{8, 0, 1}, NormalRow{1, 1, 2}, NormalRow{-3, 1.5, 2.5},
-                                 NormalRow{4, -2, 0.5}}) {
+    for (const NormalRow& row :
+         {NormalRow{0, 0, 1}, NormalRow{1, 0, 1}, NormalRow{-1, 0, 1}, NormalRow{-10, 0, 1}, NormalRow{-37, 0, 1},
+          NormalRow{8, 0, 1}, NormalRow{1, 1, 2}, NormalRow{-3, 1.5, 2.5}, NormalRow{4, -2, 0.5}}) {
         SCOPED_TRACE(std::to_string(row.x) + " " + std::to_string(row.mu) + " " + std::to_string(row.sigma));
         const double z = (row.x - row.mu) / std::sqrt(row.sigma * 2 * row.sigma);
         const double tolerance = 4e-16 * (16 + z * z);
@@ -101,22 +101,21 @@ TEST(Distributions, StudentTAgainstClosedForms) {
     };
     // The incomplete beta function and B(1/2, nu/2) give a few units of the last digit.
     WorstRow worst(4e-15);
-    for (const Row& row : {Row{1, 1, 0, 1, 0.75}, Row{1, 1, 0, 2, 0.25},
-                           // The sign of x counts: the lower probability at -1 is 1/4.
-                           Row{-1, 1, 0, 1, 0.25}, Row{-1, 1, 0, 2, 0.75},
-                           // x = 0 reaches the end point 1 of the incomplete beta function.
-                           Row{0, 1, 0, 1, 0.5}, Row{0, 7, 0, 2, 0.5},
-                           // 1 - nu/(nu + x^2) formed by subtraction lost digits near 0 (3e-11 here).
-                           Row{1e-6, 1, 0, 1, cauchyLower(1e-6)}, Row{-1e-6, 1, 0, 2, 1 - cauchyLower(-1e-6)},
-                           Row{-30, 1, 0, 1, cauchyLower(-30)}, Row{1e3, 1, 0, 2, cauchyLower(-1e3)},
-                           Row{2.5, 2, 0, 1, twoLower(2.5)}, Row{-40, 2, 0, 1, twoLower(-40)}, Row{0.1, 2, 0, 2, twoLower(-0.1)},
-                           Row{1.7, 3, 0, 1, threeLower(1.7)}, Row{-0.3, 3, 0, 1, threeLower(-0.3)},
-                           Row{1.7, 4, 0, 1, fourLower(1.7)}, Row{-5, 4, 0, 2, fourLower(5)},
-                           // Densities: 1/(pi (1 + x^2)) and (2 + x^2)^(-3/2); an exponent of
-                           // -(df + 1)/2 in integers gave (2 + x^2)^-1 shapes for even df.
-                           Row{0.5, 1, 0, 0, 1 / (kPi * 1.25)}, Row{-3, 1, 0, 0, 1 / (kPi * 10)},
-                           Row{0, 2, 0, 0, std::pow(2.0, -1.5)}, Row{1.5, 2, 0, 9, std::pow(4.25, -1.5)},
-                           Row{-4, 2, 0, 0, std::pow(18.0, -1.5)}}) {
+    for (const Row& row :
+         {Row{1, 1, 0, 1, 0.75}, Row{1, 1, 0, 2, 0.25},
+          // The sign of x counts: the lower probability at -1 is 1/4.
+          Row{-1, 1, 0, 1, 0.25}, Row{-1, 1, 0, 2, 0.75},
+          // x = 0 reaches the end point 1 of the incomplete beta function.
+          Row{0, 1, 0, 1, 0.5}, Row{0, 7, 0, 2, 0.5},
+          // 1 - nu/(nu + x^2) formed by subtraction lost digits near 0 (3e-11 here).
+          Row{1e-6, 1, 0, 1, cauchyLower(1e-6)}, Row{-1e-6, 1, 0, 2, 1 - cauchyLower(-1e-6)},
+          Row{-30, 1, 0, 1, cauchyLower(-30)}, Row{1e3, 1, 0, 2, cauchyLower(-1e3)}, Row{2.5, 2, 0, 1, twoLower(2.5)},
+          Row{-40, 2, 0, 1, twoLower(-40)}, Row{0.1, 2, 0, 2, twoLower(-0.1)}, Row{1.7, 3, 0, 1, threeLower(1.7)},
+          Row{-0.3, 3, 0, 1, threeLower(-0.3)}, Row{1.7, 4, 0, 1, fourLower(1.7)}, Row{-5, 4, 0, 2, fourLower(5)},
+          // Densities: 1/(pi (1 + x^2)) and (2 + x^2)^(-3/2); an exponent of
+          // -(df + 1)/2 in integers gave (2 + x^2)^-1 shapes for even df.
+          Row{0.5, 1, 0, 0, 1 / (kPi * 1.25)}, Row{-3, 1, 0, 0, 1 / (kPi * 10)}, Row{0, 2, 0, 0, std::pow(2.0, -1.5)},
+          Row{1.5, 2, 0, 9, std::pow(4.25, -1.5)}, Row{-4, 2, 0, 0, std::pow(18.0, -1.5)}}) {
         worst.Relative(StudentT(row.x, row.first, row.kind), row.reference, Describe(row));
     }
 }

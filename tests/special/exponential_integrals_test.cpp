@@ -38,8 +38,9 @@ TEST(ExponentialIntegrals, EiAgreesWithTheStandardLibrary) {
     // (near -1.5). Its expint is off by 1% below -100, so the table ends there; the arguments
     // straddle the switches at 0.5, 1.5 and 40 and stay clear of Ei's zero at 0.3725.
     WorstRow worst(1.2e-14);
-    for (const double x : {1e-12, 0.1, 0.5, 1.0, 2.0, 5.0, 10.0, 25.0, 39.99, 40.0, 40.5, 50.0, 100.0, 300.0, 700.0,
-                           709.0, -1e-12, -0.3, -0.5, -1.0, -1.4999, -1.5, -1.8, -3.0, -10.0, -40.0, -99.0}) {
+    for (const double x :
+         {1e-12, 0.1,   0.5,    1.0,  2.0,  5.0,  10.0,    25.0, 39.99, 40.0, 40.5,  50.0,  100.0, 300.0,
+          700.0, 709.0, -1e-12, -0.3, -0.5, -1.0, -1.4999, -1.5, -1.8,  -3.0, -10.0, -40.0, -99.0}) {
         worst.Relative(ExpIntegralEi(x), std::expint(x), Describe("Ei", x));
     }
 }
@@ -113,7 +114,9 @@ TEST(ExponentialIntegrals, RaiseAndTranslateErrors) {
     const Row rows[] = {
         {"Ei(0)", [] { ExpIntegralEi(0.0); }, {"EFunctionError", 10008, kEiDivergent}},
         {"Ei asymptotic cap", [] { ExpIntegralEi(600.0, 1e-300); }, {"EConvergeError", 10010, kEiCap}},
-        {"Ei asymptotic past its smallest term", [] { ExpIntegralEi(40.0, 1e-300); }, {"EConvergeError", 10010, kEiCap}},
+        {"Ei asymptotic past its smallest term",
+         [] { ExpIntegralEi(40.0, 1e-300); },
+         {"EConvergeError", 10010, kEiCap}},
         {"Ei beyond the largest double", [] { ExpIntegralEi(717.0); }, {"EFunctionError", 10008, kEiOverflow}},
         {"Ei ln of eps 0", [] { ExpIntegralEi(1.0, 0.0); }, {"EFunctionError", 10008, kEiOverflow}},
         {"Ei takes E1's cap", [] { ExpIntegralEi(-1.0, 0.0); }, {"EConvergeError", 10010, kEiCap}},

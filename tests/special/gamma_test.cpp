@@ -65,18 +65,19 @@ TEST(Gamma, DigammaAndPolygammaAgainstClosedForms) {
     // The shifted asymptotic series and the recurrence leave a few units of 1e-16 per unit of
     // the largest term summed (the -1/z of the shift, up to 10).
     WorstRow worst(4e-15);
-    for (const Row& row : {Row{0, 1, -kEuler}, Row{0, 0.5, -kEuler - 2 * std::numbers::ln2},
-                           Row{0, 4, -kEuler + 1 + 0.5 + 1.0 / 3}, Row{0, 1000, 6.9072551956488121},
-                           // psi(1 - x) - psi(x) = pi cot(pi x): at -1/2 the cotangent vanishes.
-                           Row{0, -1.25, -kEuler - 3 * std::numbers::ln2 - kPi / 2 + 4.8 + kPi},
-                           Row{1, 1, kPi * kPi / 6}, Row{1, 0.5, kPi * kPi / 2}, Row{1, 3, kPi * kPi / 6 - 1.25},
-                           // psi'(x) + psi'(1 - x) = pi^2 / sin^2(pi x)
-                           Row{1, -0.5, kPi * kPi / 2 + 4}, Row{2, 1, -2 * zeta3}, Row{2, 2, -2 * zeta3 + 2},
-                           Row{3, 1, std::pow(kPi, 4) / 15}, Row{5, 0.5, 120 * 63 * std::riemann_zeta(6.0)},
-                           // n! and z^(n+1) apart leave the doubles (mpmath references).
-                           Row{171, 12, 2.9826633704420662e+123}, Row{300, 50.5, -6.2558657310275829e+101},
-                           Row{1000, 368.5, -0.042711895081732251}, Row{100, 0.728237666860264, -7.5930574152786002e+171},
-                           Row{1, 26536042, 3.7684595873125985e-8}}) {
+    for (const Row& row :
+         {Row{0, 1, -kEuler}, Row{0, 0.5, -kEuler - 2 * std::numbers::ln2}, Row{0, 4, -kEuler + 1 + 0.5 + 1.0 / 3},
+          Row{0, 1000, 6.9072551956488121},
+          // psi(1 - x) - psi(x) = pi cot(pi x): at -1/2 the cotangent vanishes.
+          Row{0, -1.25, -kEuler - 3 * std::numbers::ln2 - kPi / 2 + 4.8 + kPi}, Row{1, 1, kPi * kPi / 6},
+          Row{1, 0.5, kPi * kPi / 2}, Row{1, 3, kPi * kPi / 6 - 1.25},
+          // psi'(x) + psi'(1 - x) = pi^2 / sin^2(pi x)
+          Row{1, -0.5, kPi * kPi / 2 + 4}, Row{2, 1, -2 * zeta3}, Row{2, 2, -2 * zeta3 + 2},
+          Row{3, 1, std::pow(kPi, 4) / 15}, Row{5, 0.5, 120 * 63 * std::riemann_zeta(6.0)},
+          // n! and z^(n+1) apart leave the doubles (mpmath references).
+          Row{171, 12, 2.9826633704420662e+123}, Row{300, 50.5, -6.2558657310275829e+101},
+          Row{1000, 368.5, -0.042711895081732251}, Row{100, 0.728237666860264, -7.5930574152786002e+171},
+          Row{1, 26536042, 3.7684595873125985e-8}}) {
         worst.Relative(Polygamma(row.n, row.x), row.reference, Arguments({double(row.n), row.x}));
     }
     // Reflected onto 1.5, next to the zero at 1.46, psi keeps its absolute digits only.
@@ -90,7 +91,8 @@ TEST(Gamma, DigammaAndPolygammaAgainstClosedForms) {
     EXPECT_NEAR(CotDerivative(2, y), 2 * std::cos(y) / std::pow(std::sin(y), 3), 1e-14);
     // The leading coefficient n! overflows past order 170, whatever the order: nothing is sized
     // by the order; a negative one leaves cot^(n+1) alone.
-    for (const std::int32_t n : {171, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()}) {
+    for (const std::int32_t n :
+         {171, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()}) {
         testing::ExpectError([n, y] { CotDerivative(n, y); }, {"EOverflow", 0, u"浮動小数点数のオーバーフロー"});
     }
     EXPECT_EQ(CotDerivative(-1, y), 1.0);

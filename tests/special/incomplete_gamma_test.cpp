@@ -134,7 +134,8 @@ TEST(IncompleteGamma, UpperAgainstClosedFormsAndTheExponentialIntegral) {
                  // Negative shapes: Gamma(a + 1, x) = a Gamma(a, x) + x^a e^-x from a = 1/2.
                  {"from Gamma(1/2, x)", -0.5, 0.5,
                   (std::exp(-0.5) / std::sqrt(0.5) - kSqrtPi * std::erfc(std::sqrt(0.5))) / 0.5},
-                 {"from Gamma(1/2, x)", -0.5, 2, (std::exp(-2.0) / std::sqrt(2.0) - kSqrtPi * std::erfc(std::sqrt(2.0))) / 0.5}},
+                 {"from Gamma(1/2, x)", -0.5, 2,
+                  (std::exp(-2.0) / std::sqrt(2.0) - kSqrtPi * std::erfc(std::sqrt(2.0))) / 0.5}},
                 1e-14);
 }
 
@@ -174,10 +175,11 @@ TEST(IncompleteGamma, AgainstFiftyDigitReferencesWhereTheyWentWrong) {
     };
     // The upper function; units of the 15th significant digit.
     WorstRow worst(2.0);
-    for (const Row& row : {Row{"e^-x underflowed: 0", 38.38, 776.47, 6.8805305352600863e-230},
-                           Row{"Gamma(a) - gamma(a, x), 22 units", 0.01, 1, 0.22036593781812581},
-                           Row{"Gamma(a) - gamma(a, x), 3 units", -0.012118025967561704, 0.003926941730971802, 5.1449909105754402},
-                           Row{"the fraction forwards, 3 units", 0.1498367043897087, 2.0340090234907393, 0.054222555768900366}}) {
+    for (const Row& row :
+         {Row{"e^-x underflowed: 0", 38.38, 776.47, 6.8805305352600863e-230},
+          Row{"Gamma(a) - gamma(a, x), 22 units", 0.01, 1, 0.22036593781812581},
+          Row{"Gamma(a) - gamma(a, x), 3 units", -0.012118025967561704, 0.003926941730971802, 5.1449909105754402},
+          Row{"the fraction forwards, 3 units", 0.1498367043897087, 2.0340090234907393, 0.054222555768900366}}) {
         worst.Digits(UpperIncompleteGamma(row.a, row.x), row.reference, row.what);
     }
 }
@@ -191,15 +193,15 @@ TEST(IncompleteGamma, ConvergenceCapsNameTheRoutineThatIterated) {
         double a, x;
         std::u16string_view message;
     };
-    for (const CapRow& row : {CapRow{true, 1, 0.5, kLowerCap}, CapRow{true, 0.05, 1.0999, kLowerCap},
-                              CapRow{true, 0.05, 1.1, kUpperCap}, CapRow{true, 5, 5.999, kLowerCap},
-                              CapRow{true, 5, 6, kUpperCap}, CapRow{false, 0.05, 1.0999, kLowerCap},
-                              CapRow{false, 0.05, 1.1, kUpperCap}, CapRow{false, 5, 5.999, kLowerCap},
-                              CapRow{false, 5, 6, kUpperCap}, CapRow{false, -2, 0.5, kUpperCap},
-                              CapRow{false, -2, 1.1, kUpperCap}}) {
+    for (const CapRow& row :
+         {CapRow{true, 1, 0.5, kLowerCap}, CapRow{true, 0.05, 1.0999, kLowerCap}, CapRow{true, 0.05, 1.1, kUpperCap},
+          CapRow{true, 5, 5.999, kLowerCap}, CapRow{true, 5, 6, kUpperCap}, CapRow{false, 0.05, 1.0999, kLowerCap},
+          CapRow{false, 0.05, 1.1, kUpperCap}, CapRow{false, 5, 5.999, kLowerCap}, CapRow{false, 5, 6, kUpperCap},
+          CapRow{false, -2, 0.5, kUpperCap}, CapRow{false, -2, 1.1, kUpperCap}}) {
         SCOPED_TRACE(std::to_string(row.lower) + " a=" + std::to_string(row.a) + " x=" + std::to_string(row.x));
-        ExpectError([&] { row.lower ? LowerIncompleteGamma(row.a, row.x, 0.0) : UpperIncompleteGamma(row.a, row.x, 0.0); },
-                    {"EConvergeError", 10010, row.message});
+        ExpectError(
+            [&] { row.lower ? LowerIncompleteGamma(row.a, row.x, 0.0) : UpperIncompleteGamma(row.a, row.x, 0.0); },
+            {"EConvergeError", 10010, row.message});
     }
 }
 

@@ -49,9 +49,10 @@ std::size_t PrivateBytes() {
 bool Round() {
     HMODULE library = LoadLibraryW(L"Quorvex64.dll");
     if (library == nullptr) return false;
-    Shared shared{reinterpret_cast<EvaluonExFunction>(reinterpret_cast<void*>(GetProcAddress(library, "EvaluonEx"))),
-                  reinterpret_cast<GetConstValFunction>(reinterpret_cast<void*>(GetProcAddress(library, "GetConstVal"))),
-                  CreateEventW(nullptr, TRUE, FALSE, nullptr), 0};
+    Shared shared{
+        reinterpret_cast<EvaluonExFunction>(reinterpret_cast<void*>(GetProcAddress(library, "EvaluonEx"))),
+        reinterpret_cast<GetConstValFunction>(reinterpret_cast<void*>(GetProcAddress(library, "GetConstVal"))),
+        CreateEventW(nullptr, TRUE, FALSE, nullptr), 0};
     if (shared.evaluate == nullptr || shared.constant == nullptr || shared.release == nullptr) return false;
     constexpr int kThreads = 4;
     std::vector<HANDLE> threads;

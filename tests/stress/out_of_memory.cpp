@@ -41,7 +41,10 @@ int main() {
     const bool reported = status == 1 && std::strcmp(error.errorClass, "Exception") == 0 && error.helpContext == 0 &&
                           std::u16string(error.message) == u"メモリが不足しています";
     const bool goesOn = EvaluonEx(u"1+2", &value, &error) == 0 && value == 3;
-    std::printf("out of memory: %s, %s\n", reported ? "reported as such" : status == 1 ? error.errorClass : "a value",
+    std::printf("out of memory: %s, %s\n",
+                reported      ? "reported as such"
+                : status == 1 ? error.errorClass
+                              : "a value",
                 goesOn ? "later calls answer" : "later calls fail");
     return reported && goesOn ? 0 : 1;
 }

@@ -41,7 +41,7 @@ inline std::string Arguments(std::initializer_list<double> values) {
 // Collects the errors of a table's rows; at the end of its scope it expects the worst within the
 // bound, naming that row. A NaN error counts as infinite.
 class WorstRow {
-  public:
+public:
     explicit WorstRow(double bound, std::string table = "") : bound_(bound), table_(std::move(table)) {}
     WorstRow(const WorstRow&) = delete;
     WorstRow& operator=(const WorstRow&) = delete;
@@ -77,7 +77,7 @@ class WorstRow {
     }
     int Rows() const { return rows_; }
 
-  private:
+private:
     static std::string Named(std::string_view row, double value, double reference) {
         char text[80];
         std::snprintf(text, sizeof text, " = %.17g, reference %.17g", value, reference);

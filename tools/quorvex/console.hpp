@@ -41,7 +41,7 @@ public:
     ConsoleSession& operator=(const ConsoleSession&) = delete;
 
 private:
-    unsigned int inputCodePage_ = 0;   // 0: no console
+    unsigned int inputCodePage_ = 0;  // 0: no console
     unsigned int outputCodePage_ = 0;
 };
 

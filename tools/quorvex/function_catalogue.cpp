@@ -41,7 +41,8 @@ constexpr auto kCatalogue = [] {
 std::span<const FunctionEntry> FunctionCatalogue() { return kCatalogue; }
 
 const FunctionEntry* FindFunction(std::string_view name) {
-    const auto* found = std::find_if(kCatalogue.begin(), kCatalogue.end(), [name](const FunctionEntry& e) { return e.name == name; });
+    const auto* found =
+        std::find_if(kCatalogue.begin(), kCatalogue.end(), [name](const FunctionEntry& e) { return e.name == name; });
     return found == kCatalogue.end() ? nullptr : found;
 }
 

@@ -83,20 +83,19 @@ bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
 // failed read; answers the exit status it leaves, or 0 for a line that was read.
 int ReportLineStatus(LineStatus status, std::string_view source, std::size_t number, int error, std::ostream& errors) {
     switch (status) {
-    case LineStatus::kLine:
-    case LineStatus::kEnd:
-        return 0;
-    case LineStatus::kTooLong:
-        errors << "quorvex: line " << number << " of " << source << " is longer than " << quorvex::tool::kMaxLineBytes
-               << " bytes\n";
-        return kExpressionFailed;
-    case LineStatus::kEndless:
-        errors << "quorvex: line " << number << " of " << source << " has no end within "
-               << quorvex::tool::kMaxSkippedBytes << " bytes; reading stops\n";
-        return kCalculatorFailed;
-    case LineStatus::kReadError:
-        errors << "quorvex: cannot read " << source << ": " << std::strerror(error) << '\n';
-        return kCalculatorFailed;
+        case LineStatus::kLine:
+        case LineStatus::kEnd: return 0;
+        case LineStatus::kTooLong:
+            errors << "quorvex: line " << number << " of " << source << " is longer than "
+                   << quorvex::tool::kMaxLineBytes << " bytes\n";
+            return kExpressionFailed;
+        case LineStatus::kEndless:
+            errors << "quorvex: line " << number << " of " << source << " has no end within "
+                   << quorvex::tool::kMaxSkippedBytes << " bytes; reading stops\n";
+            return kCalculatorFailed;
+        case LineStatus::kReadError:
+            errors << "quorvex: cannot read " << source << ": " << std::strerror(error) << '\n';
+            return kCalculatorFailed;
     }
     return kCalculatorFailed;
 }
@@ -149,7 +148,8 @@ int RunInteractive(ReportStyle style) {
         const LineStatus read = editor.ReadLine(kPrompt, text);
         if (read == LineStatus::kEnd) break;
         if (read != LineStatus::kLine) {
-            if (ReportLineStatus(read, "standard input", number, errno, std::cout) == kCalculatorFailed) return kCalculatorFailed;
+            if (ReportLineStatus(read, "standard input", number, errno, std::cout) == kCalculatorFailed)
+                return kCalculatorFailed;
             continue;
         }
         if (text.empty()) continue;
