@@ -50,7 +50,7 @@ void RaiseTranslatedZeroDivide(std::u16string_view name) {
 
 int FindValueFunction(std::u16string_view name) noexcept {
     const int row = kFunctionIndex.Find(name);
-    return row >= 0 && kFunctionTable[static_cast<std::size_t>(row)].single.value != nullptr ? row : -1;
+    return row >= 0 && kFunctionTable[static_cast<std::size_t>(row)].single.kind == SingleKind::kValue ? row : -1;
 }
 
 double EvaluateValueFunction(int row, double x) {
@@ -64,14 +64,14 @@ UnaryOutcome EvaluateUnaryFunctionValue(std::u16string_view name, double x, doub
         return UnaryOutcome::kValue;
     }
     const FunctionRow* row = FindFunctionRow(name);
-    return row != nullptr && row->single.integer != nullptr ? UnaryOutcome::kReadsText : UnaryOutcome::kFalse;
+    return row != nullptr && row->single.kind == SingleKind::kInteger ? UnaryOutcome::kReadsText : UnaryOutcome::kFalse;
 }
 
 ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument, std::optional<double> value) {
     if (const int row = FindValueFunction(name); row >= 0) {
         return WriteNumberText(EvaluateValueFunction(row, value ? *value : ParseNumberText(argument)));
     }
-    if (const FunctionRow* row = FindFunctionRow(name); row != nullptr && row->single.integer != nullptr) {
+    if (const FunctionRow* row = FindFunctionRow(name); row != nullptr && row->single.kind == SingleKind::kInteger) {
         return EvaluateIntegerText(row->single, argument);
     }
     return ShortText(kFalseMarker);

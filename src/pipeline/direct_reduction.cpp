@@ -32,7 +32,7 @@ constexpr auto kValueFunctionRows = [] {
     std::array<int, kUnaryFunctionNames.size()> rows{};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = kFunctionIndex.Find(kUnaryFunctionNames[i]);
-        rows[i] = kFunctionTable[static_cast<std::size_t>(row)].single.value != nullptr ? row : -1;
+        rows[i] = kFunctionTable[static_cast<std::size_t>(row)].single.kind == SingleKind::kValue ? row : -1;
     }
     return rows;
 }();

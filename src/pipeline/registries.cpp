@@ -17,7 +17,7 @@ static_assert(
         const auto names = std::span(kSeparatorTable).subspan(kFirstNameEntry + 1);
         if (names.size() != kFunctionTable.size()) return false;
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (FindFunctionRow(names[i]) == nullptr) return false;
+            if (kFunctionIndex.Find(names[i]) < 0) return false;
             if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), names[i]) !=
                 names.begin() + static_cast<std::ptrdiff_t>(i))
                 return false;
