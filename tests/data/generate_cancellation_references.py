@@ -8,18 +8,14 @@ Each row: function name, argument as a 15-digit literal, the exact value at the 
 to that literal, to 30 significant digits.
 """
 import os
+import sys
 
 from mpmath import mp, mpf
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from generate_reference_tables import erfcinv  # noqa: E402  (one inverse for both tables)
+
 mp.dps = 60
-
-
-def erfcinv(y):
-    if 0.5 < y < 1.5:
-        return mp.erfinv(1 - y)
-    p = y if y <= 1 else 2 - y
-    x = mp.findroot(lambda t: mp.log(mp.erfc(t)) - mp.log(p), mp.sqrt(-mp.log(p)))
-    return x if y <= 1 else -x
 
 
 FUNCTIONS = {
