@@ -19,24 +19,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kBetaNonPositiveA = u"ベータ関数betaの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kBetaNonPositiveB = u"ベータ関数betaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kRegularizedNonPositiveA =
-    u"正規化された不完全ベータ関数ibetaの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kRegularizedNonPositiveB =
-    u"正規化された不完全ベータ関数ibetaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kRegularizedOutsideUnit =
-    u"正規化された不完全ベータ関数ibetaの引数xに0より小さい、あるいは1より大きい数が入っています";
-constexpr std::u16string_view kRegularizedNoConvergence =
-    u"正規化された不完全ベータ関数ibetaの計算は収束しませんでした";
-constexpr std::u16string_view kIncompleteNonPositiveA = u"不完全ベータ関数xbetaの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kIncompleteNonPositiveB = u"不完全ベータ関数xbetaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kIncompleteOutsideUnit =
-    u"不完全ベータ関数xbetaの引数xに0より小さい、あるいは1より大きい数が入っています";
-constexpr std::u16string_view kChiSquareNonPositiveK = u"累積χ2乗分布関数chisqの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kChiSquareNegativeX =
-    u"累積χ2乗分布関数chisqの引数xに0より小さい、あるいは1より大きい数が入っています";
-
 bool IsOutsideUnitInterval(double x) { return x < 0.0 || x > 1.0; }
 
 DoubleDouble Exact(double v) { return {v, 0.0}; }

@@ -20,9 +20,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kFactorialNotNatural = u"fact関数に非自然数が入力されました";
-constexpr std::u16string_view kFisherOutsideRange =
-    u"\u3000\u3000fisher関数にx≧1又はx≦-1が入力されました\r\n\r\nfisher関数の引数は、-1＜x＜-1でなくてはなりません";
 // Help context of the errors of the factorial and the Fisher transformation.
 constexpr std::int32_t kSmallFunctionHelpContext = 10004;
 

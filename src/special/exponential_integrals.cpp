@@ -19,17 +19,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kEiDivergent = u"指数積分expiが発散しました（0が代入されました）";
-constexpr std::u16string_view kEiNotConverged = u"指数積分expiは収束しませんでした";
-constexpr std::u16string_view kEiOverflow = u"指数積分expiでオーバーフローが発生しました";
-constexpr std::u16string_view kEnDivergent = u"一般化指数積分expnが発散しました（n=1,x=0で発散します）";
-constexpr std::u16string_view kEnNotConverged = u"一般化指数積分expnが収束しませんでした";
-constexpr std::u16string_view kEnOverflow = u"一般化指数積分expnでオーバーフローが発生しました";
-// Followed by the message of the error that Ei raised.
-constexpr std::u16string_view kEnOtherErrorPrefix = u"一般化指数積分expnで以下のエラーが発生しました\r\n\r\n";
-constexpr std::u16string_view kLiAtOne = u"対数積分liの引数に1が代入されました";
-constexpr std::u16string_view kLiNegative = u"対数積分liの引数に負の値が代入されました";
-
 // Ei sums its power series below this and its asymptotic series from it on.
 constexpr double kEiAsymptoticBound = 40.0;
 // E_n sums its power series below this...

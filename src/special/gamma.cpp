@@ -18,11 +18,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kGammaPole = u"ガンマ関数gammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-constexpr std::u16string_view kLogGammaPole = u"ガンマ関数の対数lgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-constexpr std::u16string_view kDigammaPole = u"ディガンマ関数dgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-constexpr std::u16string_view kPolygammaPole = u"ポリガンマ関数pgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-
 // Coefficients g0 .. g10 of the closed approximation of ln Gamma.
 constexpr std::array<double, 11> kLogGammaTable = {0.12242597732687992, 0.8513708131650342, 2.2502304753561817,
                                                    2.0962955353895,     0.5021972270339209, 0.011240582657165408,

@@ -20,12 +20,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kLowerNegativeArgument = u"第1種不完全ガンマ関数sgammaに負の値が入力されました";
-constexpr std::u16string_view kLowerPole = u"第1種不完全ガンマ関数sgammaが発散しました（a=0,-1,-2..で発散）";
-constexpr std::u16string_view kLowerNoConvergence = u"第1種不完全ガンマ関数sgammaは収束しませんでした";
-constexpr std::u16string_view kUpperNegativeArgument = u"第2種不完全ガンマ関数bgammaに負の値が入力されました";
-constexpr std::u16string_view kUpperNoConvergence = u"第2種不完全ガンマ関数bgammaは収束しませんでした";
-
 // Below this x the series serve, from it on the continued fraction.
 constexpr double kSeriesLimit = 1.1;
 // Terms the backward evaluation of the fraction takes beyond one and a half times the forward count.

@@ -22,18 +22,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kSiNotConverged = u"正弦積分bsiは収束しませんでした";
-constexpr std::u16string_view kSsiNotConverged = u"正弦積分ssiは収束しませんでした";
-constexpr std::u16string_view kCiNotPositive = u"余弦積分ciの引数に0以下の数が入力されました";
-constexpr std::u16string_view kCiNotConverged = u"余弦積分ciは収束しませんでした";
-constexpr std::u16string_view kCinNotPositive = u"余弦積分cinの引数に0以下の数が入力されました";
-constexpr std::u16string_view kCinNotConverged = u"余弦積分cinは収束しませんでした";
-constexpr std::u16string_view kShiNotConverged = u"双曲線正弦積分shiは収束しませんでした";
-constexpr std::u16string_view kChiNotPositive = u"双曲線余弦積分chiの引数に0以下の数が入力されました";
-constexpr std::u16string_view kChiNotConverged = u"双曲線余弦積分chiは収束しませんでした";
-constexpr std::u16string_view kFresnelSNotConverged = u"フレネル正弦積分fsiは収束しませんでした";
-constexpr std::u16string_view kFresnelCNotConverged = u"フレネル余弦積分fciは収束しませんでした";
-
 // Si, Ci and Cin sum their power series up to this |x| and use the continued fraction of
 // E1(ix) beyond: the alternating series carries terms up to e^|x|/|x|, so it keeps 15 digits
 // to about 4 and loses one more digit every 2.3 beyond (Si(20) off by 1e-10).

@@ -29,14 +29,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kZetaPole = u"リーマンゼータ関数zetaが発散しました（引数に1が入りました）";
-constexpr std::u16string_view kZetaNoConvergence = u"リーマンゼータ関数zetaは収束しませんでした";
-constexpr std::u16string_view kHurwitzShiftNotPositive = u"Hurwitzのゼータ関数hzetaの係数aに0以下の数が代入されました";
-constexpr std::u16string_view kHurwitzOrderAtMostOne = u"Hurwitzのゼータ関数hzetaの引数xに1以下の数が代入されました";
-constexpr std::u16string_view kHurwitzNoConvergence = u"Hurwitzのゼータ関数hzetaは収束しませんでした";
-constexpr std::u16string_view kPolylogOutsideDisc = u"多重対数関数polylogの引数xに|x|>1が入力されています";
-constexpr std::u16string_view kPolylogNoConvergence = u"多重対数関数polylogは収束しませんでした";
-
 constexpr double kLn2 = std::numbers::ln2;
 // The direct sum runs while L = -ln(eps) / u is below this: at most e^3 + 5 terms.
 constexpr double kDirectSumLimit = 3.0;

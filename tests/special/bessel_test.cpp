@@ -17,13 +17,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kBesselJPole = u"第1種ベッセル関数besseljが発散しました（z=0で発散）";
-constexpr std::u16string_view kBesselJNoConvergence = u"第1種ベッセル関数besseljは収束しませんでした";
-constexpr std::u16string_view kBesselYPole = u"第2種ベッセル関数besselyが発散しました（z=0で発散）";
-constexpr std::u16string_view kBesselYImaginary =
-    u"第2種ベッセル関数besselyはaが整数でz<0の時、虚数となり計算できません";
-constexpr std::u16string_view kBesselYNoConvergence = u"第2種ベッセル関数besselyは収束しませんでした";
-
 constexpr double kPi = std::numbers::pi;
 
 struct Row {

@@ -2,6 +2,7 @@
 // freedom, F with 2 in either place), the factorial and the Fisher transformation.
 #include "special/distributions.hpp"
 
+#include "special/beta.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 
@@ -13,14 +14,6 @@
 
 namespace quorvex::special {
 namespace {
-
-constexpr std::u16string_view kIbetaA = u"正規化された不完全ベータ関数ibetaの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kIbetaB = u"正規化された不完全ベータ関数ibetaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kBetaA = u"ベータ関数betaの定数aに0以下の値が入ってます";
-constexpr std::u16string_view kBetaB = u"ベータ関数betaの定数bに0以下の値が入ってます";
-constexpr std::u16string_view kFactorial = u"fact関数に非自然数が入力されました";
-constexpr std::u16string_view kFisher =
-    u"\u3000\u3000fisher関数にx≧1又はx≦-1が入力されました\r\n\r\nfisher関数の引数は、-1＜x＜-1でなくてはなりません";
 
 constexpr double kPi = std::numbers::pi;
 
@@ -175,14 +168,15 @@ TEST(Distributions, FisherFAgainstClosedForms) {
 
 TEST(Distributions, KernelErrorsComeFromTheIncompleteBetaFunctionAndBeta) {
     using testing::ExpectError;
-    ExpectError([] { StudentT(1, 0, 1); }, {"EFunctionError", 10008, kIbetaA});
-    ExpectError([] { StudentT(1, -2, 2); }, {"EFunctionError", 10008, kIbetaA});
+    ExpectError([] { StudentT(1, 0, 1); }, {"EFunctionError", 10008, kRegularizedNonPositiveA});
+    ExpectError([] { StudentT(1, -2, 2); }, {"EFunctionError", 10008, kRegularizedNonPositiveA});
     EXPECT_THROW(StudentT(1, 0, 0), EZeroDivide);  // the density divides x^2 by 0
-    ExpectError([] { FisherF(1, 0, 4, 1); }, {"EFunctionError", 10008, kIbetaB});
-    ExpectError([] { FisherF(1, 3, 0, 2); }, {"EFunctionError", 10008, kIbetaA});
-    ExpectError([] { FisherF(-1, 0, 4, 1); }, {"EFunctionError", 10008, kIbetaB});  // checked below 0 too
-    ExpectError([] { FisherF(1, 0, 4, 0); }, {"EFunctionError", 10008, kBetaA});
-    ExpectError([] { FisherF(1, 3, -2, 0); }, {"EFunctionError", 10008, kBetaB});
+    ExpectError([] { FisherF(1, 0, 4, 1); }, {"EFunctionError", 10008, kRegularizedNonPositiveB});
+    ExpectError([] { FisherF(1, 3, 0, 2); }, {"EFunctionError", 10008, kRegularizedNonPositiveA});
+    ExpectError([] { FisherF(-1, 0, 4, 1); },
+                {"EFunctionError", 10008, kRegularizedNonPositiveB});  // checked below 0 too
+    ExpectError([] { FisherF(1, 0, 4, 0); }, {"EFunctionError", 10008, kBetaNonPositiveA});
+    ExpectError([] { FisherF(1, 3, -2, 0); }, {"EFunctionError", 10008, kBetaNonPositiveB});
 }
 
 TEST(Distributions, FactorialAndFisherTransformation) {
@@ -195,7 +189,7 @@ TEST(Distributions, FactorialAndFisherTransformation) {
     EXPECT_THROW(Factorial(171), EOverflow);
     for (const double refused : {2.5, -3.0, 5 - 1e-13}) {
         SCOPED_TRACE(refused);
-        ExpectError([&] { Factorial(refused); }, {"EFunctionError", 10004, kFactorial});
+        ExpectError([&] { Factorial(refused); }, {"EFunctionError", 10004, kFactorialNotNatural});
     }
     // atanh and tanh; the forms with log1p and expm1 keep the digits of a small x.
     for (const double x : {0.5, -0.9, 1e-8, -1e-300, 0.999999}) {
@@ -208,9 +202,9 @@ TEST(Distributions, FactorialAndFisherTransformation) {
     }
     EXPECT_EQ(Fisher(0), 0.0);
     EXPECT_THROW(FisherInverse(400), EOverflow);
-    ExpectError([] { Fisher(1); }, {"EFunctionError", 10004, kFisher});
-    ExpectError([] { Fisher(-1); }, {"EFunctionError", 10004, kFisher});
-    ExpectError([] { Fisher(7); }, {"EFunctionError", 10004, kFisher});
+    ExpectError([] { Fisher(1); }, {"EFunctionError", 10004, kFisherOutsideRange});
+    ExpectError([] { Fisher(-1); }, {"EFunctionError", 10004, kFisherOutsideRange});
+    ExpectError([] { Fisher(7); }, {"EFunctionError", 10004, kFisherOutsideRange});
 }
 
 }  // namespace

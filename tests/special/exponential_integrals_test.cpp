@@ -15,14 +15,9 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kEiDivergent = u"指数積分expiが発散しました（0が代入されました）";
-constexpr std::u16string_view kEiCap = u"指数積分expiは収束しませんでした";
-constexpr std::u16string_view kEiOverflow = u"指数積分expiでオーバーフローが発生しました";
-constexpr std::u16string_view kEnDivergent = u"一般化指数積分expnが発散しました（n=1,x=0で発散します）";
+// No conformance row checks these texts: typed out here, a slip in the source shows.
+constexpr std::u16string_view kEnPole = u"一般化指数積分expnが発散しました（n=1,x=0で発散します）";
 constexpr std::u16string_view kEnCap = u"一般化指数積分expnが収束しませんでした";
-constexpr std::u16string_view kEnOverflow = u"一般化指数積分expnでオーバーフローが発生しました";
-constexpr std::u16string_view kLiAtOne = u"対数積分liの引数に1が代入されました";
-constexpr std::u16string_view kLiNegative = u"対数積分liの引数に負の値が代入されました";
 
 using testing::RelativeError;
 using testing::WorstRow;
@@ -113,22 +108,22 @@ TEST(ExponentialIntegrals, RaiseAndTranslateErrors) {
     // term of Ei's asymptotic series at 600 (1e-259), whose terms then grow without overflowing.
     const Row rows[] = {
         {"Ei(0)", [] { ExpIntegralEi(0.0); }, {"EFunctionError", 10008, kEiDivergent}},
-        {"Ei asymptotic cap", [] { ExpIntegralEi(600.0, 1e-300); }, {"EConvergeError", 10010, kEiCap}},
+        {"Ei asymptotic cap", [] { ExpIntegralEi(600.0, 1e-300); }, {"EConvergeError", 10010, kEiNotConverged}},
         {"Ei asymptotic past its smallest term",
          [] { ExpIntegralEi(40.0, 1e-300); },
-         {"EConvergeError", 10010, kEiCap}},
+         {"EConvergeError", 10010, kEiNotConverged}},
         {"Ei beyond the largest double", [] { ExpIntegralEi(717.0); }, {"EFunctionError", 10008, kEiOverflow}},
         {"Ei ln of eps 0", [] { ExpIntegralEi(1.0, 0.0); }, {"EFunctionError", 10008, kEiOverflow}},
-        {"Ei takes E1's cap", [] { ExpIntegralEi(-1.0, 0.0); }, {"EConvergeError", 10010, kEiCap}},
-        {"Ei takes E1's fraction cap", [] { ExpIntegralEi(-5.0, 0.0); }, {"EConvergeError", 10010, kEiCap}},
-        {"E1(0)", [] { ExpIntegralEn(1, 0.0); }, {"EFunctionError", 10008, kEnDivergent}},
+        {"Ei takes E1's cap", [] { ExpIntegralEi(-1.0, 0.0); }, {"EConvergeError", 10010, kEiNotConverged}},
+        {"Ei takes E1's fraction cap", [] { ExpIntegralEi(-5.0, 0.0); }, {"EConvergeError", 10010, kEiNotConverged}},
+        {"E1(0)", [] { ExpIntegralEn(1, 0.0); }, {"EFunctionError", 10008, kEnPole}},
         {"En series cap", [] { ExpIntegralEn(1, 0.7, 0.0); }, {"EConvergeError", 10010, kEnCap}},
         {"En fraction cap", [] { ExpIntegralEn(3, 5.0, 0.0); }, {"EConvergeError", 10010, kEnCap}},
         {"En takes Ei's cap", [] { ExpIntegralEn(2, -600.0, 1e-300); }, {"EFunctionError", 10008, kEnCap}},
         {"En takes Ei's overflow", [] { ExpIntegralEn(2, -717.0); }, {"EFunctionError", 10008, kEnOverflow}},
         {"li(1)", [] { LogIntegral(1.0); }, {"EFunctionError", 10008, kLiAtOne}},
         {"li(-3)", [] { LogIntegral(-3.0); }, {"EFunctionError", 10008, kLiNegative}},
-        {"li passes Ei's cap", [] { LogIntegral(1e300, 1e-300); }, {"EConvergeError", 10010, kEiCap}},
+        {"li passes Ei's cap", [] { LogIntegral(1e300, 1e-300); }, {"EConvergeError", 10010, kEiNotConverged}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

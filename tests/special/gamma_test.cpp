@@ -16,11 +16,6 @@
 namespace quorvex::special {
 namespace {
 
-constexpr std::u16string_view kGammaPole = u"ガンマ関数gammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-constexpr std::u16string_view kLogGammaPole = u"ガンマ関数の対数lgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-constexpr std::u16string_view kDigammaPole = u"ディガンマ関数dgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-constexpr std::u16string_view kPolygammaPole = u"ポリガンマ関数pgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-
 constexpr double kPi = std::numbers::pi;
 constexpr double kEuler = std::numbers::egamma;
 
