@@ -24,6 +24,7 @@
 #include "special/bessel_hankel.hpp"
 #include "special/bessel_steed.hpp"
 #include "special/iteration.hpp"
+#include "special/messages.hpp"
 #include "special/sine_pi.hpp"
 
 #include <quorvex/quorvex.hpp>

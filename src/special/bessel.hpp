@@ -11,17 +11,7 @@
 
 #include "special/conventions.hpp"
 
-#include <string_view>
-
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kBesselJPole = u"第1種ベッセル関数besseljが発散しました（z=0で発散）";
-inline constexpr std::u16string_view kBesselJNoConvergence = u"第1種ベッセル関数besseljは収束しませんでした";
-inline constexpr std::u16string_view kBesselYPole = u"第2種ベッセル関数besselyが発散しました（z=0で発散）";
-inline constexpr std::u16string_view kBesselYImaginary =
-    u"第2種ベッセル関数besselyはaが整数でz<0の時、虚数となり計算できません";
-inline constexpr std::u16string_view kBesselYNoConvergence = u"第2種ベッセル関数besselyは収束しませんでした";
 
 // J_nu(x); the point first, the order second. J_nu(0) is 1 for nu = 0, 0 for other orders and
 // raises EFunctionError for negative non-integer orders. A negative x with a non-integer order,

@@ -8,6 +8,7 @@
 #include "special/gamma.hpp"
 #include "special/incomplete_gamma.hpp"
 #include "special/iteration.hpp"
+#include "special/messages.hpp"
 #include "special/power_terms.hpp"
 
 #include <algorithm>

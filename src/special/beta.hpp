@@ -10,28 +10,7 @@
 #include "core/double_double.hpp"
 #include "special/conventions.hpp"
 
-#include <string_view>
-
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kBetaNonPositiveA = u"ベータ関数betaの定数aに0以下の値が入ってます";
-inline constexpr std::u16string_view kBetaNonPositiveB = u"ベータ関数betaの定数bに0以下の値が入ってます";
-inline constexpr std::u16string_view kRegularizedNonPositiveA =
-    u"正規化された不完全ベータ関数ibetaの定数aに0以下の値が入ってます";
-inline constexpr std::u16string_view kRegularizedNonPositiveB =
-    u"正規化された不完全ベータ関数ibetaの定数bに0以下の値が入ってます";
-inline constexpr std::u16string_view kRegularizedOutsideUnit =
-    u"正規化された不完全ベータ関数ibetaの引数xに0より小さい、あるいは1より大きい数が入っています";
-inline constexpr std::u16string_view kRegularizedNoConvergence =
-    u"正規化された不完全ベータ関数ibetaの計算は収束しませんでした";
-inline constexpr std::u16string_view kIncompleteNonPositiveA = u"不完全ベータ関数xbetaの定数aに0以下の値が入ってます";
-inline constexpr std::u16string_view kIncompleteNonPositiveB = u"不完全ベータ関数xbetaの定数bに0以下の値が入ってます";
-inline constexpr std::u16string_view kIncompleteOutsideUnit =
-    u"不完全ベータ関数xbetaの引数xに0より小さい、あるいは1より大きい数が入っています";
-inline constexpr std::u16string_view kChiSquareNonPositiveK = u"累積χ2乗分布関数chisqの定数aに0以下の値が入ってます";
-inline constexpr std::u16string_view kChiSquareNegativeX =
-    u"累積χ2乗分布関数chisqの引数xに0より小さい、あるいは1より大きい数が入っています";
 
 // B(a, b) = Gamma(a) Gamma(b) / Gamma(a + b) as e^(ln B), ln B in double-double (Gamma products
 // below 10, Stirling's series beyond; power_terms.hpp); a <= 0 or b <= 0 raises EFunctionError.

@@ -6,14 +6,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kFactorialNotNatural = u"fact関数に非自然数が入力されました";
-inline constexpr std::u16string_view kFisherOutsideRange =
-    u"\u3000\u3000fisher関数にx≧1又はx≦-1が入力されました\r\n\r\nfisher関数の引数は、-1＜x＜-1でなくてはなりません";
 
 // density != 0: the normal density at x; density = 0: the cumulative probability.
 double NormalDistribution(double x, double mu, double sigma, std::int32_t density);

@@ -8,6 +8,7 @@
 #include "core/elementary_math.hpp"
 #include "core/utf16.hpp"
 #include "special/iteration.hpp"
+#include "special/messages.hpp"
 
 #include <quorvex/quorvex.hpp>
 

@@ -10,21 +10,8 @@
 #include "special/conventions.hpp"
 
 #include <cstdint>
-#include <string_view>
 
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kEiDivergent = u"指数積分expiが発散しました（0が代入されました）";
-inline constexpr std::u16string_view kEiNotConverged = u"指数積分expiは収束しませんでした";
-inline constexpr std::u16string_view kEiOverflow = u"指数積分expiでオーバーフローが発生しました";
-inline constexpr std::u16string_view kEnDivergent = u"一般化指数積分expnが発散しました（n=1,x=0で発散します）";
-inline constexpr std::u16string_view kEnNotConverged = u"一般化指数積分expnが収束しませんでした";
-inline constexpr std::u16string_view kEnOverflow = u"一般化指数積分expnでオーバーフローが発生しました";
-// Followed by the message of the error that Ei raised.
-inline constexpr std::u16string_view kEnOtherErrorPrefix = u"一般化指数積分expnで以下のエラーが発生しました\r\n\r\n";
-inline constexpr std::u16string_view kLiAtOne = u"対数積分liの引数に1が代入されました";
-inline constexpr std::u16string_view kLiNegative = u"対数積分liの引数に負の値が代入されました";
 
 // Ei(x), to about 15 digits (relative also next to its zero at 0.3725). x = 0: EFunctionError
 // (divergence). x > 0: EConvergeError when a series reaches its cap, EFunctionError for every

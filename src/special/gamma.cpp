@@ -7,6 +7,7 @@
 #include "core/elementary_math.hpp"
 #include "core/polynomial.hpp"
 #include "core/power.hpp"
+#include "special/messages.hpp"
 #include "special/sine_pi.hpp"
 
 #include <algorithm>

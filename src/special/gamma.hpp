@@ -11,18 +11,8 @@
 #include "special/conventions.hpp"
 
 #include <cstdint>
-#include <string_view>
 
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kGammaPole = u"ガンマ関数gammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-inline constexpr std::u16string_view kLogGammaPole =
-    u"ガンマ関数の対数lgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-inline constexpr std::u16string_view kDigammaPole =
-    u"ディガンマ関数dgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
-inline constexpr std::u16string_view kPolygammaPole =
-    u"ポリガンマ関数pgammaが発散しました\r\n（z=0,-1,-2...で発散します）";
 
 // ln Gamma(x) for x > 0, to about 15 significant digits.
 double LogGammaPositive(double x);

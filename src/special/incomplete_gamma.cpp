@@ -11,6 +11,7 @@
 #include "special/error_function.hpp"
 #include "special/gamma.hpp"
 #include "special/iteration.hpp"
+#include "special/messages.hpp"
 #include "special/power_terms.hpp"
 
 #include <array>

@@ -8,16 +8,7 @@
 
 #include "special/conventions.hpp"
 
-#include <string_view>
-
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kLowerNegativeArgument = u"第1種不完全ガンマ関数sgammaに負の値が入力されました";
-inline constexpr std::u16string_view kLowerPole = u"第1種不完全ガンマ関数sgammaが発散しました（a=0,-1,-2..で発散）";
-inline constexpr std::u16string_view kLowerNoConvergence = u"第1種不完全ガンマ関数sgammaは収束しませんでした";
-inline constexpr std::u16string_view kUpperNegativeArgument = u"第2種不完全ガンマ関数bgammaに負の値が入力されました";
-inline constexpr std::u16string_view kUpperNoConvergence = u"第2種不完全ガンマ関数bgammaは収束しませんでした";
 
 // gamma(a, x): x < 0 and non-positive integer a raise EFunctionError; the alternating series
 // below x = 1.1, the positive-term series on to x = a + 1, P(a, x) Gamma(a) beyond and near a

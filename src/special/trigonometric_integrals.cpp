@@ -9,6 +9,7 @@
 #include "core/polynomial.hpp"
 #include "core/power.hpp"
 #include "special/iteration.hpp"
+#include "special/messages.hpp"
 
 #include <quorvex/quorvex.hpp>
 

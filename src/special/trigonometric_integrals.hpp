@@ -8,22 +8,7 @@
 
 #include "special/conventions.hpp"
 
-#include <string_view>
-
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kSiNotConverged = u"正弦積分bsiは収束しませんでした";
-inline constexpr std::u16string_view kSsiNotConverged = u"正弦積分ssiは収束しませんでした";
-inline constexpr std::u16string_view kCiNotPositive = u"余弦積分ciの引数に0以下の数が入力されました";
-inline constexpr std::u16string_view kCiNotConverged = u"余弦積分ciは収束しませんでした";
-inline constexpr std::u16string_view kCinNotPositive = u"余弦積分cinの引数に0以下の数が入力されました";
-inline constexpr std::u16string_view kCinNotConverged = u"余弦積分cinは収束しませんでした";
-inline constexpr std::u16string_view kShiNotConverged = u"双曲線正弦積分shiは収束しませんでした";
-inline constexpr std::u16string_view kChiNotPositive = u"双曲線余弦積分chiの引数に0以下の数が入力されました";
-inline constexpr std::u16string_view kChiNotConverged = u"双曲線余弦積分chiは収束しませんでした";
-inline constexpr std::u16string_view kFresnelSNotConverged = u"フレネル正弦積分fsiは収束しませんでした";
-inline constexpr std::u16string_view kFresnelCNotConverged = u"フレネル余弦積分fciは収束しませんでした";
 
 // Si(x).
 double SineIntegral(double x, double eps);

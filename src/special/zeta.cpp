@@ -14,6 +14,7 @@
 #include "core/power.hpp"
 #include "special/gamma.hpp"
 #include "special/iteration.hpp"
+#include "special/messages.hpp"
 #include "special/sine_pi.hpp"
 
 #include <algorithm>

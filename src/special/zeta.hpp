@@ -11,20 +11,8 @@
 #include "special/conventions.hpp"
 
 #include <cstdint>
-#include <string_view>
 
 namespace quorvex::special {
-
-// The messages its errors carry.
-inline constexpr std::u16string_view kZetaPole = u"リーマンゼータ関数zetaが発散しました（引数に1が入りました）";
-inline constexpr std::u16string_view kZetaNoConvergence = u"リーマンゼータ関数zetaは収束しませんでした";
-inline constexpr std::u16string_view kHurwitzShiftNotPositive =
-    u"Hurwitzのゼータ関数hzetaの係数aに0以下の数が代入されました";
-inline constexpr std::u16string_view kHurwitzOrderAtMostOne =
-    u"Hurwitzのゼータ関数hzetaの引数xに1以下の数が代入されました";
-inline constexpr std::u16string_view kHurwitzNoConvergence = u"Hurwitzのゼータ関数hzetaは収束しませんでした";
-inline constexpr std::u16string_view kPolylogOutsideDisc = u"多重対数関数polylogの引数xに|x|>1が入力されています";
-inline constexpr std::u16string_view kPolylogNoConvergence = u"多重対数関数polylogは収束しませんでした";
 
 // zeta(s); s = 1 raises EFunctionError. eps sets the method through ln eps; eps <= 0, or one the
 // series cannot meet in double precision, raises EConvergeError at once.

@@ -2,6 +2,7 @@
 // the half-integer orders, published and 25-digit reference values (mpmath), and the Wronskian.
 #include "special/bessel.hpp"
 
+#include "special/messages.hpp"
 #include "core/errors.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"

@@ -2,7 +2,7 @@
 // standard library.
 #include "special/beta.hpp"
 
-#include "special/incomplete_gamma.hpp"
+#include "special/messages.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 

@@ -2,7 +2,7 @@
 // freedom, F with 2 in either place), the factorial and the Fisher transformation.
 #include "special/distributions.hpp"
 
-#include "special/beta.hpp"
+#include "special/messages.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 

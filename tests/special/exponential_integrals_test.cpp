@@ -2,6 +2,7 @@
 // reference values, and the errors each raises or takes over from the other.
 #include "special/exponential_integrals.hpp"
 
+#include "special/messages.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 

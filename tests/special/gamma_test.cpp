@@ -2,6 +2,7 @@
 // the reflection formulas.
 #include "special/gamma.hpp"
 
+#include "special/messages.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 

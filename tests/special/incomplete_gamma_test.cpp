@@ -2,6 +2,7 @@
 // error functions and exponential integral, and the recurrence in a.
 #include "special/incomplete_gamma.hpp"
 
+#include "special/messages.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 

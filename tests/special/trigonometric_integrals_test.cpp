@@ -2,6 +2,7 @@
 // values, their symmetries and limits, and the errors each raises.
 #include "special/trigonometric_integrals.hpp"
 
+#include "special/messages.hpp"
 #include "core/errors.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"

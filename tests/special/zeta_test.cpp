@@ -2,6 +2,7 @@
 // coefficients at the pole and at zero, and reference values computed to 30 digits (mpmath).
 #include "special/zeta.hpp"
 
+#include "special/messages.hpp"
 #include "core/errors.hpp"
 #include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
