@@ -19,9 +19,9 @@ done
 
 export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 # shellcheck disable=SC2046
-cc -std=c11 "$here/c/main.c" $(pkg-config --cflags --libs quorvex) -o "$work/c_pkg"
+cc -std=c11 "$here/c/main.c" $(pkg-config --static --cflags --libs quorvex) -o "$work/c_pkg"
 # shellcheck disable=SC2046
-c++ -std=c++20 "$here/cpp/main.cpp" $(pkg-config --cflags --libs quorvex) -o "$work/cpp_pkg"
+c++ -std=c++20 "$here/cpp/main.cpp" $(pkg-config --static --cflags --libs quorvex) -o "$work/cpp_pkg"
 LD_LIBRARY_PATH="$prefix/lib" "$work/c_pkg"
 LD_LIBRARY_PATH="$prefix/lib" "$work/cpp_pkg"
 echo "install: find_package and pkg-config consumers passed"
