@@ -34,13 +34,29 @@ class ArgumentsAndPipes(unittest.TestCase):
     def test_values_errors_and_status(self):
         cases = [
             (["(1+2)*3^2"], 0, "27\n", ""),
-            (["-2^2", "(-2^2)", "2(3)"], 0, "-4\n4\nNAN\n", ""),
+            (["-2^2", "(-2^2)", "2(3)"], 0, "-4\n4\nNAN\n", "NAN: left over after the reduction: 2 3\n"),
+            (["--strict", "2(3)", "1+1"], 1, "NAN\n2\n", "NAN: left over after the reduction: 2 3\n"),
+            (["foo(1)", "(1+)*2"], 0, "NAN\nNAN\n", "NAN: left over after the reduction: foo 1 (no known name: foo)\n"
+             "NAN: left over after the reduction: ( 1 + ) * 2\n"),
             (["1/0"], 1, "", "EFunctionError (0): 分母が0になり、0での除算が発生しました\n"),
+            # Shown without the message's CRs, empty line and indenting ideographic spaces.
+            (["cot(0)"], 1, "", "EFunctionError (10005): cot関数にπ*nが入力されました "
+             "（cot=cos/sinであるため、sin(π*n)は0の除算です）\n"),
             (["abc", "1+2"], 1, "3\n", "EConvertError (0): 'abc' は浮動小数点数ではありません\n"),
             (["\udcff"], 1, "", "EConvertError (0): '\ufffd' は浮動小数点数ではありません\n"),
             (["√é𝑥"], 1, "", "EConvertError (0): '√é𝑥' は浮動小数点数ではありません\n"),
             (["--version"], 0, "quorvex 1.5\n", ""),
+            (["--", "--2", "--help"], 1, "2\n", "EConvertError (0): '-' は浮動小数点数ではありません\n"),
+            (["--functions=SIN"], 0, "  sin(x)\n      sine, x in radians\n", ""),
+            (["--functions", "sin"], 0, "  sin(x)\n      sine, x in radians\n", ""),
+            (["--functions", "nope"], 2, "", "quorvex: no function named nope (--functions lists them)\n"),
             (["--nope"], 2, "", "quorvex: unknown option --nope (--help lists them)\n"),
+            (["--json=yes", "1"], 2, "", "quorvex: --json takes no value\n"),
+            (["--file"], 2, "", "quorvex: --file needs a value (--help tells which)\n"),
+            (["--file=x", "1"], 2, "", "quorvex: --file and expressions on the command line exclude each other\n"),
+            (["--file", "/"], 2, "", "quorvex: cannot read /: Is a directory\n"),
+            (["--decimal-separator=.,"], 2, "", "quorvex: --decimal-separator needs one character, not '.,'\n"),
+            (["--decimal-separator", "."], 0, "", ""),
         ]
         for arguments, status, out, err in cases:
             with self.subTest(arguments=arguments):
@@ -51,34 +67,40 @@ class ArgumentsAndPipes(unittest.TestCase):
                 self.assertEqual(result.stderr.decode(), err)
 
     def test_lines_from_standard_input_and_file(self):
-        result = run(stdin="0.1+0.2\r\n2*pi\n\n1+1\n")
-        self.assertEqual(result.returncode, 1)  # the empty line is an error
-        self.assertEqual(result.stdout.decode(), "0.3\n6.28318530717958\n2\n")
+        # A byte order mark and empty lines are skipped; errors and NaNs name their line.
+        result = run(stdin="\ufeff0.1+0.2\r\n2*pi\n\n \t\n1+1\n1/0\n2(3)\n")
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout.decode(), "0.3\n6.28318530717958\n2\nNAN\n")
+        self.assertEqual(result.stderr.decode(), "line 6: EFunctionError (0): 分母が0になり、0での除算が発生しました\n"
+                                                 "line 7: NAN: left over after the reduction: 2 3\n")
         with tempfile.NamedTemporaryFile("w", suffix=" 式.txt", delete=False) as handle:
             handle.write("max(1,2)\nsqrt(-1)\n")
         try:
-            result = run("--file", handle.name)
+            result = run(f"--file={handle.name}")
             self.assertEqual(result.stdout.decode(), "2\n")
-            self.assertIn("sqrt関数に負数が入力されました", result.stderr.decode())
+            self.assertTrue(result.stderr.decode().startswith("line 2: EFunctionError (10004): sqrt関数に負数が"))
             self.assertEqual(result.returncode, 1)
         finally:
             os.unlink(handle.name)
-        self.assertEqual(run("--file", "/nonexistent/x").returncode, 2)
-        self.assertEqual(run("--file", tempfile.gettempdir()).returncode, 2)  # opens, but cannot be read
+        result = run("--file", "/nonexistent/x")
+        self.assertEqual((result.returncode, result.stderr.decode()),
+                         (2, "quorvex: cannot read /nonexistent/x: No such file or directory\n"))
 
     def test_json_is_valid_for_every_outcome(self):
         result = run("--json", "2*c", "2(3)", "-0", "1/0", 'a"b\\c\x01', "sin")
         objects = [json.loads(line) for line in result.stdout.decode().splitlines()]
         self.assertEqual(objects[0], {"expression": "2*c", "value": 599584916, "text": "599584916", "nan": False})
-        self.assertEqual(objects[1], {"expression": "2(3)", "value": None, "text": "NAN", "nan": True})
+        self.assertEqual(objects[1], {"expression": "2(3)", "value": None, "text": "NAN", "nan": True, "leftOver": "2 3"})
         self.assertEqual(objects[2]["text"], "-0")
         self.assertEqual(objects[3]["error"], {"class": "EFunctionError", "helpContext": 0,
                                                "message": "分母が0になり、0での除算が発生しました"})
         self.assertEqual(objects[4]["expression"], 'a"b\\c\x01')
         self.assertEqual(len(objects), 6)
-        # A message with line breaks stays one JSON line.
-        objects = [json.loads(line) for line in run("--json", "ln(0)").stdout.decode().splitlines()]
-        self.assertEqual(objects[0]["error"]["helpContext"], 10004)
+        # A message with line breaks stays one JSON line, unit for unit; lines read are numbered.
+        objects = [json.loads(line) for line in run("--json", stdin="\n ln(0)\n").stdout.decode().splitlines()]
+        self.assertEqual(objects, [{"line": 2, "expression": " ln(0)", "error": {
+            "class": "EFunctionError", "helpContext": 10004,
+            "message": "ln関数に0以下の数が入力されました\r\n\r\n（ln関数の引数は正数でなくてはなりません）"}}])
 
     def test_trace_shows_the_road(self):
         out = run("--trace", "-2^2").stdout.decode()

@@ -3,6 +3,7 @@
 
 #include "unicode.hpp"
 
+#include <cerrno>
 #include <cstdio>
 #include <cwchar>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -30,7 +32,13 @@ std::vector<Argument> CommandLineArguments(int argc, wchar_t** argv) {
 
 std::FILE* OpenFile(std::string_view utf8) {
     const std::u16string text = ToUtf16(utf8);
-    return _wfopen(std::wstring(text.begin(), text.end()).c_str(), L"rb");
+    const std::wstring name(text.begin(), text.end());
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        errno = EISDIR;
+        return nullptr;
+    }
+    return _wfopen(name.c_str(), L"rb");
 }
 
 // Output is written with "\n" alone, in binary mode: a pipe gets the same bytes as on POSIX, and
@@ -68,7 +76,17 @@ std::vector<Argument> CommandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
-std::FILE* OpenFile(std::string_view utf8) { return std::fopen(std::string(utf8).c_str(), "rb"); }
+std::FILE* OpenFile(std::string_view utf8) {
+    std::FILE* file = std::fopen(std::string(utf8).c_str(), "rb");
+    // A directory opens, to fail at the first read with a less telling message.
+    struct stat status = {};
+    if (file != nullptr && fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+        std::fclose(file);
+        errno = EISDIR;
+        return nullptr;
+    }
+    return file;
+}
 
 ConsoleSession::ConsoleSession() = default;
 ConsoleSession::~ConsoleSession() = default;

@@ -27,7 +27,8 @@ struct Argument {
 // bytes: `utf8` holds them as given, `utf16` reads them as UTF-8 with U+FFFD for malformed bytes.
 std::vector<Argument> CommandLineArguments(int argc, NativeChar** argv);
 
-// The file named by an argument's `utf8` text, opened to read bytes; null when it cannot be.
+// The file named by an argument's `utf8` text, opened to read bytes; null, errno telling why,
+// when it cannot be (EISDIR for a directory).
 std::FILE* OpenFile(std::string_view utf8);
 
 // While it lives, the console reads and writes UTF-8 and the standard streams pass bytes
