@@ -1,5 +1,6 @@
 """The calculator as a user runs it: arguments, pipes, files, JSON, trace and the prompt."""
 
+import ctypes
 import json
 import os
 import pty
@@ -175,23 +176,37 @@ class FailedInputAndOutput(unittest.TestCase):
                 self.assertEqual(result.returncode, 2)
 
 
+def libedit_installed():
+    try:
+        ctypes.CDLL("libedit.so.2")
+        return True
+    except OSError:
+        return False
+
+
 @unittest.skipIf(RUNNER, "the prompt needs a pseudo-terminal, which a Windows program under an emulator does not see")
 class Prompt(unittest.TestCase):
+    def setUp(self):
+        state = tempfile.TemporaryDirectory()
+        self.addCleanup(state.cleanup)
+        self.history = os.path.join(state.name, "quorvex", "history")
+        self.environment = {**os.environ, "XDG_STATE_HOME": state.name, "LANG": "C", "LC_ALL": ""}
+
     def session(self, keystrokes):
-        """Types the lines at the prompt through a pseudo-terminal and returns the screen text."""
+        """Types the keys at each prompt through a pseudo-terminal; answers the screen text and the status."""
         pid, fd = pty.fork()
         if pid == 0:
-            os.execv(CLI, [CLI])
+            os.execve(CLI, [CLI], self.environment)
         output = b""
         try:
-            for line in keystrokes:
+            for keys in keystrokes:
                 output += self.read_until(fd, b"quorvex> ")
-                os.write(fd, line.encode() + b"\r")
+                os.write(fd, keys.encode())
             output += self.read_until(fd, None)
         finally:
-            os.waitpid(pid, 0)
+            _, status = os.waitpid(pid, 0)
             os.close(fd)
-        return output.decode("utf-8", "replace").replace("\r\n", "\n")
+        return output.decode("utf-8", "replace").replace("\r\n", "\n"), status
 
     @staticmethod
     def read_until(fd, marker, limit=10.0):
@@ -213,12 +228,26 @@ class Prompt(unittest.TestCase):
         return data
 
     def test_commands_values_and_errors(self):
-        screen = self.session(["1+2", "1/0", ":functions zeta", ":constants", ":nope", ":quit"])
+        screen, status = self.session(["1+2\r", "1/0\r", "  :Functions ZETA \r", ":constants\r", ":nope\r", ":QUIT\r"])
         self.assertIn("\n3\n", screen)
         self.assertIn("EFunctionError (0): 分母が0になり、0での除算が発生しました", screen)
         self.assertIn("zeta(x) | zeta(x, eps)", screen)
         self.assertIn("deg0", screen)
         self.assertIn("unknown command :nope", screen)
+        self.assertEqual(status, 0)
+
+    @unittest.skipUnless(libedit_installed(), "line editing needs libedit")
+    def test_line_editing(self):
+        # UTF-8 in a "C" environment; Ctrl-C drops the line; Tab completes; Ctrl-D ends.
+        screen, status = self.session(["1−2\r", "123\x03", "zet\t2\r", ":help\r", "\x04"])
+        self.assertIn("'1−2' は浮動小数点数ではありません", screen)
+        self.assertIn("\n1.64493406684823\n", screen)  # zeta 2, not 123zet2
+        self.assertIn(f"The history is kept in {self.history}.", screen)
+        self.assertTrue(screen.endswith("\n"), screen[-40:])
+        self.assertEqual(status, 0)
+        # The next session starts with the history of this one: Up recalls :help.
+        screen, _ = self.session(["\x1b[A\r", ":q\r"])
+        self.assertIn("The history is kept in", screen)
 
 
 if __name__ == "__main__":
