@@ -11,6 +11,7 @@ except ImportError:  # Windows
     resource = None
 import select
 import shlex
+import shutil
 import subprocess
 import tempfile
 import time
@@ -24,6 +25,7 @@ COMMAND = [*RUNNER, CLI]
 ENVIRONMENT = {**os.environ, "LC_ALL": "C.UTF-8"} if RUNNER else None
 SANITIZED = os.environ.get("QUORVEX_CLI_SANITIZED") == "1"
 LINE_LIMIT = 1 << 20  # bytes of a line, as --help states
+SOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 def run(*arguments, stdin=""):
@@ -174,6 +176,33 @@ class FailedInputAndOutput(unittest.TestCase):
                 result = subprocess.run([CLI, *arguments], stderr=subprocess.PIPE, timeout=60, **streams)
                 self.assertTrue(result.stderr.decode().startswith(message), result.stderr)
                 self.assertEqual(result.returncode, 2)
+
+
+class Documentation(unittest.TestCase):
+    def test_the_manual_page_has_the_options_of_the_usage_text(self):
+        usage = run("--help").stdout.decode().split("\noptions:\n")[1]
+        pairs = re.findall(r"^  (-[^\s,]*)(?:, (-\S+))?", usage, re.M)
+        in_usage = {option for pair in pairs for option in pair if option}
+        with open(os.path.join(SOURCES, "docs", "quorvex.1"), encoding="utf-8") as page:
+            section = page.read().split("\n.SH OPTIONS\n")[1].split("\n.SH ")[0]
+        entries = re.findall(r"^\.TP\n(.*)$", re.sub(r"\\f[BIR]", "", section.replace("\\-", "-")), re.M)
+        in_page = {word for entry in entries for word in re.split(r'[\s"]+', entry) if word.startswith("-")}
+        self.assertEqual(in_page, in_usage)
+        self.assertIn("--strict", in_page)
+
+    @unittest.skipIf(RUNNER or shutil.which("bash") is None, "bash completion needs bash and a native calculator")
+    def test_bash_completion(self):
+        cases = [(["--fi"], "--file"), (["--functions=ze"], "zeta"), (["--functions", "ze"], "zeta"),
+                 (["2*BESS"], "2*besselj 2*bessely"), (["de"], "deg deta deg0"), (["-", "--", "--json"], "")]
+        script = os.path.join(SOURCES, "tools", "quorvex", "quorvex.bash")
+        for words, expected in cases:
+            with self.subTest(words=words):
+                # bash splits --functions=ze at "=", as it splits what is typed.
+                words = [part for word in words for part in re.split(r"(=)", word) if part]
+                command = (f"source {shlex.quote(script)}; COMP_WORDS=(quorvex {shlex.join(words)}); "
+                           f"COMP_CWORD={len(words)}; _quorvex {shlex.quote(CLI)}; echo \"${{COMPREPLY[*]}}\"")
+                result = subprocess.run(["bash", "-c", command], capture_output=True, timeout=60)
+                self.assertEqual(result.stdout.decode().strip(), expected)
 
 
 def libedit_installed():
