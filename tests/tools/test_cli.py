@@ -93,7 +93,8 @@ class ArgumentsAndPipes(unittest.TestCase):
         result = run("--json", "2*c", "2(3)", "-0", "1/0", 'a"b\\c\x01', "sin")
         objects = [json.loads(line) for line in result.stdout.decode().splitlines()]
         self.assertEqual(objects[0], {"expression": "2*c", "value": 599584916, "text": "599584916", "nan": False})
-        self.assertEqual(objects[1], {"expression": "2(3)", "value": None, "text": "NAN", "nan": True, "leftOver": "2 3"})
+        self.assertEqual(objects[1], {"expression": "2(3)", "value": None, "text": "NAN", "nan": True,
+                                      "leftOver": "2 3"})
         self.assertEqual(objects[2]["text"], "-0")
         self.assertEqual(objects[3]["error"], {"class": "EFunctionError", "helpContext": 0,
                                                "message": "分母が0になり、0での除算が発生しました"})
