@@ -90,9 +90,11 @@ public:
         end_ = begin_ + group.size();
         inGroup_ = true;
     }
-    void OnFold(std::u16string_view number, std::u16string_view result) override { Replace({u"-", number}, result); }
+    void OnFold(std::u16string_view number, std::u16string_view result) override {
+        if (!Found({u"-", number}, result)) Lose();
+    }
     void OnFunction(std::u16string_view name, std::u16string_view argument, std::u16string_view result) override {
-        Replace({name, argument}, result);
+        if (!Found({name, argument}, result)) Lose();
     }
     void OnCall(std::u16string_view name, const std::vector<std::u16string>&, std::u16string_view result) override {
         // The call takes the name in front of its group and the whole group.
@@ -102,7 +104,12 @@ public:
     }
     void OnOperator(std::u16string_view left, std::u16string_view op, std::u16string_view right,
                     std::u16string_view result) override {
-        Replace({left, op, right}, result);
+        // A negative number right after another token is added to it, with no "+" between.
+        if (Found({left, op, right}, result) ||
+            (op == u"+" && right.starts_with(u'-') && Found({left, right}, result))) {
+            return;
+        }
+        Lose();
     }
 
     // The tokens left, a group that stopped half-way in its brackets.
@@ -120,9 +127,9 @@ private:
     void Lose() { lost_ = true; }
 
     // Replaces the first run of `pattern` in the group being reduced, or else in the whole list
-    // (after the last group, the rest is reduced as one), with `result`.
-    void Replace(std::initializer_list<std::u16string_view> pattern, std::u16string_view result) {
-        if (lost_) return;
+    // (after the last group, the rest is reduced as one), with `result`; answers whether found.
+    bool Found(std::initializer_list<std::u16string_view> pattern, std::u16string_view result) {
+        if (lost_) return true;
         for (const bool whole : {false, true}) {
             const std::size_t from = whole ? 0 : begin_;
             const std::size_t to = whole ? tokens_.size() : end_;
@@ -136,10 +143,10 @@ private:
                     inGroup_ = false;
                 }
                 Splice(i, pattern.size(), result);
-                return;
+                return true;
             }
         }
-        Lose();
+        return false;
     }
 
     void Splice(std::size_t at, std::size_t count, std::u16string_view result) {
