@@ -39,8 +39,10 @@ class ArgumentsAndPipes(unittest.TestCase):
             (["(1+2)*3^2"], 0, "27\n", ""),
             (["-2^2", "(-2^2)", "2(3)"], 0, "-4\n4\nNAN\n", "NAN: left over after the reduction: 2 3\n"),
             (["--strict", "2(3)", "1+1"], 1, "NAN\n2\n", "NAN: left over after the reduction: 2 3\n"),
-            (["foo(1)", "(1+)*2"], 0, "NAN\nNAN\n", "NAN: left over after the reduction: foo 1 (no known name: foo)\n"
-             "NAN: left over after the reduction: ( 1 + ) * 2\n"),
+            (["foo(1)", "(1+)*2", "1-(2)-(-3)"], 0, "NAN\nNAN\nNAN\n",
+             "NAN: left over after the reduction: foo 1 (no known name: foo)\n"
+             "NAN: left over after the reduction: ( 1 + ) * 2\n"
+             "NAN: left over after the reduction: -1 3\n"),  # 1 + -2 with no "+" between
             (["1/0"], 1, "", "EFunctionError (0): 分母が0になり、0での除算が発生しました\n"),
             # Shown without the message's CRs, empty line and indenting ideographic spaces.
             (["cot(0)"], 1, "", "EFunctionError (10005): cot関数にπ*nが入力されました "
