@@ -61,7 +61,7 @@ class ArgumentsAndPipes(unittest.TestCase):
             (["--file=x", "1"], 2, "", "quorvex: --file and expressions on the command line exclude each other\n"),
             (["--file", "/"], 2, "", "quorvex: cannot read /: Is a directory\n"),
             (["--decimal-separator=.,"], 2, "", "quorvex: --decimal-separator needs one character, not '.,'\n"),
-            (["--decimal-separator", "."], 0, "", ""),
+            (["--decimal-separator", ".", "1.5"], 0, "1.5\n", ""),
         ]
         for arguments, status, out, err in cases:
             with self.subTest(arguments=arguments):
