@@ -10,6 +10,8 @@ prefix="$work/prefix"
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 "$prefix/bin/quorvex" '(1+2)*3^2' | grep -qx 27
+test -f "$prefix/share/man/man1/quorvex.1"
+test -f "$prefix/share/bash-completion/completions/quorvex"
 
 for kind in c cpp; do
   cmake -S "$here/$kind" -B "$work/$kind" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
