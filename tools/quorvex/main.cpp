@@ -257,8 +257,7 @@ int ParseOptions(const std::vector<Argument>& arguments, Options& options) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i].utf8;
-        if (optionsEnded || !argument.starts_with("-") || argument == "-" ||
-            (!argument.starts_with("--") && argument != "-h")) {
+        if (optionsEnded || !(argument.starts_with("--") || argument == "-h")) {
             // "-2^2" is an expression.
             options.expressions.push_back(arguments[i].utf16);
             continue;
