@@ -5,6 +5,7 @@
 #ifndef QUORVEX64_H
 #define QUORVEX64_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
@@ -83,6 +84,21 @@ QUORVEX_API const char16_t* GetConstVal(int32_t index);
 /* The token that stands for constant `index` in an expression, in lower case ("r", "deg0"),
  * or NULL outside 0..33. Valid while the library is loaded. */
 QUORVEX_API const char16_t* GetConstToken(int32_t index);
+
+/* ---- Batch evaluation ---- */
+
+/* Evaluates `count` expressions in one call, as EvaluonEx evaluates each. `expressions` holds
+ * the NUL-terminated UTF-16 texts back to back, each starting after the previous one's NUL
+ * (u"1+2\0" u"2(3)\0" u"1/0" is three); a null pointer is `count` empty expressions. Stores
+ * in values[i] the value of expression i (a number or the NaN 0xFFF8000000000000 when it does
+ * not reduce), or the NaN 0x7FF8000000000000 when it raises an error; and in failed[i] 1 when
+ * it raises, else 0. Both arrays belong to the caller and hold `count` elements; either may be
+ * null. Returns the number of expressions that raised. No error details are kept: a host that
+ * wants them calls EvaluonEx on a failed expression again. Thread-safe; the host's
+ * floating-point environment and errno are left as found. */
+QUORVEX_API size_t EvaluonManyEx(const char16_t* expressions, size_t count, double* values, int32_t* failed);
+
+/* ---- end of batch evaluation ---- */
 
 #ifdef __cplusplus
 }

@@ -15,8 +15,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <limits>
 #include <new>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -160,5 +163,34 @@ const char16_t* GetConstToken(int32_t index) {
     const auto* row = quorvex::FindPhysicalConstant(index);
     return row == nullptr ? nullptr : row->token.data();
 }
+
+// ---- Batch evaluation ----
+
+size_t EvaluonManyEx(const char16_t* expressions, size_t count, double* values, int32_t* failed) {
+    // One environment switch for the whole batch: nothing in the engine reads the status flags
+    // an earlier item leaves, and the switch costs as much as a short evaluation.
+    const quorvex::FloatingPointEnvironmentGuard guard;
+    const ErrnoGuard errnoGuard;
+    size_t failures = 0;
+    const char16_t* next = expressions == nullptr ? u"" : expressions;
+    for (size_t i = 0; i < count; ++i) {
+        const std::u16string_view expression(next);
+        if (expressions != nullptr) next += expression.size() + 1;
+        double value = std::numeric_limits<double>::quiet_NaN();
+        int32_t itemFailed = 0;
+        try {
+            value = quorvex::EvaluateExpression(expression);
+        } catch (...) {
+            // The host asks EvaluonEx for the details of the few items that fail.
+            itemFailed = 1;
+            ++failures;
+        }
+        if (values != nullptr) values[i] = value;
+        if (failed != nullptr) failed[i] = itemFailed;
+    }
+    return failures;
+}
+
+// ---- end of batch evaluation ----
 
 }  // extern "C"

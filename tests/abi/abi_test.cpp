@@ -145,6 +145,11 @@ TEST(Exports, EvaluonExReportsErrorsAsData) {
     EXPECT_EQ(EvaluonEx(u"1", nullptr, nullptr), 0);
 }
 
+// A batch of two: the expression the host environment would change, then an error.
+constexpr char16_t kBatchOfTwo[] =
+    u"1/3+2/3*7.1\0"
+    u"0/0";
+
 #if defined(_WIN32)
 // The host's x87 control word and SSE control register, as one comparable value.
 struct ControlWords {
@@ -187,9 +192,13 @@ TEST(Exports, HostFloatingPointControlIsRestoredAndIgnored) {
         WriteControlWords(host);
         const auto answers = run();
         const char16_t* constant = GetConstVal(12);
+        double batch[2] = {};
+        const size_t batchFailures = EvaluonManyEx(kBatchOfTwo, 2, batch, nullptr);
         const ControlWords after = ReadControlWords();
         WriteControlWords(saved);
         EXPECT_EQ(answers, reference) << host.x87 << ' ' << host.sse;
+        EXPECT_EQ(batchFailures, 1U);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(batch[0]), reference[0].second);
         EXPECT_NE(constant, nullptr);
         EXPECT_EQ(after, host);
     }
@@ -223,6 +232,10 @@ TEST(Exports, HostFloatingPointEnvironmentIsRestoredAndIgnored) {
         double value = 0;
         EXPECT_EQ(EvaluonEx(u"1e300*1e300", &value, nullptr), 1);
         EXPECT_NE(GetConstVal(12), nullptr);
+        EXPECT_EQ(ReadFpState(), before);
+        double batch[2] = {};
+        EXPECT_EQ(EvaluonManyEx(kBatchOfTwo, 2, batch, nullptr), 1U);
+        EXPECT_EQ(batch[0], reference);
         EXPECT_EQ(ReadFpState(), before);
         fedisableexcept(FE_ALL_EXCEPT);
     }

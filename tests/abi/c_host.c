@@ -27,6 +27,21 @@ int main(void) {
     Check(GetConstNum() == 34, "34 constants");
     Check(SameText(GetConstVal(11), u"299792458"), "speed of light");
     Check(GetConstName(34) == NULL && GetConstVal(-1) == NULL, "outside the table");
+    /* batch evaluation: a number, -NaN that does not reduce, two errors stored as +NaN */
+    {
+        static const char16_t batch[] =
+            u"1+2\0"
+            u"2(3)\0"
+            u"1/0\0";
+        double values[4] = {0.0, 0.0, 0.0, 0.0};
+        int32_t failed[4] = {-1, -1, -1, -1};
+        Check(EvaluonManyEx(batch, 4, values, failed) == 2, "two of four fail");
+        Check(values[0] == 3.0 && failed[0] == 0, "batch 1+2");
+        Check(isnan(values[1]) && signbit(values[1]) && failed[1] == 0, "batch 2(3) is -NaN");
+        Check(isnan(values[2]) && !signbit(values[2]) && failed[2] == 1 && failed[3] == 1, "batch errors");
+        Check(EvaluonManyEx(NULL, 2, NULL, failed) == 2 && failed[1] == 1, "a null batch is empty texts");
+        Check(EvaluonManyEx(NULL, 0, NULL, NULL) == 0, "an empty batch");
+    }
     if (failures == 0) printf("c_host: all checks passed\n");
     return failures == 0 ? 0 : 1;
 }

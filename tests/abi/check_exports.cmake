@@ -1,6 +1,10 @@
-# Fails unless the library exports exactly the six C functions: on Linux its dynamic symbol
-# table may hold the error classes' C++ symbols besides; on Windows the DLL's export table holds
-# the six names and nothing else. Run with -DLIBRARY=<library> -DOBJDUMP=<objdump, for a DLL>.
+cmake_minimum_required(VERSION 3.25)
+# Fails unless the library exports exactly the C functions listed here: on Linux its dynamic
+# symbol table may hold the error classes' C++ symbols besides; on Windows the DLL's export table
+# holds these names and nothing else. Run with -DLIBRARY=<library> -DOBJDUMP=<objdump, for a DLL>.
+set(expected Evaluon EvaluonEx GetVersion GetConstNum GetConstName GetConstVal GetConstToken)
+# batch evaluation
+list(APPEND expected EvaluonManyEx)
 set(c_exports "")
 set(unexpected "")
 if(LIBRARY MATCHES "\\.dll$")
@@ -33,15 +37,16 @@ else()
   endforeach()
 endif()
 foreach(name IN LISTS names)
-  if(name MATCHES "^(Evaluon|EvaluonEx|GetVersion|GetConstNum|GetConstName|GetConstVal|GetConstToken)$")
+  if(name IN_LIST expected)
     list(APPEND c_exports ${name})
   else()
     list(APPEND unexpected ${name})
   endif()
 endforeach()
 list(LENGTH c_exports count)
-if(NOT count EQUAL 7)
-  message(FATAL_ERROR "expected the seven C exports, found: ${c_exports}")
+list(LENGTH expected expected_count)
+if(NOT count EQUAL expected_count)
+  message(FATAL_ERROR "expected the C exports ${expected}, found: ${c_exports}")
 endif()
 if(unexpected)
   message(FATAL_ERROR "symbols exported that should be hidden: ${unexpected}")
