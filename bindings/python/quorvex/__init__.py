@@ -9,8 +9,7 @@ carrying the library's class name, its Japanese message and its help context. An
 that is not a str raises TypeError, one with a NUL character ValueError.
 
 Texts from the library keep a lone surrogate as it is (decoded with 'surrogatepass'), so an
-expression quoted in a message reads back exactly; str() of an error shows it as a \\udXXXX escape,
-so that the error prints on any stream.
+expression quoted in a message reads back exactly in the error's message attribute.
 """
 
 from __future__ import annotations
@@ -22,11 +21,11 @@ import os
 import sys
 import threading
 from pathlib import Path
-from typing import NamedTuple
+from typing import Any, List, NamedTuple, Optional, Sequence, Tuple
 
 __all__ = [
-    "evaluate", "constants", "version", "Constant", "QuorvexError", "EConvertError",
-    "EFunctionError", "EConvergeError", "EOverflow", "EZeroDivide", "EInvalidOp",
+    "evaluate", "evaluate_many", "constants", "version", "Constant", "QuorvexError",
+    "EConvertError", "EFunctionError", "EConvergeError", "EOverflow", "EZeroDivide", "EInvalidOp",
     "EStringListError",
 ]
 
@@ -40,23 +39,35 @@ else:
 
 
 class QuorvexError(Exception):
-    """An error raised by the library: class name, message and help context."""
+    """An error raised by the library: class name, message and help context.
 
-    def __init__(self, message: str, help_context: int, error_class: str) -> None:
-        super().__init__(message.encode("utf-8", "backslashreplace").decode("utf-8"))
+    The three are the exception's args, so it pickles (a process pool hands it back whole).
+    str() gives the message with what sys.stdout's encoding cannot carry as backslash escapes,
+    so that print(error) works on any terminal; repr() is ASCII.
+    """
+
+    def __init__(self, message: str, help_context: int = 0, error_class: str = "Exception") -> None:
+        super().__init__(message, help_context, error_class)
         self.message = message
         self.help_context = help_context
         self.error_class = error_class
 
+    def __str__(self) -> str:
+        encoding = getattr(sys.stdout, "encoding", None) or "utf-8"
+        try:
+            return self.message.encode(encoding, "backslashreplace").decode(encoding)
+        except LookupError:  # a stream claiming an encoding Python does not know
+            return self.message.encode("ascii", "backslashreplace").decode("ascii")
+
     def __repr__(self) -> str:
-        return f"{type(self).__name__}({self.message!r}, help_context={self.help_context})"
+        return f"{type(self).__name__}({ascii(self.message)}, help_context={self.help_context})"
 
 
-class EConvertError(QuorvexError):
+class EConvertError(QuorvexError, ValueError):
     """A text that is not a number, or an expression that cannot be read."""
 
 
-class EFunctionError(QuorvexError):
+class EFunctionError(QuorvexError, ValueError):
     """A function or operator applied outside its domain."""
 
 
@@ -64,15 +75,15 @@ class EConvergeError(QuorvexError):
     """An iteration that reached its cap without meeting its tolerance."""
 
 
-class EOverflow(QuorvexError):
+class EOverflow(QuorvexError, OverflowError):
     """Floating-point overflow."""
 
 
-class EZeroDivide(QuorvexError):
+class EZeroDivide(QuorvexError, ZeroDivisionError):
     """Division of a non-zero number by zero."""
 
 
-class EInvalidOp(QuorvexError):
+class EInvalidOp(QuorvexError, ArithmeticError):
     """An invalid floating-point operation."""
 
 
@@ -86,11 +97,14 @@ _ERROR_CLASSES = {cls.__name__: cls for cls in (
 
 
 class Constant(NamedTuple):
-    """A physical constant: its index, display text (name, description, unit) and value text."""
+    """A physical constant: its index, display text (name, description, unit), value text, the
+    token that stands for it in an expression and its value as the expressions use it."""
 
     index: int
     display: str
     text: str
+    token: str
+    value: float
 
 
 class _Error(ctypes.Structure):
@@ -101,7 +115,7 @@ class _Error(ctypes.Structure):
     ]
 
 
-def _candidates() -> list[str]:
+def _candidates() -> List[str]:
     found = []
     explicit = os.environ.get(LIBRARY_ENVIRONMENT_VARIABLE)
     if explicit:
@@ -140,19 +154,23 @@ def _load() -> ctypes.CDLL:
             library.EvaluonEx.argtypes = [ctypes.c_char_p, ctypes.POINTER(ctypes.c_double),
                                           ctypes.POINTER(_Error)]
             library.EvaluonEx.restype = ctypes.c_int32
+            if hasattr(library, "EvaluonManyEx"):
+                library.EvaluonManyEx.argtypes = [ctypes.c_char_p, ctypes.c_size_t,
+                                                  ctypes.POINTER(ctypes.c_double),
+                                                  ctypes.POINTER(ctypes.c_int32)]
+                library.EvaluonManyEx.restype = ctypes.c_size_t
             library.GetVersion.restype = ctypes.c_void_p
             library.GetConstNum.restype = ctypes.c_int32
-            library.GetConstName.argtypes = [ctypes.c_int32]
-            library.GetConstName.restype = ctypes.c_void_p
-            library.GetConstVal.argtypes = [ctypes.c_int32]
-            library.GetConstVal.restype = ctypes.c_void_p
+            for getter in (library.GetConstName, library.GetConstVal, library.GetConstToken):
+                getter.argtypes = [ctypes.c_int32]
+                getter.restype = ctypes.c_void_p
             _library = library
             return library
         raise OSError(_LIBRARY_NAMES[-1] + " not found; set " + LIBRARY_ENVIRONMENT_VARIABLE +
                       " to its path. Tried: " + "; ".join(failures))
 
 
-def _read_text(address: int | None) -> str:
+def _read_text(address: Optional[int]) -> str:
     """The NUL-terminated UTF-16 text at the address."""
     if not address:
         return ""
@@ -173,6 +191,20 @@ def _read_text(address: int | None) -> str:
         start += len(chunk)
 
 
+def _evaluate_text(library: ctypes.CDLL, text: str) -> Tuple[float, Optional[QuorvexError]]:
+    """The value of a checked expression text, or NaN and the error it raised."""
+    try:
+        value, error = _per_thread.records
+    except AttributeError:
+        value, error = _per_thread.records = (ctypes.c_double(), _Error())
+    # Two zero bytes end the text as one zero unit.
+    if library.EvaluonEx((text + "\0").encode("utf-16-le", errors="surrogatepass"), value, error) == 0:
+        return value.value, None
+    error_class = (error.errorClass or b"Exception").decode("ascii")
+    message = _read_text(error.message)
+    return float("nan"), _ERROR_CLASSES.get(error_class, QuorvexError)(message, error.helpContext, error_class)
+
+
 def evaluate(expression: str) -> float:
     """The value of the expression; NaN when it does not reduce; raises QuorvexError.
 
@@ -183,26 +215,88 @@ def evaluate(expression: str) -> float:
         raise TypeError(f"expression must be str, not {type(expression).__name__}")
     if "\0" in expression:
         raise ValueError("embedded null character in expression")
+    value, error = _evaluate_text(_library or _load(), expression)
+    if error is not None:
+        raise error
+    return value
+
+
+# The flag EvaluonManyEx stores for an item that failed, as the bytes of the flag array hold it.
+_FAILED = bytes(ctypes.c_int32(1))
+
+
+def evaluate_many(texts: Any, *, errors: bool = False) -> Any:
+    """The values of many expressions, evaluated in one call into the library.
+
+    texts is a sequence of str, or a NumPy array of str of any shape. Returns a list of floats
+    (a float64 array of the same shape for an array) holding NaN where an expression does not
+    reduce or raises an error. With errors=True returns (values, errors), errors holding for
+    each expression None or the QuorvexError instance it raised, in the shape of a flat list.
+    Raises TypeError for an item that is not a str and ValueError for one holding a NUL.
+    """
+    numpy = sys.modules.get("numpy")  # an array can only come from a NumPy already imported
+    array = texts if numpy is not None and isinstance(texts, numpy.ndarray) else None
+    if array is not None:
+        items = array.ravel().tolist()
+    elif isinstance(texts, (str, bytes)):
+        raise TypeError(f"texts must be a sequence of str, not {type(texts).__name__}")
+    else:
+        items = texts if isinstance(texts, (list, tuple)) else list(texts)
+    count = len(items)
+    # One buffer, the texts back to back, each ending in a zero unit: what EvaluonManyEx reads.
+    joined = "\0".join(items)
+    if joined.count("\0") != count - 1 and count:
+        where = next(i for i, item in enumerate(items) if "\0" in item)
+        raise ValueError(f"embedded null character in expression {where}")
     library = _library or _load()
-    try:
-        value, error = _per_thread.records
-    except AttributeError:
-        value, error = _per_thread.records = (ctypes.c_double(), _Error())
-    # Two zero bytes end the text as one zero unit.
-    if library.EvaluonEx((expression + "\0").encode("utf-16-le", errors="surrogatepass"), value, error) == 0:
-        return value.value
-    error_class = (error.errorClass or b"Exception").decode("ascii")
-    message = _read_text(error.message)
-    raise _ERROR_CLASSES.get(error_class, QuorvexError)(message, error.helpContext, error_class)
+    if not hasattr(library, "EvaluonManyEx"):
+        raise OSError("the loaded library predates EvaluonManyEx")
+    values = (ctypes.c_double * count)()
+    failed = (ctypes.c_int32 * count)() if errors else None
+    if count:
+        failures = library.EvaluonManyEx((joined + "\0").encode("utf-16-le", errors="surrogatepass"),
+                                         count, values, failed)
+    else:
+        failures = 0
+    if array is not None:
+        result = numpy.frombuffer(values, dtype=numpy.float64).reshape(array.shape)
+    else:
+        result = values[:]
+    if not errors:
+        return result
+    # Errors are rare: only the items that failed are evaluated again, for their details.
+    found: List[Optional[QuorvexError]] = [None] * count
+    flags = bytes(failed) if failures else b""
+    at = flags.find(_FAILED)
+    while at >= 0:
+        index = at // len(_FAILED)
+        value, found[index] = _evaluate_text(library, items[index])
+        if found[index] is None:  # it failed for want of memory, and did not again
+            if array is None:
+                result[index] = value
+            else:
+                result.flat[index] = value
+        at = flags.find(_FAILED, at + len(_FAILED))
+    return result, found
 
 
-def constants() -> list[Constant]:
+def constants() -> List[Constant]:
     """The physical constants the expressions know, in the library's order."""
     library = _load()
-    return [Constant(i, _read_text(library.GetConstName(i)), _read_text(library.GetConstVal(i)))
-            for i in range(library.GetConstNum())]
+    tokens = [_read_text(library.GetConstToken(i)) for i in range(library.GetConstNum())]
+    # The value an expression gets, rather than one read back from its rounded text.
+    values = evaluate_many(tokens)
+    return [Constant(i, _read_text(library.GetConstName(i)), _read_text(library.GetConstVal(i)), token, value)
+            for i, (token, value) in enumerate(zip(tokens, values))]
 
 
 def version() -> str:
     """The library's version text."""
     return _read_text(_load().GetVersion())
+
+
+def __getattr__(name: str) -> str:
+    # The package and the library share the project's version; asking the library keeps one source.
+    if name == "__version__":
+        return version()
+    raise AttributeError(f"module {__name__!r} has no attribute {name!r}")
