@@ -1,9 +1,13 @@
 """The Python binding's costs: a call of a short and a typical expression (to set beside the C
-figures of bench/run), and a long error message, its evaluation and the reading of its text
-timed apart. Run with QUORVEX_LIBRARY and PYTHONPATH=bindings/python set, as the tests do;
-arguments are message lengths in units (default 1000000 10000000)."""
+figures of bench/run); evaluate_many per item beside the C loops it stands for; and a long error
+message, its evaluation and the reading of its text timed apart. Run with QUORVEX_LIBRARY and
+PYTHONPATH=bindings/python set, as the tests do; arguments are message lengths in units (default
+1000000 10000000). With QUORVEX_C_LOOP naming the evaluon_loop program (bench/evaluon_loop.c,
+built by the bench preset), the same batches also go through EvaluonEx in a C loop."""
 
 import ctypes
+import os
+import subprocess
 import sys
 import time
 import timeit
@@ -18,8 +22,37 @@ def per_call():
         print(f"evaluate({expression!r}): {seconds / calls * 1e6:.2f} us a call")
 
 
+def batches():
+    """Ten thousand short and ten thousand typical expressions, each item a little different."""
+    return {
+        "short": [f"{i % 97}+2*3" for i in range(10_000)],
+        "typical": [f"2*sin(0.{i % 89 + 10})+cos(0.5)^2-exp(1.5)/3+sqrt({i % 31 + 2})*ln(5)" for i in range(10_000)],
+    }
+
+
+def per_item():
+    library = quorvex._load()
+    c_loop = os.environ.get("QUORVEX_C_LOOP")
+    for name, texts in batches().items():
+        count = len(texts)
+        # The library's own loop, its buffer made beforehand: what the batch costs without Python.
+        buffer = ("\0".join(texts) + "\0").encode("utf-16-le")
+        values = (ctypes.c_double * count)()
+        raw = min(timeit.repeat(lambda: library.EvaluonManyEx(buffer, count, values, None), number=1, repeat=20))
+        many = min(timeit.repeat(lambda: quorvex.evaluate_many(texts), number=1, repeat=20))
+        report = (f"{name:8} ns an item: evaluate_many {many / count * 1e9:7.0f}"
+                  f"  EvaluonManyEx alone {raw / count * 1e9:7.0f}")
+        if c_loop:
+            run = subprocess.run([c_loop, "20"], input="\n".join(texts) + "\n", capture_output=True, text=True,
+                                 check=True)
+            looped = float(run.stdout)
+            report += f"  C loop of EvaluonEx {looped:7.0f}  ratio {many / count * 1e9 / looped:.2f}"
+        print(report)
+
+
 def main(lengths):
     per_call()
+    per_item()
     library = quorvex._load()
     for length in lengths:
         encoded = ("a" * length).encode("utf-16-le") + b"\0\0"
