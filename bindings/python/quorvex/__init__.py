@@ -245,7 +245,7 @@ def evaluate_many(texts: Any, *, errors: bool = False) -> Any:
     count = len(items)
     # One buffer, the texts back to back, each ending in a zero unit: what EvaluonManyEx reads.
     joined = "\0".join(items)
-    if joined.count("\0") != count - 1 and count:
+    if count and joined.count("\0") != count - 1:
         where = next(i for i, item in enumerate(items) if "\0" in item)
         raise ValueError(f"embedded null character in expression {where}")
     library = _library or _load()
