@@ -14,7 +14,7 @@ import subprocess
 import sys
 from pathlib import Path
 
-from setuptools import setup
+from setuptools import Distribution, setup
 from setuptools.command.build_py import build_py
 
 try:
@@ -69,9 +69,10 @@ class BuildWithLibrary(build_py):
         target.mkdir(parents=True, exist_ok=True)
         library = built_library(self.get_finalized_command("build").build_temp)
         (target / LIBRARY).unlink(missing_ok=True)
-        if self.editable_mode and os.name == "posix":
-            # A link, so that the editable package follows the build directory's rebuilds.
-            (target / LIBRARY).symlink_to(library.resolve())
+        if self.editable_mode and os.name == "posix" and os.environ.get(BUILD_DIR_VARIABLE):
+            # A link, so that the editable package follows the build directory's rebuilds (a
+            # library built here lives in a temporary folder, and is copied).
+            (target / LIBRARY).symlink_to(library)
         else:
             # copyfile follows the symbolic links to the versioned file.
             shutil.copyfile(library, target / LIBRARY)
@@ -79,15 +80,18 @@ class BuildWithLibrary(build_py):
             shutil.copyfile(SOURCE_ROOT / "LICENSE", target / "LICENSE")
 
 
+class NativeDistribution(Distribution):
+    """Holds a native library: built into platlib, and the wheel's root is no pure one."""
+
+    def has_ext_modules(self) -> bool:
+        return True
+
+
 class PlatformWheel(bdist_wheel):
     """py3-none-<platform>: any Python 3 loads the library through ctypes, but only here."""
-
-    def finalize_options(self) -> None:
-        super().finalize_options()
-        self.root_is_pure = False
 
     def get_tag(self) -> tuple[str, str, str]:
         return ("py3", "none", super().get_tag()[2])
 
 
-setup(version=project_version(), cmdclass={"build_py": BuildWithLibrary, "bdist_wheel": PlatformWheel})
+setup(version=project_version(), distclass=NativeDistribution, cmdclass={"build_py": BuildWithLibrary, "bdist_wheel": PlatformWheel})
