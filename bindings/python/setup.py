@@ -94,4 +94,5 @@ class PlatformWheel(bdist_wheel):
         return ("py3", "none", super().get_tag()[2])
 
 
-setup(version=project_version(), distclass=NativeDistribution, cmdclass={"build_py": BuildWithLibrary, "bdist_wheel": PlatformWheel})
+setup(version=project_version(), distclass=NativeDistribution,
+      cmdclass={"build_py": BuildWithLibrary, "bdist_wheel": PlatformWheel})
