@@ -24,7 +24,7 @@ inline void ExpectError(const std::function<void()>& action, const ExpectedError
         action();
         ADD_FAILURE() << "no error; expected " << expected.errorClass;
     } catch (const Exception& e) {
-        EXPECT_EQ(e.ClassName(), expected.errorClass);
+        EXPECT_EQ(std::string_view(e.ClassName()), expected.errorClass);
         EXPECT_EQ(e.HelpContext(), expected.helpContext);
         EXPECT_EQ(e.Message(), expected.message) << "got: " << e.what();
     }

@@ -1,5 +1,6 @@
-// Tables of whole evaluations: each expression with the value text it must show, or the error
-// it must raise.
+// Tables of reference data kept in tests/data: one row a line, its fields separated by tabs, and
+// whole evaluations among them, each expression with the value it must give or the error it must
+// raise. A failure names the file and line of its row.
 #pragma once
 
 #include "core/number_text.hpp"
@@ -9,37 +10,110 @@
 
 #include <gtest/gtest.h>
 
-#include <string_view>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace quorvex::testing {
 
-struct ValueRow {
-    std::u16string_view expression;
-    std::u16string_view text;  // FormatNumberText of the value, "NAN" when it does not reduce
+// A row of a data file: where it stands and its fields, with \r, \n, \t and \\ unescaped.
+struct DataRow {
+    std::string where;  // path:line
+    std::vector<std::string> fields;
 };
 
-struct ErrorRow {
-    std::u16string_view expression;
-    ExpectedError error;
-};
-
-inline void ExpectValues(const std::vector<ValueRow>& rows) {
-    for (const auto& row : rows) {
-        SCOPED_TRACE(ToUtf8(row.expression));
-        try {
-            EXPECT_EQ(ToUtf8(FormatNumberText(EvaluateExpression(row.expression))), ToUtf8(row.text));
-        } catch (const Exception& e) {
-            ADD_FAILURE() << e.ClassName() << ": " << e.what();
+// The rows of tests/data/NAME; blank lines and lines that start with # are passed over.
+inline std::vector<DataRow> ReadDataRows(const std::string& name) {
+    const std::string path = QUORVEX_TEST_DATA_DIR "/" + name;
+    std::ifstream data(path, std::ios::binary);
+    EXPECT_TRUE(data) << "missing " << path;
+    std::vector<DataRow> rows;
+    int number = 0;
+    for (std::string line; std::getline(data, line);) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        DataRow row{"tests/data/" + name + ":" + std::to_string(number), {""}};
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            char c = line[i];
+            if (c == '\t') {
+                row.fields.emplace_back();
+                continue;
+            }
+            if (c == '\\' && i + 1 < line.size()) {
+                c = line[++i];
+                c = c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+            }
+            row.fields.back() += c;
         }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// The fields from `at` on name an error: its class alone, or class, help context and message.
+inline bool NamesError(const DataRow& row, std::size_t at) {
+    const std::string& field = row.fields[at];
+    return field.size() > 1 && field[0] == 'E' && field[1] >= 'A' && field[1] <= 'Z';
+}
+
+inline void ExpectErrorOf(const std::function<void()>& action, const DataRow& row, std::size_t at) {
+    if (row.fields.size() == at + 1) {
+        try {
+            action();
+            ADD_FAILURE() << "no error; expected " << row.fields[at];
+        } catch (const Exception& e) {
+            EXPECT_EQ(std::string_view(e.ClassName()), row.fields[at]);
+        }
+        return;
+    }
+    ASSERT_EQ(row.fields.size(), at + 3) << "class, help context and message";
+    const std::u16string message = ToUtf16(row.fields[at + 2]);
+    ExpectError(action, {row.fields[at], std::atoi(row.fields[at + 1].c_str()), message});
+}
+
+// The value bits of an expression that does not reduce.
+inline constexpr std::uint64_t kNotReducedBits = 0xFFF8000000000000ULL;
+
+// Evaluates the expression of the first field and checks the outcome of the second on: the
+// value's text as shown (NAN: it does not reduce), =TEXT for exactly the value TEXT reads as,
+// ~NUMBER for within 1e-14 relative of NUMBER (the 15 digits the engine rounds to), or an error.
+inline void ExpectOutcome(const DataRow& row) {
+    SCOPED_TRACE(row.where + ": " + row.fields[0]);
+    ASSERT_GE(row.fields.size(), 2u) << "no outcome";
+    const std::u16string expression = ToUtf16(row.fields[0]);
+    if (NamesError(row, 1)) {
+        ExpectErrorOf([&] { EvaluateExpression(expression); }, row, 1);
+        return;
+    }
+    const std::string& outcome = row.fields[1];
+    try {
+        const double value = EvaluateExpression(expression);
+        if (outcome[0] == '=') {
+            EXPECT_EQ(value, ParseNumberText(ToUtf16(outcome.substr(1))));
+        } else if (outcome[0] == '~') {
+            const double reference = std::strtod(outcome.c_str() + 1, nullptr);
+            EXPECT_NEAR(value, reference, 1e-14 * std::fabs(reference));
+        } else {
+            EXPECT_EQ(ToUtf8(FormatNumberText(value)), outcome);
+            if (outcome == "NAN") {
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(value), kNotReducedBits);
+            }
+        }
+    } catch (const Exception& e) {
+        ADD_FAILURE() << e.ClassName() << ": " << e.what();
     }
 }
 
-inline void ExpectErrors(const std::vector<ErrorRow>& rows) {
-    for (const auto& row : rows) {
-        SCOPED_TRACE(ToUtf8(row.expression));
-        ExpectError([&] { EvaluateExpression(row.expression); }, row.error);
-    }
+// Every evaluation of tests/data/NAME; the number of rows, for the test to tell a file cut short.
+inline int ExpectOutcomes(const std::string& name) {
+    const std::vector<DataRow> rows = ReadDataRows(name);
+    for (const DataRow& row : rows) ExpectOutcome(row);
+    return static_cast<int>(rows.size());
 }
 
 }  // namespace quorvex::testing
