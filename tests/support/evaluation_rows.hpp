@@ -55,6 +55,22 @@ inline std::vector<DataRow> ReadDataRows(const std::string& name) {
     return rows;
 }
 
+// The numbers of a field written a,b,..., each as strtod reads it.
+inline std::vector<double> Numbers(const std::string& field) {
+    std::vector<double> numbers;
+    for (const char* at = field.c_str();;) {
+        char* end = nullptr;
+        numbers.push_back(std::strtod(at, &end));
+        if (end == at || (*end != ',' && *end != '\0')) {
+            ADD_FAILURE() << "not numbers: " << field;
+            break;
+        }
+        if (*end == '\0') break;
+        at = end + 1;
+    }
+    return numbers;
+}
+
 // The fields from `at` on name an error: its class alone, or class, help context and message.
 inline bool NamesError(const DataRow& row, std::size_t at) {
     const std::string& field = row.fields[at];
