@@ -6,6 +6,8 @@
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
 #include "pipeline/driver.hpp"
+#include "special/conventions.hpp"
+#include "support/accuracy.hpp"
 #include "support/error_matchers.hpp"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -129,6 +132,45 @@ inline void ExpectOutcome(const DataRow& row) {
 inline int ExpectOutcomes(const std::string& name) {
     const std::vector<DataRow> rows = ReadDataRows(name);
     for (const DataRow& row : rows) ExpectOutcome(row);
+    return static_cast<int>(rows.size());
+}
+
+// A routine of the library called with a row's arguments.
+using Routine = std::function<double(const std::vector<double>&)>;
+
+// The tolerance an argument list ends with, or the default where it leaves it out.
+inline double ToleranceAt(const std::vector<double>& arguments, std::size_t at) {
+    return arguments.size() > at ? arguments[at] : special::kDefaultTolerance;
+}
+
+// The rows of tests/data/NAME as bound<TAB>routine<TAB>arguments<TAB>outcome: the routine's value
+// within the bound (relative) of the reference, the rows of one bound failing together at their
+// worst; or, where the bound is "error", the error. The number of rows, as ExpectOutcomes.
+inline int ExpectRoutineRows(const std::string& name, const std::map<std::string, Routine>& routines) {
+    std::map<std::string, WorstRow> tables;
+    const std::vector<DataRow> rows = ReadDataRows(name);
+    for (const DataRow& row : rows) {
+        SCOPED_TRACE(row.where);
+        if (row.fields.size() < 4) {
+            ADD_FAILURE() << "bound, routine, arguments and outcome";
+            continue;
+        }
+        const auto routine = routines.find(row.fields[1]);
+        if (routine == routines.end()) {
+            ADD_FAILURE() << "no routine " << row.fields[1];
+            continue;
+        }
+        const std::vector<double> arguments = Numbers(row.fields[2]);
+        const auto call = [&] { return routine->second(arguments); };
+        const std::string& bound = row.fields[0];
+        if (bound == "error") {
+            ExpectErrorOf(call, row, 3);
+            continue;
+        }
+        WorstRow& table =
+            tables.try_emplace(bound, std::strtod(bound.c_str(), nullptr), name + " within " + bound).first->second;
+        table.Relative(call(), std::strtod(row.fields[3].c_str(), nullptr), row.where);
+    }
     return static_cast<int>(rows.size());
 }
 
