@@ -45,6 +45,29 @@ std::optional<Token> ApplyUnaryFunction(const Token& name, const Token& argument
     return answer;
 }
 
+enum class Pair { kKeep, kMerged, kFail };
+
+// One pass over the tokens from `first` on that may merge a token with the next, compacting in
+// place: step(i, kept) sees tokens[i] with the tokens kept so far ending at tokens[kept - 1], and
+// keeps tokens[i], writes the merged token to tokens[kept], or ends the pass in failure, leaving
+// the list as it stands.
+template <typename Step>
+bool MergePairs(Tokens& tokens, std::size_t first, Step step) {
+    const std::size_t count = tokens.size();
+    std::size_t kept = first;
+    for (std::size_t i = first; i < count; ++i, ++kept) {
+        const Pair pair = step(i, kept);
+        if (pair == Pair::kFail) return false;
+        if (pair == Pair::kMerged) {
+            ++i;
+            continue;
+        }
+        if (kept != i) tokens[kept] = tokens[i];
+    }
+    tokens.resize(kept);
+    return true;
+}
+
 }  // namespace
 
 Token NegatedToken(const Token& number, const EvaluationContext& context) {
@@ -58,43 +81,28 @@ bool FoldUnaryMinus(Tokens& tokens, const EvaluationContext& context) {
         tokens[0] = NegatedToken(tokens[1], context);
         tokens.erase(tokens.begin() + 1);
     }
-    // Compacts in place: the token before index i is tokens[kept - 1].
-    const std::size_t count = tokens.size();
-    if (count == 0) return true;
-    std::size_t kept = 1;
-    for (std::size_t i = 1; i < count; ++i, ++kept) {
-        if (IsMinus(tokens[i])) {
-            if (i + 1 >= count) return false;
-            if (!tokens[kept - 1].isNumber && tokens[i + 1].isNumber) {
-                tokens[kept] = NegatedToken(tokens[i + 1], context);
-                ++i;
-                continue;
-            }
-        }
-        if (kept != i) tokens[kept] = tokens[i];
-    }
-    tokens.resize(kept);
-    return true;
+    if (tokens.empty()) return true;
+    // A minus after anything but a number, before a number, joins it.
+    return MergePairs(tokens, 1, [&](std::size_t i, std::size_t kept) {
+        if (!IsMinus(tokens[i])) return Pair::kKeep;
+        if (i + 1 >= tokens.size()) return Pair::kFail;
+        if (tokens[kept - 1].isNumber || !tokens[i + 1].isNumber) return Pair::kKeep;
+        tokens[kept] = NegatedToken(tokens[i + 1], context);
+        return Pair::kMerged;
+    });
 }
 
 bool ApplyUnaryFunctions(Tokens& tokens, const EvaluationContext& context) {
-    const std::size_t count = tokens.size();
-    if (count <= 1) return true;
+    if (tokens.size() <= 1) return true;
     std::pmr::memory_resource& arena = *tokens.get_allocator().resource();
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < count; ++i, ++kept) {
-        if (tokens[i].unary >= 0) {
-            if (i + 1 >= count || !tokens[i + 1].isNumber) RaiseNotANumberArgument(tokens[i]);
-            const std::optional<Token> answer = ApplyUnaryFunction(tokens[i], tokens[i + 1], arena, context);
-            if (!answer) return false;
-            tokens[kept] = *answer;
-            ++i;
-            continue;
-        }
-        if (kept != i) tokens[kept] = tokens[i];
-    }
-    tokens.resize(kept);
-    return true;
+    return MergePairs(tokens, 0, [&](std::size_t i, std::size_t kept) {
+        if (tokens[i].unary < 0) return Pair::kKeep;
+        if (i + 1 >= tokens.size() || !tokens[i + 1].isNumber) RaiseNotANumberArgument(tokens[i]);
+        const std::optional<Token> answer = ApplyUnaryFunction(tokens[i], tokens[i + 1], arena, context);
+        if (!answer) return Pair::kFail;
+        tokens[kept] = *answer;
+        return Pair::kMerged;
+    });
 }
 
 bool ReduceTokenList(Tokens& tokens, const EvaluationContext& context) {
