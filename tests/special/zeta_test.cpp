@@ -21,7 +21,6 @@ constexpr double kEuler = std::numbers::egamma;
 
 using testing::Arguments;
 using testing::RelativeError;
-using testing::WorstRow;
 
 // tests/data/zeta.tsv: closed forms and mpmath's values, the reflection near the trivial zeros,
 // Hurwitz by Euler-Maclaurin, the polylogarithm by region, the errors in their order and the
@@ -51,8 +50,8 @@ TEST(Zeta, ExactZerosAndTheFarNegativeAxis) {
 
 TEST(Zeta, AgreesWithTheStandardLibraryFromMinus20To60) {
     // For s < 0 both sides take sin(pi s / 2) Gamma(1 - s); each holds about 1e-14.
-    WorstRow zeta(3e-14, "zeta");
-    WorstRow eta(3e-14, "eta");
+    testing::WorstRow zeta(3e-14, "zeta");
+    testing::WorstRow eta(3e-14, "eta");
     for (int quarter = -80; quarter <= 240; ++quarter) {
         const double s = quarter / 4.0;
         if (s == 1.0 || RiemannZeta(s) == 0.0) continue;
