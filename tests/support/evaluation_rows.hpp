@@ -49,6 +49,7 @@ inline std::vector<DataRow> ReadDataRows(const std::string& name) {
             }
             if (c == '\\' && i + 1 < line.size()) {
                 c = line[++i];
+                if (c != 'r' && c != 'n' && c != 't' && c != '\\') ADD_FAILURE() << row.where << ": escape \\" << c;
                 c = c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
             }
             row.fields.back() += c;
