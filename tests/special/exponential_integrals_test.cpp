@@ -10,9 +10,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -61,29 +58,16 @@ TEST(ExponentialIntegrals, EnFollowsItsClosedFormsAndRecurrence) {
 // tests/data/exponential_integrals.tsv: 17-digit references and the errors each routine raises
 // or takes over from another.
 TEST(ExponentialIntegrals, MatchTheirTable) {
-    using Arguments = std::vector<double>;
-    // A missing last argument is the default tolerance.
-    const auto eps = [](const Arguments& a, std::size_t at) { return a.size() > at ? a[at] : kDefaultTolerance; };
-    const std::map<std::string, std::function<double(const Arguments&)>> routines = {
-        {"Ei", [&](const Arguments& a) { return ExpIntegralEi(a.at(0), eps(a, 1)); }},
-        {"En",
-         [&](const Arguments& a) { return ExpIntegralEn(static_cast<std::int32_t>(a.at(0)), a.at(1), eps(a, 2)); }},
-        {"li", [&](const Arguments& a) { return LogIntegral(a.at(0), eps(a, 1)); }},
-    };
-    WorstRow worst(3e-15);
-    const std::vector<testing::DataRow> rows = testing::ReadDataRows("exponential_integrals.tsv");
-    for (const testing::DataRow& row : rows) {
-        SCOPED_TRACE(row.where);
-        ASSERT_GE(row.fields.size(), 3u);
-        const auto& routine = routines.at(row.fields[0]);
-        const Arguments arguments = testing::Numbers(row.fields[1]);
-        if (testing::NamesError(row, 2)) {
-            testing::ExpectErrorOf([&] { routine(arguments); }, row, 2);
-        } else {
-            worst.Relative(routine(arguments), std::strtod(row.fields[2].c_str(), nullptr), row.where);
-        }
-    }
-    EXPECT_EQ(rows.size(), 37u);
+    using A = std::vector<double>;
+    using testing::ToleranceAt;
+    EXPECT_EQ(
+        testing::ExpectRoutineRows(
+            "exponential_integrals.tsv",
+            {{"Ei", [](const A& a) { return ExpIntegralEi(a.at(0), ToleranceAt(a, 1)); }},
+             {"En",
+              [](const A& a) { return ExpIntegralEn(static_cast<std::int32_t>(a.at(0)), a.at(1), ToleranceAt(a, 2)); }},
+             {"li", [](const A& a) { return LogIntegral(a.at(0), ToleranceAt(a, 1)); }}}),
+        37);
     EXPECT_EQ(LogIntegral(0.0), 0.0);
 }
 

@@ -20,6 +20,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvex::testing {
@@ -81,6 +83,7 @@ inline bool NamesError(const DataRow& row, std::size_t at) {
     return field.size() > 1 && field[0] == 'E' && field[1] >= 'A' && field[1] <= 'Z';
 }
 
+// Expects the action to raise the error the fields from `at` on name.
 inline void ExpectErrorOf(const std::function<void()>& action, const DataRow& row, std::size_t at) {
     if (row.fields.size() == at + 1) {
         try {
