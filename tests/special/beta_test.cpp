@@ -16,9 +16,7 @@
 namespace quorvex::special {
 namespace {
 
-using testing::Arguments;
 using testing::RelativeError;
-using testing::WorstRow;
 
 // B(1/2, n) = 2 prod over k < n of k / (k + 1/2), in long double.
 double HalfBeta(int n) {
@@ -57,7 +55,8 @@ TEST(Beta, AgainstClosedFormsAndWideLogGammas) {
 }
 
 // tests/data/beta.tsv: the regularized incomplete beta function against closed forms and binomial
-// sums, the chi-square distribution against closed forms, and the errors of both in their order.
+// sums, the chi-square distribution against closed forms, both against 50-digit values where they
+// went wrong, and the errors of both in their order.
 TEST(Beta, MatchTheirTable) {
     using A = std::vector<double>;
     using testing::ToleranceAt;
@@ -68,7 +67,8 @@ TEST(Beta, MatchTheirTable) {
                     [](const A& a) { return IncompleteBetaRegularized(a.at(0), a.at(1), a.at(2), ToleranceAt(a, 3)); }},
                    {"xbeta", [](const A& a) { return IncompleteBeta(a.at(0), a.at(1), a.at(2), ToleranceAt(a, 3)); }},
                    {"chisq", [](const A& a) { return ChiSquareCdf(a.at(0), a.at(1), ToleranceAt(a, 2)); }}}),
-              42);
+              50);
+    EXPECT_EQ(ChiSquareCdf(0, 3), 0.0);
 }
 
 TEST(Beta, RegularizedSymmetryEndPointsAndLargeParameters) {
@@ -90,38 +90,8 @@ TEST(Beta, RegularizedSymmetryEndPointsAndLargeParameters) {
     // x^a (1 - x)^b and B(a, b) apart are both below the doubles here (0 / 0 before); the one
     // exponent -1386 carries 1e-16 relative per unit.
     EXPECT_NEAR(IncompleteBetaRegularized(1000, 1000, 0.5), 0.5, 1e-13);
-    EXPECT_NEAR(IncompleteBeta(2, 3, 0.4), 0.5248 / 12, 3e-17);
-}
-
-TEST(Beta, AgainstFiftyDigitReferencesWhereTheyWentWrong) {
-    struct Row {
-        const char* what;
-        double a, b, x, reference;
-    };
-    // x < 0 stands for B(a, b) itself; units of the 15th significant digit.
-    WorstRow worst(2.0);
-    for (const Row& row :
-         {// e^(a ln x + b ln(1 - x) - ln B) in doubles: 981 units; B as e^(ln B): 16 units.
-          Row{"power term", 1968.94, 6253.70, 0.18277, 5.7581840794643392e-38},
-          Row{"beta", 643309.3921823403, 36.49867301554601, -1, 6.1483002749645344e-172},
-          // 1 - I_(1-x)(b, a) with b tiny: all digits lost.
-          Row{"tiny b", 17.75099383443657, 1.175984048411485e-09, 0.9698132768381156, 6.187920740634612e-10},
-          Row{"tiny a, b", 0.03804065150472119, 0.00011625975335457024, 0.6234894527975051, 0.003100626131777509},
-          // The Lentz fraction near the mean with a large b: 3e4 units.
-          Row{"mean", 88.69225238206667, 9148583.284303952, 9.836486045969172e-06, 0.56850794061374706},
-          // Past the cap of the fractions before.
-          Row{"mean", 1e7, 1e7, 0.5003, 0.99635482322105323}}) {
-        const double value = row.x < 0 ? Beta(row.a, row.b) : IncompleteBetaRegularized(row.a, row.b, row.x);
-        worst.Digits(value, row.reference, row.what + Arguments({row.a, row.b, row.x}));
-    }
     EXPECT_EQ(IncompleteBetaRegularized(1e7, 1e7, 0.5), 0.5);
-}
-
-TEST(ChiSquare, ZeroAndLargeDegreesOfFreedom) {
-    EXPECT_EQ(ChiSquareCdf(0, 3), 0.0);
-    // P(k/2, x/2) directly: gamma(k/2, x/2) / Gamma(k/2) overflowed from k = 344 on.
-    EXPECT_LE(testing::DigitError(ChiSquareCdf(700, 700), 0.50710823272819183), 2.0);
-    EXPECT_LE(testing::DigitError(ChiSquareCdf(200600, 200000), 0.82863631125120765), 2.0);  // Temme's expansion
+    EXPECT_NEAR(IncompleteBeta(2, 3, 0.4), 0.5248 / 12, 3e-17);
 }
 
 }  // namespace

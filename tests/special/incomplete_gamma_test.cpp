@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,40 +15,18 @@ namespace quorvex::special {
 namespace {
 
 using testing::RelativeError;
-using testing::WorstRow;
 
 // tests/data/incomplete_gamma.tsv: closed forms, the Poisson sums and the standard library's
 // error functions and exponential integral; 50-digit references where the upper function went
 // wrong; the errors in their order and the caps that name the routine that iterated.
 TEST(IncompleteGamma, MatchTheirTable) {
-    WorstRow lower(2e-15, "lower, closed forms");
-    WorstRow upper(1e-14, "upper, closed forms");
-    WorstRow fiftyDigit(2.0, "upper, 50 digits");  // units of the 15th digit
-    const std::vector<testing::DataRow> rows = testing::ReadDataRows("incomplete_gamma.tsv");
-    for (const testing::DataRow& row : rows) {
-        SCOPED_TRACE(row.where);
-        ASSERT_GE(row.fields.size(), 4u);
-        const bool isLower = row.fields[1] == "lower";
-        const std::vector<double> a = testing::Numbers(row.fields[2]);
-        ASSERT_GE(a.size(), 2u);
-        const double eps = a.size() > 2 ? a[2] : kDefaultTolerance;
-        const auto value = [&] {
-            return isLower ? LowerIncompleteGamma(a[0], a[1], eps) : UpperIncompleteGamma(a[0], a[1], eps);
-        };
-        const std::string& table = row.fields[0];
-        if (table == "error") {
-            testing::ExpectErrorOf(value, row, 3);
-            continue;
-        }
-        const double reference = std::strtod(row.fields[3].c_str(), nullptr);
-        if (table == "fifty-digit") {
-            fiftyDigit.Digits(value(), reference, row.where);
-        } else {
-            ASSERT_EQ(table, "closed");
-            (isLower ? lower : upper).Relative(value(), reference, row.where);
-        }
-    }
-    EXPECT_EQ(rows.size(), 64u);
+    using A = std::vector<double>;
+    using testing::ToleranceAt;
+    EXPECT_EQ(testing::ExpectRoutineRows(
+                  "incomplete_gamma.tsv",
+                  {{"lower", [](const A& a) { return LowerIncompleteGamma(a.at(0), a.at(1), ToleranceAt(a, 2)); }},
+                   {"upper", [](const A& a) { return UpperIncompleteGamma(a.at(0), a.at(1), ToleranceAt(a, 2)); }}}),
+              64);
 }
 
 TEST(IncompleteGamma, SidesAddUpToGammaAndFollowTheRecurrence) {

@@ -148,8 +148,9 @@ inline double ToleranceAt(const std::vector<double>& arguments, std::size_t at) 
 }
 
 // The rows of tests/data/NAME as bound<TAB>routine<TAB>arguments<TAB>outcome: the routine's value
-// within the bound (relative) of the reference, the rows of one bound failing together at their
-// worst; or, where the bound is "error", the error. The number of rows, as ExpectOutcomes.
+// within the bound of the reference, relative or, written "N digits", in units of the 15th
+// significant digit, the rows of one bound failing together at their worst; or, where the bound
+// is "error", the error. The number of rows, as ExpectOutcomes.
 inline int ExpectRoutineRows(const std::string& name, const std::map<std::string, Routine>& routines) {
     std::map<std::string, WorstRow> tables;
     const std::vector<DataRow> rows = ReadDataRows(name);
@@ -173,7 +174,12 @@ inline int ExpectRoutineRows(const std::string& name, const std::map<std::string
         }
         WorstRow& table =
             tables.try_emplace(bound, std::strtod(bound.c_str(), nullptr), name + " within " + bound).first->second;
-        table.Relative(call(), std::strtod(row.fields[3].c_str(), nullptr), row.where);
+        const double reference = std::strtod(row.fields[3].c_str(), nullptr);
+        if (bound.ends_with(" digits")) {
+            table.Digits(call(), reference, row.where);
+        } else {
+            table.Relative(call(), reference, row.where);
+        }
     }
     return static_cast<int>(rows.size());
 }
