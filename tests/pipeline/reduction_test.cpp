@@ -1,12 +1,15 @@
 // The reduction engine, unary-minus folding, function application and the operators.
 #include "pipeline/reduction.hpp"
 
+#include "core/utf16.hpp"
 #include "pipeline/registries.hpp"
-#include "support/error_matchers.hpp"
+#include "support/evaluation_rows.hpp"
 #include "support/text_stages.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -30,52 +33,39 @@ std::string Show(const TokenList& tokens) {
     return out;
 }
 
-struct ListCase {
-    TokenList input;
-    bool answer;
-    TokenList output;  // checked only when the answer is true
-};
+// The words of a data field: an empty field is an empty list.
+TokenList TokensOf(const std::string& field) {
+    TokenList tokens;
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t end = std::min(field.find(' ', at), field.size());
+        const std::u16string token = ToUtf16(field.substr(at, end - at));
+        tokens.emplace_back(token);
+        at = end + 1;
+    }
+    return tokens;
+}
 
-void CheckListCases(const std::vector<ListCase>& cases, bool (*operation)(TokenList&)) {
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Show(c.input));
-        TokenList tokens = c.input;
-        EXPECT_EQ(operation(tokens), c.answer);
-        if (c.answer) {
-            EXPECT_EQ(tokens, c.output);
+// tests/data/reduction_stages.tsv: the minus fold, the single-argument functions and the
+// operators on token lists.
+TEST(ReductionStages, MatchTheirTable) {
+    const std::map<std::string, bool (*)(TokenList&)> stages = {
+        {"fold", FoldUnaryMinus}, {"apply", ApplyUnaryFunctions}, {"operators", ReduceOperators}};
+    const std::vector<testing::DataRow> rows = testing::ReadDataRows("reduction_stages.tsv");
+    for (const testing::DataRow& row : rows) {
+        SCOPED_TRACE(row.where);
+        ASSERT_GE(row.fields.size(), 3u);
+        TokenList tokens = TokensOf(row.fields[1]);
+        const bool answer = row.fields[2] == "true";
+        EXPECT_EQ(stages.at(row.fields[0])(tokens), answer);
+        if (answer) {
+            ASSERT_EQ(row.fields.size(), 4u);
+            EXPECT_EQ(tokens, TokensOf(row.fields[3]));
         }
     }
+    EXPECT_EQ(rows.size(), 31u);
 }
 
-TEST(FoldUnaryMinus, FoldsAMinusThatFollowsNoNumber) {
-    CheckListCases(
-        {
-            {{u"-", u"3"}, true, {u"-3"}},
-            {{u"-", u"0"}, true, {u"-0"}},  // a folded zero keeps its sign
-            {{u"2", u"-", u"3"}, true, {u"2", u"-", u"3"}},
-            {{u"2", u"*", u"-", u"3"}, true, {u"2", u"*", u"-3"}},
-            {{u")", u"-", u"3"}, true, {u")", u"-3"}},
-            {{u"*", u"-", u"-", u"3"}, true, {u"*", u"-", u"-3"}},  // one level per pass
-            {{u"-", u"-", u"3"}, true, {u"-", u"-3"}},
-            {{u"-", u"sin", u"1"}, true, {u"-", u"sin", u"1"}},
-            {{u"-", u"1e-3"}, true, {u"-0.001"}},  // the folded value is written anew
-            {{u"-"}, true, {u"-"}},
-            {{}, true, {}},
-            {{u"2", u"-"}, false, {}},
-            {{u"(", u"-"}, false, {}},
-        },
-        FoldUnaryMinus);
-}
-
-TEST(ApplyUnaryFunctions, StopsAtTheFirstFalseAnswer) {
-    CheckListCases(
-        {
-            {{u"sin"}, true, {u"sin"}},
-            {{u"2", u"+", u"3"}, true, {u"2", u"+", u"3"}},
-            {{u"sin", u"0", u"+", u"cos", u"0"}, true, {u"0", u"+", u"1"}},
-            {{u"max", u"0"}, true, {u"max", u"0"}},  // not a single-argument name
-        },
-        ApplyUnaryFunctions);
+TEST(ApplyUnaryFunctions, RefusesAFunctionWithoutANumber) {
     for (const auto& tokens : std::vector<TokenList>{{u"1", u"+", u"sin"}, {u"sin", u"cos", u"0"}, {u"sin", u"x"}}) {
         SCOPED_TRACE(Show(tokens));
         TokenList copy = tokens;
@@ -84,25 +74,7 @@ TEST(ApplyUnaryFunctions, StopsAtTheFirstFalseAnswer) {
     }
 }
 
-TEST(ReduceOperators, AppliesThreeLevelsLeftToRight) {
-    CheckListCases(
-        {
-            {{u"5"}, true, {u"5"}},
-            {{}, false, {}},
-            {{u"2", u"^", u"3", u"^", u"2"}, true, {u"64"}},
-            {{u"2", u"+", u"3", u"*", u"4"}, true, {u"14"}},
-            {{u"5", u"-3"}, true, {u"2"}},
-            {{u"5", u"-3", u"+", u"1"}, true, {u"3"}},
-            {{u"3", u"-3", u"^", u"2"}, false, {}},
-            {{u"2", u"3"}, false, {}},
-            {{u"+", u"3"}, false, {}},
-            {{u"2", u"*"}, false, {}},
-            {{u"2", u"+"}, false, {}},
-            {{u"2", u"-"}, false, {}},
-            {{u"1", u"/", u"3"}, true, {u"0.333333333333333"}},
-            {{u"-2", u"^", u"2"}, true, {u"4"}},  // a folded minus is a negative base
-        },
-        ReduceOperators);
+TEST(ReduceOperators, RefusesATextThatIsNoNumber) {
     TokenList notANumber = {u"x", u"+", u"1"};
     ExpectError([&] { ReduceOperators(notANumber); }, {"EConvertError", 0, u"'x' は浮動小数点数ではありません"});
 }
