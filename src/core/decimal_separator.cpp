@@ -58,12 +58,19 @@ char16_t ReadLocaleSeparator() noexcept {
 
 #endif
 
+const char16_t kLocaleSeparator = ReadLocaleSeparator();
+
 }  // namespace
 
-std::atomic<char16_t> gDecimalSeparator{ReadLocaleSeparator()};
+std::atomic<char16_t> gDecimalSeparator{kLocaleSeparator};
 
-void SetDecimalSeparatorForTesting(char16_t separator) noexcept {
+bool SetDecimalSeparator(char16_t separator) noexcept {
+    if (separator == u'\0')
+        separator = kLocaleSeparator;
+    else if (separator != u'.' && separator != u',')
+        return false;
     gDecimalSeparator.store(separator, std::memory_order_relaxed);
+    return true;
 }
 
 }  // namespace quorvex

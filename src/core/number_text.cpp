@@ -118,7 +118,7 @@ double ScaleByPowerOfTen(double v, long long p) {
     return v;
 }
 
-ShortText WriteNumberText(double x) noexcept {
+ShortText WriteNumberText(double x, char16_t separator) noexcept {
     ShortText out;
     const auto append = [&out](std::u16string_view text) {
         for (const char16_t unit : text) out.Append(unit);
@@ -168,7 +168,6 @@ ShortText WriteNumberText(double x) noexcept {
         return std::u16string_view(d.data() + from, static_cast<std::size_t>(to - from));
     };
 
-    const char16_t separator = DecimalSeparator();
     if (k > kSignificantDigits || k < -3) {
         out.Append(d[0]);
         if (n > 1) {
@@ -199,7 +198,7 @@ ShortText WriteNumberText(double x) noexcept {
     return out;
 }
 
-bool ReadBackNumberText(double x, double& value) noexcept {
+bool ReadBackNumberText(double x, double& value, char16_t separator) noexcept {
     if (!std::isfinite(x)) return false;
     const double v = std::fabs(x);
     // Zero and integers below 10^15 are written as their digits, which read back exactly.
@@ -207,9 +206,9 @@ bool ReadBackNumberText(double x, double& value) noexcept {
         value = x;
         return true;
     }
-    const char16_t separator = DecimalSeparator();
     // Another separator could change how the reader splits the text: take the long way.
-    if (separator != u'.' && separator != u',') return TryParseNumberText(WriteNumberText(x).View(), value);
+    if (separator != u'.' && separator != u',')
+        return TryParseNumberText(WriteNumberText(x, separator).View(), value, separator);
     auto [digits, k] = SignificantDigits(v);
     // Whatever the notation, the reader gathers the digits without the trailing zeros into an
     // exact integer and scales it by 10^(k - n) in one step. While both 10^(k - n) and
@@ -234,8 +233,7 @@ bool ReadBackNumberText(double x, double& value) noexcept {
     return true;
 }
 
-bool TryParseNumberText(std::u16string_view s, double& result) noexcept {
-    const char16_t separator = DecimalSeparator();
+bool TryParseNumberText(std::u16string_view s, double& result, char16_t separator) noexcept {
     // Digits with at most one separator among them, the commonest tokens, read as the exact
     // integer the general path would accumulate (below 2^53 every step of it is exact), scaled
     // once as it would be.
@@ -318,8 +316,8 @@ bool TryParseNumberText(std::u16string_view s, double& result) noexcept {
     return true;
 }
 
-double ParseNumberText(std::u16string_view text) {
-    if (double value = 0.0; TryParseNumberText(text, value)) return value;
+double ParseNumberText(std::u16string_view text, char16_t separator) {
+    if (double value = 0.0; TryParseNumberText(text, value, separator)) return value;
     throw EConvertError(FillPlaceholder(kNotANumberMessage, text), kNoHelpContext);
 }
 

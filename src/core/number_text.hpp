@@ -1,6 +1,7 @@
 // NumberText: the decimal text in which every number travels through the evaluator.
 #pragma once
 
+#include "core/decimal_separator.hpp"
 #include "core/short_text.hpp"
 
 #include <optional>
@@ -20,29 +21,34 @@ double ScaleByPowerOfTen(double v, long long p);
 // The text of x: 15 significant digits rounded on the 16th digit alone, fixed notation for
 // magnitudes from 0.0001 up to 10^15, otherwise d.dddE[-]x; the locale's decimal separator;
 // "INF", "-INF", "NAN" for non-finite values, "-0" for negative zero. Never fails.
-ShortText WriteNumberText(double x) noexcept;
-inline std::u16string FormatNumberText(double x) { return std::u16string(WriteNumberText(x).View()); }
+// An evaluation passes the separator it took at its start; the defaults, for callers outside
+// one, read the current separator.
+ShortText WriteNumberText(double x, char16_t separator = DecimalSeparator()) noexcept;
+inline std::u16string FormatNumberText(double x, char16_t separator = DecimalSeparator()) {
+    return std::u16string(WriteNumberText(x, separator).View());
+}
 
 // What the NumberText of x reads back as: TryParseNumberText(WriteNumberText(x)), without the
 // text. (The out-parameter forms keep the hot paths free of std::optional, whose flag byte
 // GCC reloads as a wider word than it stored.)
-bool ReadBackNumberText(double x, double& value) noexcept;
+bool ReadBackNumberText(double x, double& value, char16_t separator = DecimalSeparator()) noexcept;
 inline std::optional<double> ReadBackNumberText(double x) noexcept {
     double value = 0.0;
-    return ReadBackNumberText(x, value) ? std::optional<double>(value) : std::nullopt;
+    return ReadBackNumberText(x, value, DecimalSeparator()) ? std::optional<double>(value) : std::nullopt;
 }
 
 // The value of a text in the reader's grammar: spaces, optional sign, digits, optional
 // separator and digits, optional E/e with optional sign and digits, spaces. No value when
 // the text is outside that grammar or overflows.
-bool TryParseNumberText(std::u16string_view text, double& value) noexcept;
-inline std::optional<double> TryParseNumberText(std::u16string_view text) noexcept {
+bool TryParseNumberText(std::u16string_view text, double& value, char16_t separator = DecimalSeparator()) noexcept;
+inline std::optional<double> TryParseNumberText(std::u16string_view text,
+                                                char16_t separator = DecimalSeparator()) noexcept {
     double value = 0.0;
-    return TryParseNumberText(text, value) ? std::optional<double>(value) : std::nullopt;
+    return TryParseNumberText(text, value, separator) ? std::optional<double>(value) : std::nullopt;
 }
 
 // As TryParseNumberText; a text that is not a number raises EConvertError
 // "'<text>' は浮動小数点数ではありません" with help context 0.
-double ParseNumberText(std::u16string_view text);
+double ParseNumberText(std::u16string_view text, char16_t separator = DecimalSeparator());
 
 }  // namespace quorvex

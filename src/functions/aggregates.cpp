@@ -19,44 +19,49 @@ constexpr std::int32_t kAggregateHelpContext = 10006;
 
 // The running answer is kept as text, so each comparison sees the previous 15-digit result.
 template <typename Keeps>
-ShortText Extreme(const TokenList& arguments, std::u16string_view emptyMessage, Keeps keeps) {
+ShortText Extreme(const TokenList& arguments, char16_t separator, std::u16string_view emptyMessage, Keeps keeps) {
     if (arguments.empty()) RaiseArgumentError(emptyMessage, kAggregateHelpContext);
     // One argument is answered unchanged: it is always a computed NumberText, since a single
     // number token in brackets is no call.
     ShortText answer(arguments[0]);
     for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const double running = ParseNumberText(answer);
-        const double candidate = ParseNumberText(arguments[i]);
-        answer = WriteNumberText(keeps(running, candidate) ? running : candidate);
+        const double running = ParseNumberText(answer, separator);
+        const double candidate = ParseNumberText(arguments[i], separator);
+        answer = WriteNumberText(keeps(running, candidate) ? running : candidate, separator);
     }
     return answer;
 }
 
-ShortText SumOf(const TokenList& arguments, std::u16string_view emptyMessage) {
+ShortText SumOf(const TokenList& arguments, char16_t separator, std::u16string_view emptyMessage) {
     if (arguments.empty()) RaiseArgumentError(emptyMessage, kAggregateHelpContext);
     double total = 0.0;
-    for (const auto& argument : arguments) total = CheckedAdd(total, ParseNumberText(argument));
-    return WriteNumberText(total);
+    for (const auto& argument : arguments) total = CheckedAdd(total, ParseNumberText(argument, separator));
+    return WriteNumberText(total, separator);
 }
 
 }  // namespace
 
-ShortText Maximum(const TokenList& arguments) {
-    return Extreme(arguments, u"Max関数へ入力される数値がありません", [](double a, double b) { return a > b; });
+ShortText Maximum(const TokenList& arguments, char16_t separator) {
+    return Extreme(arguments, separator, u"Max関数へ入力される数値がありません",
+                   [](double a, double b) { return a > b; });
 }
 
-ShortText Minimum(const TokenList& arguments) {
-    return Extreme(arguments, u"Min関数へ入力される数値がありません", [](double a, double b) { return a < b; });
+ShortText Minimum(const TokenList& arguments, char16_t separator) {
+    return Extreme(arguments, separator, u"Min関数へ入力される数値がありません",
+                   [](double a, double b) { return a < b; });
 }
 
-ShortText Sum(const TokenList& arguments) { return SumOf(arguments, u"Sum関数へ入力される数値がありません"); }
-
-ShortText Average(const TokenList& arguments) {
-    const double total = ParseNumberText(SumOf(arguments, u"Average関数へ入力される数値がありません"));
-    return WriteNumberText(CheckedDivide(total, static_cast<double>(arguments.size())));
+ShortText Sum(const TokenList& arguments, char16_t separator) {
+    return SumOf(arguments, separator, u"Sum関数へ入力される数値がありません");
 }
 
-ShortText Combin(const TokenList& arguments) {
+ShortText Average(const TokenList& arguments, char16_t separator) {
+    const double total =
+        ParseNumberText(SumOf(arguments, separator, u"Average関数へ入力される数値がありません"), separator);
+    return WriteNumberText(CheckedDivide(total, static_cast<double>(arguments.size())), separator);
+}
+
+ShortText Combin(const TokenList& arguments, char16_t separator) {
     if (arguments.size() != 2)
         RaiseArgumentError(u"Combin関数の引数は２つにして下さい\r\nCombin(総数,抜き取り数)", kAggregateHelpContext);
     const auto n = TryParseIntegerText(arguments[0]);
@@ -70,7 +75,7 @@ ShortText Combin(const TokenList& arguments) {
             kAggregateHelpContext);
     }
     if (*k == 0) return ShortText(u"1");
-    return WriteNumberText(special::BinomialCoefficient(*n, *k));
+    return WriteNumberText(special::BinomialCoefficient(*n, *k), separator);
 }
 
 }  // namespace quorvex

@@ -59,7 +59,7 @@ struct ListForm {
     ListKind kind = ListKind::kNone;
     IntegerPairForm integerPair{};
     SpecialFrontEnd special{};
-    ShortText (*list)(const TokenList& arguments) = nullptr;  // checks its own arguments
+    ShortText (*list)(const TokenList& arguments, char16_t separator) = nullptr;  // checks its own arguments
     std::optional<Aggregate> streamed{};
 };
 
@@ -112,7 +112,8 @@ constexpr ListForm Special(std::size_t fullCount, std::size_t shortCount, unsign
             nullptr,
             std::nullopt};
 }
-constexpr ListForm List(ShortText (*list)(const TokenList&), std::optional<Aggregate> streamed = std::nullopt) {
+constexpr ListForm List(ShortText (*list)(const TokenList&, char16_t),
+                        std::optional<Aggregate> streamed = std::nullopt) {
     return {ListKind::kList, {}, {}, list, streamed};
 }
 

@@ -25,14 +25,14 @@ void RunPreCheck(const SpecialFrontEnd& row, const TokenList& arguments) {
     if (refused) RaiseArgumentError(row.negativeOrderMessage, kCountHelpContext);
 }
 
-Arguments Convert(const SpecialFrontEnd& row, const TokenList& arguments) {
+Arguments Convert(const SpecialFrontEnd& row, const TokenList& arguments, char16_t separator) {
     Arguments converted{{}, arguments.size()};
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::optional<double> value;
         if ((row.integerPositions >> i) & 1U) {
             if (const auto integer = TryParseIntegerText(arguments[i])) value = *integer;
         } else {
-            value = TryParseNumberText(arguments[i]);
+            value = TryParseNumberText(arguments[i], separator);
         }
         // The first argument that does not convert ends the call; the routine is not reached.
         if (!value) throw EConvertError(std::u16string(row.nonNumericMessage), kNonNumericHelpContext);
@@ -43,14 +43,14 @@ Arguments Convert(const SpecialFrontEnd& row, const TokenList& arguments) {
 
 }  // namespace
 
-ShortText EvaluateSpecialFunction(const SpecialFrontEnd& row, const TokenList& arguments) {
+ShortText EvaluateSpecialFunction(const SpecialFrontEnd& row, const TokenList& arguments, char16_t separator) {
     RunPreCheck(row, arguments);
     if (arguments.size() != row.fullCount && (row.shortCount == 0 || arguments.size() != row.shortCount)) {
         RaiseArgumentError(row.countMessage, kCountHelpContext);
     }
-    const Arguments converted = Convert(row, arguments);
+    const Arguments converted = Convert(row, arguments, separator);
     try {
-        return WriteNumberText(row.compute(converted));
+        return WriteNumberText(row.compute(converted), separator);
     } catch (const EZeroDivide&) {
         if (row.zeroDivideMessage.empty()) throw;
         throw EZeroDivide(std::u16string(row.zeroDivideMessage), kNonNumericHelpContext);

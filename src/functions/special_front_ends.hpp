@@ -2,6 +2,7 @@
 // conversion of the arguments, the routine, the answer as NumberText.
 #pragma once
 
+#include "core/decimal_separator.hpp"
 #include "core/short_text.hpp"
 #include "core/token_list.hpp"
 
@@ -63,6 +64,7 @@ double OrderAndArgument(const Arguments& a) {
 // not convert raises its non-numeric message (EConvertError 10001); the routines' own errors
 // and floating-point faults pass unchanged, except a division by zero where the front-end
 // names it (EZeroDivide 10001).
-ShortText EvaluateSpecialFunction(const SpecialFrontEnd& row, const TokenList& arguments);
+ShortText EvaluateSpecialFunction(const SpecialFrontEnd& row, const TokenList& arguments,
+                                  char16_t separator = DecimalSeparator());
 
 }  // namespace quorvex

@@ -67,9 +67,11 @@ UnaryOutcome EvaluateUnaryFunctionValue(std::u16string_view name, double x, doub
     return row != nullptr && row->single.kind == SingleKind::kInteger ? UnaryOutcome::kReadsText : UnaryOutcome::kFalse;
 }
 
-ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument, std::optional<double> value) {
+ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument, std::optional<double> value,
+                                char16_t separator) {
     if (const int row = FindValueFunction(name); row >= 0) {
-        return WriteNumberText(EvaluateValueFunction(row, value ? *value : ParseNumberText(argument)));
+        return WriteNumberText(EvaluateValueFunction(row, value ? *value : ParseNumberText(argument, separator)),
+                               separator);
     }
     if (const FunctionRow* row = FindFunctionRow(name); row != nullptr && row->single.kind == SingleKind::kInteger) {
         return EvaluateIntegerText(row->single, argument);

@@ -1,6 +1,7 @@
 // The single-argument function evaluator.
 #pragma once
 
+#include "core/decimal_separator.hpp"
 #include "core/short_text.hpp"
 
 #include <quorvex/quorvex.hpp>
@@ -19,7 +20,7 @@ namespace quorvex {
 // `value`, when given, is the argument already read as a number (the engine reads it to check
 // it), so that it is not read twice.
 ShortText EvaluateUnaryFunction(std::u16string_view name, std::u16string_view argument,
-                                std::optional<double> value = std::nullopt);
+                                std::optional<double> value = std::nullopt, char16_t separator = DecimalSeparator());
 
 enum class UnaryOutcome { kValue, kFalse, kReadsText };
 

@@ -68,37 +68,38 @@ double Distribution(DoubleDouble d, double alpha, double beta, double mode) {
 
 }  // namespace
 
-ShortText Weibull(const TokenList& arguments) {
+ShortText Weibull(const TokenList& arguments, char16_t separator) {
     if (arguments.size() != 4) {
         RaiseArgumentError(u"Weibull関数の引数が足りません\r\nWeibull(x,α,β,[0 or 1])", kWeibullHelpContext);
     }
-    const double x = ParseNumberText(arguments[0]);
+    const double x = ParseNumberText(arguments[0], separator);
     if (x < 0.0) RaiseArgumentError(u"Weibull関数の第１引数は0以上でなくてはなりません", kWeibullHelpContext);
-    const double alpha = ParseNumberText(arguments[1]);
+    const double alpha = ParseNumberText(arguments[1], separator);
     if (alpha <= 0.0)
         RaiseArgumentError(u"Weibull関数の第２引数（形状母数）は0より大きくなくてはなりません", kWeibullHelpContext);
-    const double beta = ParseNumberText(arguments[2]);
+    const double beta = ParseNumberText(arguments[2], separator);
     if (beta <= 0.0)
         RaiseArgumentError(u"Weibull関数の第３引数（尺度母数）は0より大きくなくてはなりません", kWeibullHelpContext);
     if (!IsMode(arguments[3]))
         RaiseArgumentError(u"Weibull関数のモードには0または1を入力してください", kWeibullHelpContext);
-    return WriteNumberText(Distribution({x, 0.0}, alpha, beta, ParseNumberText(arguments[3])));
+    return WriteNumberText(Distribution({x, 0.0}, alpha, beta, ParseNumberText(arguments[3], separator)), separator);
 }
 
-ShortText Weibull3(const TokenList& arguments) {
+ShortText Weibull3(const TokenList& arguments, char16_t separator) {
     if (arguments.size() != 5) {
         RaiseArgumentError(u"Weibull3関数の引数が足りません\r\nWeibull3(x,α,β,γ,[0 or 1])", kWeibullHelpContext);
     }
     if (!IsMode(arguments[4]))
         RaiseArgumentError(u"Weibull3関数のモードには0または1を入力してください", kWeibullHelpContext);
-    const double x = ParseNumberText(arguments[0]);
+    const double x = ParseNumberText(arguments[0], separator);
     if (x < 0.0) RaiseArgumentError(u"Weibull3関数の第１引数は0より大きくなくてはなりません", kWeibullHelpContext);
-    const double alpha = ParseNumberText(arguments[1]);
-    const double beta = ParseNumberText(arguments[2]);
-    const double gamma = ParseNumberText(arguments[3]);
+    const double alpha = ParseNumberText(arguments[1], separator);
+    const double beta = ParseNumberText(arguments[2], separator);
+    const double gamma = ParseNumberText(arguments[3], separator);
     // x - gamma is taken exactly; the formulas' subtraction still raises its faults.
     CheckedSubtract(x, gamma);
-    return WriteNumberText(Distribution(TwoSum(x, -gamma), alpha, beta, ParseNumberText(arguments[4])));
+    return WriteNumberText(Distribution(TwoSum(x, -gamma), alpha, beta, ParseNumberText(arguments[4], separator)),
+                           separator);
 }
 
 }  // namespace quorvex

@@ -34,16 +34,16 @@ const PhysicalConstant* FindPhysicalConstant(std::int32_t index) noexcept {
     return &kPhysicalConstantTable[static_cast<std::size_t>(index)];
 }
 
-std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result) {
+std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result, char16_t separator) {
     const Token& token = ahead[0];
     result = token;
     if (token.computed) return 1;
     try {
         if (token.Is(kDegToken) && ahead.size() > 1 && ahead[1].Is(kDegZeroTail)) {
-            result = NumberToken(kPhysicalConstantTable[kDegZeroRow].value);
+            result = NumberToken(kPhysicalConstantTable[kDegZeroRow].value, separator);
             return 2;
         }
-        if (token.constant >= 0) result = NumberToken(ConstantValue(token.constant));
+        if (token.constant >= 0) result = NumberToken(ConstantValue(token.constant), separator);
     } catch (...) {
         throw EConvertError(JoinMessage({kSubstitutionMessageHead, token.Text(), kSubstitutionMessageTail}),
                             kSubstitutionHelpContext);
@@ -51,12 +51,12 @@ std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result) {
     return 1;
 }
 
-void SubstituteConstants(Tokens& tokens) {
+void SubstituteConstants(Tokens& tokens, char16_t separator) {
     // Compacts in place: the "0" after "deg" goes without moving the rest for each one.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens.size(); ++kept) {
         Token result;
-        i += SubstituteConstant(std::span<const Token>(tokens).subspan(i), result);
+        i += SubstituteConstant(std::span<const Token>(tokens).subspan(i), result, separator);
         tokens[kept] = result;
     }
     tokens.resize(kept);

@@ -19,10 +19,10 @@ const PhysicalConstant* FindPhysicalConstant(std::int32_t index) noexcept;
 // value, and the token "deg" followed by the token "0" by that of deg0 (the tokenizer always
 // cuts "deg" off). A failure while a token is handled raises EConvertError
 // "定数<token>に数値を代入する際にエラーになりました" with help context 10009.
-void SubstituteConstants(Tokens& tokens);
+void SubstituteConstants(Tokens& tokens, char16_t separator = DecimalSeparator());
 
 // The same step for the tokens at the front of `ahead`, which holds two of them unless the
 // list ends sooner: writes the token they make and answers how many it takes.
-std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result);
+std::size_t SubstituteConstant(std::span<const Token> ahead, Token& result, char16_t separator = DecimalSeparator());
 
 }  // namespace quorvex

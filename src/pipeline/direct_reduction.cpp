@@ -121,8 +121,8 @@ public:
 
     // The stacks are taken from the arena, with room for this depth to start with: a token
     // adds at most one entry, and the folded sign's extra one is matched by the ")" before it.
-    DirectReducer(std::size_t depth, std::pmr::memory_resource& arena)
-        : steps_(depth, arena), values_(depth, arena), calls_(kCallRoom, arena) {}
+    DirectReducer(std::size_t depth, std::pmr::memory_resource& arena, char16_t separator)
+        : steps_(depth, arena), values_(depth, arena), calls_(kCallRoom, arena), separator_(separator) {}
 
     // Takes tokens from the front of the batch while the rest holds the ones a step looks at,
     // all of them when it is the last. Answers where it stopped, or nullptr when the tokens are
@@ -344,7 +344,7 @@ private:
 
     // What the token written for the value reads back as; a value that writes no number
     // (infinite or NaN) is the engine's to handle.
-    static bool Settle(double raw, double& value) { return ReadBackNumberText(raw, value); }
+    bool Settle(double raw, double& value) const { return ReadBackNumberText(raw, value, separator_); }
 
     const Token* at_ = nullptr;
     const Token* end_ = nullptr;
@@ -353,6 +353,7 @@ private:
     Stack<WaitingStep> steps_;
     Stack<double> values_;
     Stack<CallState> calls_;
+    char16_t separator_;
     bool expectOperand_ = true;
     bool lastClosed_ = false;
 };
@@ -361,8 +362,8 @@ private:
 // stages over the whole list would leave them. Each stage keeps the few tokens it looks at.
 class StagedScanner {
 public:
-    StagedScanner(std::u16string_view text, std::pmr::memory_resource& arena)
-        : text_(text), scanner_(text), arena_(arena) {}
+    StagedScanner(std::u16string_view text, std::pmr::memory_resource& arena, char16_t separator)
+        : text_(text), scanner_(text, separator), arena_(arena), separator_(separator) {}
 
     // Writes up to room.size() staged tokens and answers how many; 0 at the end. The stages'
     // errors propagate.
@@ -402,7 +403,7 @@ private:
             scanned_.end += made;
         }
         if (scanned_.Held().empty()) return false;
-        scanned_.Drop(SubstituteConstant(scanned_.Held(), token));
+        scanned_.Drop(SubstituteConstant(scanned_.Held(), token, separator_));
         return true;
     }
 
@@ -416,13 +417,14 @@ private:
         if (substituted_.Held().empty()) return false;
         if (first_) CheckFirstExponentToken(substituted_.Held()[0]);
         first_ = false;
-        substituted_.Drop(JoinExponent(substituted_.Held(), token, arena_, text_));
+        substituted_.Drop(JoinExponent(substituted_.Held(), token, arena_, text_, separator_));
         return true;
     }
 
     std::u16string_view text_;
     TokenScanner scanner_;
     std::pmr::memory_resource& arena_;
+    char16_t separator_;
     TokenCounts counts_;
     Queue<kScanned> scanned_;
     Queue<kSubstituted> substituted_;
@@ -433,9 +435,9 @@ private:
 
 }  // namespace
 
-std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept {
+std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separator) noexcept {
     try {
-        DirectReducer reducer(tokens.size() + 1, *tokens.get_allocator().resource());
+        DirectReducer reducer(tokens.size() + 1, *tokens.get_allocator().resource(), separator);
         const Token* end = tokens.data() + tokens.size();
         if (double value = 0.0; reducer.Take(tokens.data(), end, true) == end && reducer.Finish(value)) return value;
     } catch (...) {
@@ -443,7 +445,8 @@ std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept {
     return std::nullopt;
 }
 
-std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena) noexcept {
+std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena,
+                                            char16_t separator) noexcept {
     // A batch, and the tokens the last step of the batch before it still had to look at. Left
     // unset, since the stages write every token they hand out.
     constexpr std::size_t kBatchSize = 32;
@@ -453,8 +456,8 @@ std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::
     } window;
     const std::span<Token> room(window.tokens);
     try {
-        DirectReducer reducer(kBatchSize, arena);
-        StagedScanner scanner(text, arena);
+        DirectReducer reducer(kBatchSize, arena, separator);
+        StagedScanner scanner(text, arena, separator);
         std::size_t held = 0;
         for (;;) {
             const std::size_t made = scanner.Next(room.subspan(held));

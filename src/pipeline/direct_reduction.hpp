@@ -15,12 +15,13 @@ namespace quorvex {
 // step raises an error. Otherwise nullopt, and the engine is to reduce the tokens, which this
 // leaves unchanged; it answers the unusual arrangements and raises the errors in its order.
 // Takes room for its work from the tokens' arena.
-std::optional<double> ReduceDirectly(const Tokens& tokens) noexcept;
+std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separator = DecimalSeparator()) noexcept;
 
 // The same for the working text, made into tokens a batch at a time as the reduction goes, so
 // that a long expression is never held as tokens whole. Also nullopt for a text with constants
 // or exponent notation to join, or with unbalanced brackets: the full evaluation, which
 // tokenizes again, answers those.
-std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena) noexcept;
+std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena,
+                                            char16_t separator = DecimalSeparator()) noexcept;
 
 }  // namespace quorvex

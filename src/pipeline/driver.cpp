@@ -79,28 +79,29 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     const bool direct = context.path == ReductionPath::kDirectFirst;
     const bool streamed = direct && text.size() > kTokenizedWholeUnits;
     if (streamed) {
-        if (const auto value = ReduceWhileTokenizing(text, arena)) return *value;
+        if (const auto value = ReduceWhileTokenizing(text, arena, context.separator)) return *value;
     }
 
     Tokens tokens(&arena);
     TokenCounts counts;
     // The tokens made before memory ran out are a fragment of the expression: reducing them
     // would answer for another one.
-    if (!Tokenize(tokens, text, counts)) throw std::bad_alloc();
+    if (!Tokenize(tokens, text, counts, context.separator)) throw std::bad_alloc();
     if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
     // A stage that finds nothing to change is skipped; an observer still sees each stage.
-    if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens));
-    if (counts.constants > 0) SubstituteConstants(tokens);
-    if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens));
-    if (counts.exponentJoins > 0) JoinExponentNotation(tokens, text);
-    if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens));
+    const char16_t separator = context.separator;
+    if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens, separator));
+    if (counts.constants > 0) SubstituteConstants(tokens, separator);
+    if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens, separator));
+    if (counts.exponentJoins > 0) JoinExponentNotation(tokens, text, separator);
+    if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens, separator));
     // A streamed text's tokens are the ones it already declined.
     if (direct && !streamed) {
-        if (const auto value = ReduceDirectly(tokens)) return *value;
+        if (const auto value = ReduceDirectly(tokens, separator)) return *value;
     }
     if (ReduceTokenList(tokens, context)) {
         if (tokens.empty()) RaiseListIndexError(0);
-        result = NumberValueOf(tokens[0]);
+        result = NumberValueOf(tokens[0], separator);
     }
     return result;
 }

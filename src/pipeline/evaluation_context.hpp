@@ -5,6 +5,8 @@
 
 #include <quorvex/quorvex.hpp>
 
+#include "core/decimal_separator.hpp"
+
 #include <cstdint>
 
 namespace quorvex {
@@ -17,6 +19,9 @@ enum class ReductionPath : std::uint8_t { kDirectFirst, kEngineOnly };
 struct EvaluationContext {
     EvaluationObserver* observer = nullptr;  // told each step the engine takes
     ReductionPath path = ReductionPath::kDirectFirst;
+    // Taken when the evaluation starts, so that a host changing it meanwhile cannot make the
+    // evaluation write a number with one separator and read it with another.
+    char16_t separator = DecimalSeparator();
 };
 
 }  // namespace quorvex

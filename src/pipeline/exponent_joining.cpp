@@ -31,7 +31,7 @@ void CheckFirstExponentToken(const Token& first) {
 }
 
 std::size_t JoinExponent(std::span<const Token> ahead, Token& result, std::pmr::memory_resource& arena,
-                         std::u16string_view source) {
+                         std::u16string_view source, char16_t separator) {
     const Token& token = ahead[0];
     result = token;
     // 1.5e, 2e and e join; exp, 2e5 and 1e5e do not.
@@ -45,29 +45,34 @@ std::size_t JoinExponent(std::span<const Token> ahead, Token& result, std::pmr::
     bool inSource = at < source.size();
     std::size_t end = at + token.size;
     for (std::size_t k = 1; k < taken && inSource; ++k) {
-        const TokenText16 piece = TextOf(ahead[k]);
+        const TokenText16 piece = TextOf(ahead[k], separator);
         inSource = end <= source.size() && source.substr(end).starts_with(piece.View());
         end += piece.View().size();
     }
     if (inSource) {
-        result = TextToken(source.substr(at, end - at));
+        result = TextToken(source.substr(at, end - at), separator);
     } else {
         std::pmr::u16string joined(token.Text(), &arena);
-        for (std::size_t k = 1; k < taken; ++k) joined += TextOf(ahead[k]).View();
-        result = CopiedTextToken(joined, arena);
+        for (std::size_t k = 1; k < taken; ++k) joined += TextOf(ahead[k], separator).View();
+        result = CopiedTextToken(joined, arena, separator);
     }
     if (!result.isNumber) RaiseJoinError();
     return taken;
 }
 
-void JoinExponentNotation(Tokens& tokens, std::u16string_view source) {
+void JoinExponentNotation(Tokens& tokens, std::u16string_view source, char16_t separator) {
     if (!tokens.empty()) CheckFirstExponentToken(tokens[0]);
     std::pmr::memory_resource& arena = *tokens.get_allocator().resource();
     // Compacts in place; a joined token is not looked at again.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens.size(); ++kept) {
+        // Most tokens join nothing: kept without a call.
+        if (!tokens[i].joinsExponent) {
+            tokens[kept] = tokens[i++];
+            continue;
+        }
         Token result;
-        i += JoinExponent(std::span<const Token>(tokens).subspan(i), result, arena, source);
+        i += JoinExponent(std::span<const Token>(tokens).subspan(i), result, arena, source, separator);
         tokens[kept] = result;
     }
     tokens.resize(kept);

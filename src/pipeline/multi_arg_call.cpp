@@ -28,7 +28,7 @@ bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationCont
     Tokens argument(&arena);
     const auto takeArgument = [&] {
         if (!ReduceArgument(argument, context)) return false;
-        arguments.emplace_back(TextOf(argument[0]).View());
+        arguments.emplace_back(TextOf(argument[0], context.separator).View());
         argument.clear();
         return true;
     };
@@ -41,12 +41,12 @@ bool EvaluateMultiArgCall(Tokens& group, const Token& name, const EvaluationCont
     }
     if (!takeArgument()) return false;
 
-    const TokenText16 nameText = TextOf(name);
-    const ShortText answer = DispatchMultiArgFunction(nameText, arguments);
+    const TokenText16 nameText = TextOf(name, context.separator);
+    const ShortText answer = DispatchMultiArgFunction(nameText, arguments, context.separator);
     if (EvaluationObserver* observer = context.observer)
         observer->OnCall(nameText, ToStandardTokens(arguments), answer);
     group.clear();
-    group.push_back(CopiedTextToken(answer, arena));
+    group.push_back(CopiedTextToken(answer, arena, context.separator));
     return true;
 }
 

@@ -28,11 +28,13 @@ namespace {
 
 // a op b as a token; op is one of the five operators.
 Token Apply(const Token& a, TokenKind op, const Token& b, const EvaluationContext& context) {
-    const double left = NumberValueOf(a);
-    const double right = NumberValueOf(b);
-    const Token result = NumberToken(ComputeOperator(left, op, right));
+    const double left = NumberValueOf(a, context.separator);
+    const double right = NumberValueOf(b, context.separator);
+    const Token result = NumberToken(ComputeOperator(left, op, right), context.separator);
     if (EvaluationObserver* observer = context.observer) {
-        observer->OnOperator(TextOf(a), std::u16string_view(&OperatorOf(op).unit, 1), TextOf(b), TextOf(result));
+        const char16_t separator = context.separator;
+        observer->OnOperator(TextOf(a, separator), std::u16string_view(&OperatorOf(op).unit, 1), TextOf(b, separator),
+                             TextOf(result, separator));
     }
     return result;
 }

@@ -27,20 +27,22 @@ bool IsMinus(const Token& token) { return token.kind == TokenKind::kMinus; }
 // The function's answer for the number after it; nullopt when it answers "False".
 std::optional<Token> ApplyUnaryFunction(const Token& name, const Token& argument, std::pmr::memory_resource& arena,
                                         const EvaluationContext& context) {
-    const TokenText16 nameText = TextOf(name);
+    const TokenText16 nameText = TextOf(name, context.separator);
     double raw = 0.0;
     std::optional<Token> answer;
     switch (EvaluateUnaryFunctionValue(nameText, argument.value, raw)) {
-        case UnaryOutcome::kValue: answer = NumberToken(raw); break;
+        case UnaryOutcome::kValue: answer = NumberToken(raw, context.separator); break;
         case UnaryOutcome::kReadsText: {
-            const ShortText text = EvaluateUnaryFunction(nameText, TextOf(argument), argument.value);
-            if (text != kFalseMarker) answer = CopiedTextToken(text, arena);
+            const ShortText text =
+                EvaluateUnaryFunction(nameText, TextOf(argument, context.separator), argument.value, context.separator);
+            if (text != kFalseMarker) answer = CopiedTextToken(text, arena, context.separator);
             break;
         }
         case UnaryOutcome::kFalse: break;
     }
     if (EvaluationObserver* observer = context.observer) {
-        observer->OnFunction(nameText, TextOf(argument), answer ? TextOf(*answer).View() : kFalseMarker);
+        observer->OnFunction(nameText, TextOf(argument, context.separator),
+                             answer ? TextOf(*answer, context.separator).View() : kFalseMarker);
     }
     return answer;
 }
@@ -71,8 +73,9 @@ bool MergePairs(Tokens& tokens, std::size_t first, Step step) {
 }  // namespace
 
 Token NegatedToken(const Token& number, const EvaluationContext& context) {
-    const Token result = NumberToken(number.value * -1.0);
-    if (EvaluationObserver* observer = context.observer) observer->OnFold(TextOf(number), TextOf(result));
+    const Token result = NumberToken(number.value * -1.0, context.separator);
+    if (EvaluationObserver* observer = context.observer)
+        observer->OnFold(TextOf(number, context.separator), TextOf(result, context.separator));
     return result;
 }
 
@@ -128,7 +131,8 @@ bool ReduceTokenList(Tokens& tokens, const EvaluationContext& context) {
                 throw EFunctionError(std::u16string(kEmptyBracketsMessage), kNoHelpContext);
             case EngineList::GroupOutcome::Taken: break;
         }
-        if (EvaluationObserver* observer = context.observer) observer->OnGroup(ToStandardTokens(group));
+        if (EvaluationObserver* observer = context.observer)
+            observer->OnGroup(ToStandardTokens(group, context.separator));
         if (group.size() > 1) {
             const Token* before = list.TokenBeforeSlot();
             if (before != nullptr && before->multi >= 0) {

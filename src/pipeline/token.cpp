@@ -1,7 +1,6 @@
 // Making tokens and reading their texts back.
 #include "pipeline/token.hpp"
 
-#include "core/decimal_separator.hpp"
 #include "core/errors.hpp"
 #include "core/number_text.hpp"
 #include "core/utf16.hpp"
@@ -12,43 +11,43 @@
 #include <cstring>
 
 namespace quorvex {
-void ReadNumber(Token& token) noexcept {
+void ReadNumber(Token& token, char16_t separator) noexcept {
     // A lone unit reads as a number only when it is the decimal separator (as 0).
-    if (token.kind != TokenKind::kOther && token.text[0] != DecimalSeparator()) return;
-    token.isNumber = TryParseNumberText(token.Text(), token.value);
+    if (token.kind != TokenKind::kOther && token.text[0] != separator) return;
+    token.isNumber = TryParseNumberText(token.Text(), token.value, separator);
 }
 
-Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource) {
+Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource, char16_t separator) {
     auto* units = static_cast<char16_t*>(resource.allocate(text.size() * sizeof(char16_t) + 1, alignof(char16_t)));
     if (!text.empty()) std::memcpy(units, text.data(), text.size() * sizeof(char16_t));
-    return TextToken(std::u16string_view(units, text.size()));
+    return TextToken(std::u16string_view(units, text.size()), separator);
 }
 
-Token NumberToken(double x) noexcept {
+Token NumberToken(double x, char16_t separator) noexcept {
     Token token;
     token.raw = x;
     token.computed = true;
     token.negative = !std::isnan(x) && std::signbit(x);
-    token.isNumber = ReadBackNumberText(x, token.value);
+    token.isNumber = ReadBackNumberText(x, token.value, separator);
     return token;
 }
 
-TokenText16::TokenText16(const Token& token) noexcept : computed_(token.computed) {
+TokenText16::TokenText16(const Token& token, char16_t separator) noexcept : computed_(token.computed) {
     if (computed_)
-        written_ = WriteNumberText(token.raw);
+        written_ = WriteNumberText(token.raw, separator);
     else
         view_ = token.Text();
 }
 
-double NumberValueOf(const Token& token) {
+double NumberValueOf(const Token& token, char16_t separator) {
     if (token.isNumber) return token.value;
-    throw EConvertError(FillPlaceholder(kNotANumberMessage, TextOf(token)), kNoHelpContext);
+    throw EConvertError(FillPlaceholder(kNotANumberMessage, TextOf(token, separator)), kNoHelpContext);
 }
 
-std::vector<std::u16string> ToStandardTokens(const Tokens& tokens) {
+std::vector<std::u16string> ToStandardTokens(const Tokens& tokens, char16_t separator) {
     std::vector<std::u16string> copy;
     copy.reserve(tokens.size());
-    for (const auto& token : tokens) copy.emplace_back(TextOf(token).View());
+    for (const auto& token : tokens) copy.emplace_back(TextOf(token, separator).View());
     return copy;
 }
 

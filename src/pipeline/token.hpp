@@ -4,6 +4,7 @@
 // written only where one is shown or read as text.
 #pragma once
 
+#include "core/decimal_separator.hpp"
 #include "core/short_text.hpp"
 #include "core/token_list.hpp"
 #include "pipeline/operator_table.hpp"
@@ -68,24 +69,26 @@ constexpr Token ClassifiedText(std::u16string_view text) noexcept {
     return token;
 }
 
-// Settles whether a classified token reads as a number, and as which.
-void ReadNumber(Token& token) noexcept;
+// Settles whether a classified token reads as a number, and as which. Here and below the
+// separator is the evaluation's; the defaults, for callers outside one, read the current one.
+void ReadNumber(Token& token, char16_t separator = DecimalSeparator()) noexcept;
 
 // A token for the text, which must outlive it.
-inline Token TextToken(std::u16string_view text) noexcept {
+inline Token TextToken(std::u16string_view text, char16_t separator = DecimalSeparator()) noexcept {
     Token token = ClassifiedText(text);
-    ReadNumber(token);
+    ReadNumber(token, separator);
     return token;
 }
 // A token for a text copied into the resource.
-Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource);
+Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource,
+                      char16_t separator = DecimalSeparator());
 // The token of the NumberText of x.
-Token NumberToken(double x) noexcept;
+Token NumberToken(double x, char16_t separator = DecimalSeparator()) noexcept;
 
 // The text of a token: a view of its own text, or the NumberText written from its value.
 class TokenText16 {
 public:
-    explicit TokenText16(const Token& token) noexcept;
+    explicit TokenText16(const Token& token, char16_t separator = DecimalSeparator()) noexcept;
     std::u16string_view View() const noexcept { return computed_ ? written_.View() : view_; }
     operator std::u16string_view() const noexcept { return View(); }
 
@@ -95,12 +98,14 @@ private:
     std::u16string_view view_;
 };
 
-inline TokenText16 TextOf(const Token& token) noexcept { return TokenText16(token); }
+inline TokenText16 TextOf(const Token& token, char16_t separator = DecimalSeparator()) noexcept {
+    return TokenText16(token, separator);
+}
 
 // The value of a token that reads as a number; any other raises EConvertError naming its text.
-double NumberValueOf(const Token& token);
+double NumberValueOf(const Token& token, char16_t separator = DecimalSeparator());
 
 // A copy of the token texts in the observer's terms.
-std::vector<std::u16string> ToStandardTokens(const Tokens& tokens);
+std::vector<std::u16string> ToStandardTokens(const Tokens& tokens, char16_t separator = DecimalSeparator());
 
 }  // namespace quorvex

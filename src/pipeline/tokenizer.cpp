@@ -2,7 +2,6 @@
 // that begin with the unit found there.
 #include "pipeline/tokenizer.hpp"
 
-#include "core/decimal_separator.hpp"
 #include "pipeline/physical_constants.hpp"
 #include "pipeline/registries.hpp"
 #include "pipeline/separator_table.hpp"
@@ -172,10 +171,9 @@ static_assert(kNameBeginningConstant >= 0);
 // One scan, from where the last one stopped: settles places until the text ends or the sink
 // is full. A place adds at most kMostTokensPerPlace tokens.
 template <typename Sink>
-void Scan(std::u16string_view text, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
+void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
     static constexpr std::u16string_view kInsertedOne = u"1";
     static constexpr std::u16string_view kInsertedTimes = u"*";
-    const char16_t separator = DecimalSeparator();
     // Under "." no entry reads as a number; under "," only the comma does (as 0).
     const bool readEveryEntry = separator != u'.' && separator != u',';
     // Held apart from the place while the scan runs: a token's size could be its alias.
@@ -185,7 +183,7 @@ void Scan(std::u16string_view text, TokenScanner::Place& place, TokenCounts& cou
     const auto addText = [&](std::u16string_view run) {
         Token& token = sink.Add();
         Classify(token, run);
-        ReadNumber(token);
+        ReadNumber(token, separator);
         Count(counts, token);
     };
     while (at < text.size() && !sink.Full()) {
@@ -203,7 +201,7 @@ void Scan(std::u16string_view text, TokenScanner::Place& place, TokenCounts& cou
             firstToken = false;
         }
         Token& token = sink.Add(kEntryTokens[entry]);
-        if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token);
+        if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token, separator);
         Count(counts, token);
         if (entry == kMinusEntry && firstToken) {
             addText(kInsertedOne);
@@ -238,7 +236,8 @@ std::size_t MostTokens(std::u16string_view text) noexcept {
 
 }  // namespace
 
-TokenScanner::TokenScanner(std::u16string_view text) noexcept : text_(text) {}
+TokenScanner::TokenScanner(std::u16string_view text, char16_t separator) noexcept
+    : text_(text), separator_(separator) {}
 
 std::size_t TokenScanner::Next(std::span<Token> room, TokenCounts& counts) noexcept {
     struct Batch {
@@ -247,11 +246,11 @@ std::size_t TokenScanner::Next(std::span<Token> room, TokenCounts& counts) noexc
         Token& Add(const Token& token = Token()) { return *next++ = token; }
         bool Full() const { return next > full; }
     } batch{room.data(), room.data() + room.size() - kMostTokensPerPlace};
-    Scan(text_, place_, counts, batch);
+    Scan(text_, separator_, place_, counts, batch);
     return static_cast<std::size_t>(batch.next - room.data());
 }
 
-bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
+bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts, char16_t separator) {
     struct Append {
         Tokens& tokens;
         Token& Add() { return tokens.emplace_back(); }
@@ -262,16 +261,16 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts) {
         // Reserved whole, since the arena never gets back what a growing list leaves behind.
         tokens.reserve(tokens.size() + MostTokens(text));
         TokenScanner::Place place;
-        Scan(text, place, counts, append);
+        Scan(text, separator, place, counts, append);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
-bool Tokenize(Tokens& tokens, std::u16string_view text) {
+bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {
     TokenCounts counts;
-    return Tokenize(tokens, text, counts);
+    return Tokenize(tokens, text, counts, separator);
 }
 
 }  // namespace quorvex

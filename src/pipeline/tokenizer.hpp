@@ -18,7 +18,7 @@ void NormaliseClosingBrackets(std::span<char16_t> text) noexcept;
 // token, and the run before it another; a leading "-" is followed by the tokens "1" and "*".
 // Cost grows linearly with the text. Answers false when it ran out of memory, leaving the
 // tokens gathered so far.
-bool Tokenize(Tokens& tokens, std::u16string_view text);
+bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator = DecimalSeparator());
 
 // What the later stages look for, counted as the tokens are made, so that a stage with
 // nothing to do is not run.
@@ -28,7 +28,7 @@ struct TokenCounts {
     std::size_t constants = 0;      // tokens that stand for a constant, and "deg"
     std::size_t exponentJoins = 0;  // tokens whose first "e" is their last unit
 };
-bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts);
+bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts, char16_t separator = DecimalSeparator());
 
 // The same tokens a batch at a time, so that a long text need never be held as tokens whole.
 class TokenScanner {
@@ -42,7 +42,7 @@ public:
     };
 
     // The text must outlive the scanner and the tokens it makes.
-    explicit TokenScanner(std::u16string_view text) noexcept;
+    explicit TokenScanner(std::u16string_view text, char16_t separator = DecimalSeparator()) noexcept;
 
     // Writes the next tokens into the room, which must hold at least four, and counts them;
     // answers how many it wrote, 0 once the text is used up.
@@ -50,6 +50,7 @@ public:
 
 private:
     std::u16string_view text_;
+    char16_t separator_;
     Place place_;
 };
 

@@ -94,7 +94,7 @@ void CheckDirectReduction(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    quorvex::SetDecimalSeparatorForTesting(u'.');
+    quorvex::SetDecimalSeparator(u'.');
     if (size == 0) return 0;
     switch (data[0] % 3) {
         case 0: CheckTokenizer(data + 1, size - 1); break;

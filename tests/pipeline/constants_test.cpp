@@ -18,11 +18,8 @@ using testing::SubstituteConstants;
 // The expected texts are written with ".".
 class ConstantsTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetDecimalSeparatorForTesting(u'.'); }
-    void TearDown() override { SetDecimalSeparatorForTesting(saved_); }
-
-private:
-    char16_t saved_ = DecimalSeparator();
+    void SetUp() override { SetDecimalSeparator(u'.'); }
+    void TearDown() override { SetDecimalSeparator(0); }
 };
 
 TEST_F(ConstantsTest, EveryRowBecomesItsNumberText) {
