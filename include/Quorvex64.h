@@ -9,6 +9,7 @@
 #include <stdint.h>
 
 #ifdef __cplusplus
+#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 #else
@@ -59,6 +60,26 @@ QUORVEX_API double Evaluon(const char16_t* expression);
 /* Evaluates the expression without throwing. Returns 0 and stores the value (a number or
  * the NaN above) in *value, or returns 1 and fills *error. Either out-pointer may be null. */
 QUORVEX_API int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error);
+
+/* UTF-8 text and the decimal separator. */
+
+/* Evaluates `length` bytes of UTF-8 as EvaluonEx evaluates UTF-16, with the same return value
+ * and out-pointers; on error *value is left as it was. The text need not end in NUL, and a NUL
+ * among its bytes is an error (EConvertError, help context 0), never the end of the text.
+ * Malformed UTF-8 reads as U+FFFD, one for each byte, which no expression accepts. A null text
+ * with length 0 is the empty expression. The library keeps no pointer into the text; the
+ * message is the library's, as for EvaluonEx. Thread-safe. */
+QUORVEX_API int32_t EvaluonUtf8Ex(const char* text, size_t length, double* value, QuorvexError* error);
+
+/* Sets the decimal separator of the whole process, in place of the one of the numeric locale
+ * read when the library was loaded. Returns 0 when accepted and 1 when refused: only '.' and
+ * ',' are accepted, since any other character means something else in an expression; 0
+ * restores the locale's. Thread-safe: each evaluation takes the separator once at its start,
+ * so one that runs meanwhile on another thread keeps the separator it started with. */
+QUORVEX_API int32_t SetDecimalSeparator(char16_t separator);
+
+/* The separator the next evaluation will read and write numbers with. Thread-safe. */
+QUORVEX_API char16_t GetDecimalSeparator(void);
 
 /* The version text, "1.5". Win32 has a GetVersion of its own, so on Windows the export
  * "GetVersion" is declared as QuorvexGetVersion (the import library maps the name); the same

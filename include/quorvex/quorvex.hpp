@@ -57,10 +57,10 @@ inline std::string ToUtf8(std::u16string_view text) {
     return out;
 }
 
-// UTF-8 to UTF-16; each byte of a malformed sequence becomes U+FFFD.
-inline std::u16string ToUtf16(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+// UTF-8 to UTF-16 unit by unit into `put`; each byte of a malformed sequence becomes U+FFFD.
+// Never more units than bytes.
+template <typename Put>
+void DecodeUtf8(std::string_view text, Put put) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
@@ -91,18 +91,24 @@ inline std::u16string ToUtf16(std::string_view text) {
         }
         if (valid && length > 1) valid = c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
         if (!valid) {
-            out += u'\uFFFD';
+            put(u'\uFFFD');
             ++i;
             continue;
         }
         if (c < 0x10000) {
-            out += static_cast<char16_t>(c);
+            put(static_cast<char16_t>(c));
         } else {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+            put(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            put(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
         }
         i += length;
     }
+}
+
+inline std::u16string ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    DecodeUtf8(text, [&out](char16_t unit) { out += unit; });
     return out;
 }
 
@@ -201,6 +207,15 @@ inline double Evaluate(const char16_t* expression) {
     return value;
 }
 inline double Evaluate(std::u16string_view expression) { return Evaluate(std::u16string(expression).c_str()); }
+
+// UTF-8 with its length, so "1+2" and std::string come here. A NUL inside the text is an
+// error; malformed UTF-8 reads as U+FFFD.
+inline double Evaluate(std::string_view expression) {
+    double value = 0.0;
+    QuorvexError error{};
+    if (::EvaluonUtf8Ex(expression.data(), expression.size(), &value, &error) != 0) ThrowReportedError(error);
+    return value;
+}
 
 #if defined(_WIN32)
 // wchar_t is UTF-16 on Windows.

@@ -5,6 +5,7 @@
 #include <quorvex/version.h>
 
 #include "abi/host_exception.hpp"
+#include "core/decimal_separator.hpp"
 #include "core/errors.hpp"
 #include "core/fp_environment.hpp"
 #include "core/number_text.hpp"
@@ -14,6 +15,7 @@
 #include "pipeline/trace.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstddef>
 #include <limits>
@@ -77,6 +79,39 @@ void Report(QuorvexError* error, const char* errorClass, std::u16string_view mes
     error->helpContext = helpContext;
 }
 
+// Runs one evaluation for a C host: 0 and the value, or 1 and the error as data.
+template <typename Evaluation>
+int32_t EvaluateForC(const Evaluation& evaluation, double* value, QuorvexError* error) noexcept {
+    try {
+        const double result = evaluation();
+        if (value != nullptr) *value = result;
+        return 0;
+    } catch (const quorvex::Exception& e) {
+        Report(error, e.ClassName(), e.Message(), e.HelpContext());
+    } catch (const std::bad_alloc&) {
+        Report(error, "Exception", kOutOfMemoryMessage, quorvex::kNoHelpContext);
+    } catch (...) {
+        Report(error, "Exception", kUnexpectedMessage, quorvex::kNoHelpContext);
+    }
+    return 1;
+}
+
+// UTF-8 texts up to this many bytes become UTF-16 on the stack: a byte gives at most one unit.
+constexpr std::size_t kStackConvertedBytes = 256;
+// A NUL cannot be quoted in a message that a C host reads up to its NUL, so it has its own.
+constexpr std::u16string_view kNulMessage = u"式の途中にNUL文字（U+0000）があります";
+
+double EvaluateUtf8(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) {
+        throw quorvex::EConvertError(std::u16string(kNulMessage), quorvex::kNoHelpContext);
+    }
+    if (text.size() > kStackConvertedBytes) return quorvex::EvaluateExpression(quorvex::ToUtf16(text));
+    std::array<char16_t, kStackConvertedBytes> units;
+    std::size_t size = 0;
+    quorvex::detail::DecodeUtf8(text, [&units, &size](char16_t unit) { units[size++] = unit; });
+    return quorvex::EvaluateExpression(std::u16string_view(units.data(), size));
+}
+
 }  // namespace
 
 namespace quorvex {
@@ -102,18 +137,7 @@ int32_t EvaluonEx(const char16_t* expression, double* value, QuorvexError* error
     const ErrnoGuard errnoGuard;
     // Unobserved, also when started from an observer's callback: it would report to the
     // observer that started it, and so without end.
-    try {
-        const double result = quorvex::EvaluateExpression(expression);
-        if (value != nullptr) *value = result;
-        return 0;
-    } catch (const quorvex::Exception& e) {
-        Report(error, e.ClassName(), e.Message(), e.HelpContext());
-    } catch (const std::bad_alloc&) {
-        Report(error, "Exception", kOutOfMemoryMessage, quorvex::kNoHelpContext);
-    } catch (...) {
-        Report(error, "Exception", kUnexpectedMessage, quorvex::kNoHelpContext);
-    }
-    return 1;
+    return EvaluateForC([expression] { return quorvex::EvaluateExpression(expression); }, value, error);
 }
 
 double Evaluon(const char16_t* expression) {
@@ -121,6 +145,19 @@ double Evaluon(const char16_t* expression) {
     if (EvaluonEx(expression, &value, &tErrorRecord) != 0) quorvex::RaiseToHost(tErrorRecord);
     return value;
 }
+
+// UTF-8 text and the decimal separator.
+
+int32_t EvaluonUtf8Ex(const char* text, size_t length, double* value, QuorvexError* error) {
+    const quorvex::FloatingPointEnvironmentGuard guard;
+    const ErrnoGuard errnoGuard;
+    const std::string_view utf8 = text == nullptr ? std::string_view() : std::string_view(text, length);
+    return EvaluateForC([utf8] { return EvaluateUtf8(utf8); }, value, error);
+}
+
+int32_t SetDecimalSeparator(char16_t separator) { return quorvex::SetDecimalSeparator(separator) ? 0 : 1; }
+
+char16_t GetDecimalSeparator(void) { return quorvex::DecimalSeparator(); }
 
 const char16_t* GetVersion(void) { return kVersion; }
 

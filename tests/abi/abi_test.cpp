@@ -19,6 +19,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -143,6 +144,109 @@ TEST(Exports, EvaluonExReportsErrorsAsData) {
     EXPECT_EQ(std::bit_cast<std::uint64_t>(value), kNotReducedBits);
     EXPECT_EQ(EvaluonEx(u"1/0", nullptr, nullptr), 1);  // out-pointers are optional
     EXPECT_EQ(EvaluonEx(u"1", nullptr, nullptr), 0);
+}
+
+// UTF-8 text and the decimal separator.
+
+struct Utf8Case {
+    std::string_view text;  // its size is the length passed
+    int32_t status;
+    double value;                 // when the status is 0
+    std::u16string_view message;  // EConvertError, help context 0, when the status is 1
+};
+
+TEST(Exports, EvaluonUtf8ExReadsLengthDelimitedUtf8) {
+    std::string longSum = "1";
+    for (int i = 0; i < 300; ++i) longSum += "+1";  // beyond the texts converted on the stack
+    const std::string longError = longSum + "+\xCF\x80";
+    const Utf8Case cases[] = {
+        {"(1+2)*3^2", 0, 27, {}},
+        {std::string_view("1+2", 1), 0, 1, {}},
+        {longSum, 0, 301, {}},
+        {longError, 1, 0, u"'\u03C0' は浮動小数点数ではありません"},
+        {"2*\xCF\x80", 1, 0, u"'\u03C0' は浮動小数点数ではありません"},
+        {"1+\xFF", 1, 0, u"'\uFFFD' は浮動小数点数ではありません"},
+        {"1+\xE2\x82", 1, 0, u"'\uFFFD\uFFFD' は浮動小数点数ではありません"},
+        {"\xED\xA0\x80", 1, 0, u"'\uFFFD\uFFFD\uFFFD' は浮動小数点数ではありません"},  // a surrogate
+        {std::string_view("1\0+2", 4), 1, 0, u"式の途中にNUL文字（U+0000）があります"},
+        {std::string_view("1+2\0", 4), 1, 0, u"式の途中にNUL文字（U+0000）があります"},
+        {"", 1, 0, u"計算する文字がありません\r\n（空白文字では？）"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        double value = 42;
+        QuorvexError error{};
+        ASSERT_EQ(EvaluonUtf8Ex(c.text.data(), c.text.size(), &value, &error), c.status);
+        if (c.status == 0) {
+            EXPECT_EQ(value, c.value);
+            continue;
+        }
+        EXPECT_EQ(value, 42);
+        EXPECT_STREQ(error.errorClass, "EConvertError");
+        EXPECT_EQ(error.helpContext, 0);
+        EXPECT_EQ(ToText(error.message), c.message);
+    }
+    EXPECT_EQ(EvaluonUtf8Ex(nullptr, 0, nullptr, nullptr), 1);
+    // The C++ API: a narrow literal and std::string take the UTF-8 path.
+    EXPECT_EQ(quorvex::Evaluate("1+2"), 3);
+    EXPECT_EQ(quorvex::Evaluate(std::string("2*3")), 6);
+    EXPECT_THROW(quorvex::Evaluate(std::string_view("1\0", 2)), quorvex::EConvertError);
+}
+
+// Sets the separator for a scope and gives the locale's back.
+class SeparatorScope {
+public:
+    explicit SeparatorScope(char16_t separator) { EXPECT_EQ(SetDecimalSeparator(separator), 0); }
+    ~SeparatorScope() { SetDecimalSeparator(0); }
+    SeparatorScope(const SeparatorScope&) = delete;
+    SeparatorScope& operator=(const SeparatorScope&) = delete;
+};
+
+TEST(DecimalSeparator, OnlyFullStopAndCommaAreAccepted) {
+    const char16_t locale = GetDecimalSeparator();
+    for (const char16_t refused : {u';', u' ', u'0', u'e', u'E', u'+', u'(', u'\u066B', u'\uFF0E'}) {
+        EXPECT_EQ(SetDecimalSeparator(refused), 1) << static_cast<int>(refused);
+        EXPECT_EQ(GetDecimalSeparator(), locale);
+    }
+    {
+        const SeparatorScope comma(u',');
+        EXPECT_EQ(GetDecimalSeparator(), u',');
+        // A comma still separates, so a fraction cannot be typed; computed ones travel as "1,5".
+        EXPECT_EQ(Evaluon(u"max(3/2,1)*2"), 3);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(Evaluon(u"1,5")), kNotReducedBits);
+        EXPECT_EQ(ToText(GetConstVal(12)), u"1,25663706143592E-6");
+        EXPECT_THROW(quorvex::Evaluate(u"1.5"), quorvex::EConvertError);
+        const SeparatorScope fullStop(u'.');
+        EXPECT_EQ(Evaluon(u"1.5*2"), 3);
+        EXPECT_EQ(ToText(GetConstVal(12)), u"1.25663706143592E-6");
+    }
+    EXPECT_EQ(GetDecimalSeparator(), locale);
+}
+
+// An evaluation writes its intermediate numbers and reads them back with the separator it
+// started with, however often another thread changes it meanwhile.
+TEST(DecimalSeparator, ChangedWhileOtherThreadsEvaluate) {
+    std::atomic<bool> done = false;
+    std::thread changer([&done] {
+        for (int i = 0; !done; ++i) SetDecimalSeparator(i % 2 == 0 ? u',' : u'.');
+    });
+    std::vector<std::thread> evaluators;
+    std::atomic<int> wrong = 0;
+    for (int t = 0; t < 2; ++t) {
+        evaluators.emplace_back([&wrong] {
+            for (int i = 0; i < 20000; ++i) {
+                double value = 0;
+                if (EvaluonEx(i % 2 == 0 ? u"1/4*2" : u"max(1/4,1/8)*2", &value, nullptr) != 0 || value != 0.5) {
+                    ++wrong;
+                }
+            }
+        });
+    }
+    for (auto& evaluator : evaluators) evaluator.join();
+    done = true;
+    changer.join();
+    SetDecimalSeparator(0);
+    EXPECT_EQ(wrong, 0);
 }
 
 // A batch of two: the expression the host environment would change, then an error.

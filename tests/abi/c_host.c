@@ -1,4 +1,5 @@
-/* A C11 host: evaluates through EvaluonEx and reads the constant table. Exits non-zero on the
+/* A C11 host: evaluates through EvaluonEx and EvaluonUtf8Ex, sets the decimal separator and
+ * reads the constant table. Exits non-zero on the
  * first answer that is not what a C host must see. */
 #include <Quorvex64.h>
 
@@ -42,6 +43,14 @@ int main(void) {
         Check(EvaluonManyEx(NULL, 2, NULL, failed) == 2 && failed[1] == 1, "a null batch is empty texts");
         Check(EvaluonManyEx(NULL, 0, NULL, NULL) == 0, "an empty batch");
     }
+    /* UTF-8 text and the decimal separator */
+    Check(EvaluonUtf8Ex("2*(3+4)xyz", 7, &value, &error) == 0 && value == 14.0, "UTF-8 with a length");
+    Check(EvaluonUtf8Ex("1\0", 2, &value, &error) == 1 && strcmp(error.errorClass, "EConvertError") == 0,
+          "a NUL inside UTF-8 is an error");
+    Check(SetDecimalSeparator(u';') == 1 && SetDecimalSeparator(u',') == 0 && GetDecimalSeparator() == u',',
+          "only . and , are separators");
+    Check(SameText(GetConstVal(16), u"273,15"), "the comma writes numbers");
+    Check(SetDecimalSeparator(0) == 0, "the locale's separator again");
     if (failures == 0) printf("c_host: all checks passed\n");
     return failures == 0 ? 0 : 1;
 }

@@ -5,6 +5,8 @@ cmake_minimum_required(VERSION 3.25)
 set(expected Evaluon EvaluonEx GetVersion GetConstNum GetConstName GetConstVal GetConstToken)
 # batch evaluation
 list(APPEND expected EvaluonManyEx)
+# UTF-8 text and the decimal separator
+list(APPEND expected EvaluonUtf8Ex SetDecimalSeparator GetDecimalSeparator)
 set(c_exports "")
 set(unexpected "")
 if(LIBRARY MATCHES "\\.dll$")
