@@ -332,7 +332,7 @@ inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
      .single = Value([](double x) { return special::Factorial(x); })},
     {.name = u"ndist",
      .catalogue = {kDistributionFamily, "ndist(x, mean, sd) | ndist(x, mean, sd, mode)",
-                   "normal distribution: mode 0 cumulative, 1 density"},
+                   "normal distribution: mode 0 cumulative, any other density"},
      .list = Special(4, 3, 1U << 3, PreCheck::kNone,
                      [](const Arguments& a) {
                          return special::NormalDistribution(a.v[0], a.v[1], a.v[2], a.count == 4 ? a.Integer(3) : 0);
@@ -342,7 +342,7 @@ inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
                      u"正規分布ndistの引数に数値ではない文字があります",
                      {}, {}, kNormalZeroDeviationMessage)},
     {.name = u"nsdist",
-     .catalogue = {kDistributionFamily, "nsdist(x) | nsdist(x, mode)", "standard normal: cumulative, or by mode"},
+     .catalogue = {kDistributionFamily, "nsdist(x) | nsdist(x, mode)", "standard normal: mode 0 cumulative, any other density"},
      .single = Value([](double x) { return special::StandardNormalCdf(x); }),
      .list = Special(2, 0, 1U << 1, PreCheck::kNone,
                      [](const Arguments& a) { return special::StandardNormal(a.v[0], a.Integer(1)); },
@@ -350,7 +350,7 @@ inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
                      u"4番目の引数に0を入れると累積確率、1を入れると確率密度となります",
                      u"標準正規分布ndistの引数に数値ではない文字があります")},
     {.name = u"tdist",
-     .catalogue = {kDistributionFamily, "tdist(x, n, form)", "Student t: form 1 lower, 2 upper cumulative, 0 density"},
+     .catalogue = {kDistributionFamily, "tdist(x, n, form)", "Student t: form 1 lower, 2 upper cumulative, any other density"},
      .list = Special(3, 0, (1U << 1) | (1U << 2), PreCheck::kNone,
                      [](const Arguments& a) { return special::StudentT(a.v[0], a.Integer(1), a.Integer(2)); },
                      u"t分布の累積関数の引数の数が合っていません\r\n\r\ntdist(x,自然数,形式) です。形式は次の整数で、確率密度関数:0、下側累積分布関数:1、上側累積分布関数:2です。",
@@ -358,7 +358,7 @@ inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
                      u"形式も次の整数で、確率密度関数:0、下側累積分布関数:1、上側累積分布関数:2です。")},
     {.name = u"fdist",
      .catalogue = {kDistributionFamily, "fdist(x, n1, n2, form)",
-                   "F distribution: form 1 lower, 2 upper cumulative, 0 density"},
+                   "F distribution: form 1 lower, 2 upper cumulative, any other density"},
      .list = Special(4, 0, (1U << 1) | (1U << 2) | (1U << 3), PreCheck::kNone,
                      [](const Arguments& a) {
                          return special::FisherF(a.v[0], a.Integer(1), a.Integer(2), a.Integer(3));
