@@ -1,7 +1,8 @@
-/* Quorvex: evaluates a mathematical expression given as UTF-16 text.
+/* Quorvex: evaluates a mathematical expression given as UTF-16 or UTF-8 text.
  *
- * The C interface of libQuorvex64.so and Quorvex64.dll. Every text crosses the boundary as
- * NUL-terminated UTF-16 and every text the library returns belongs to the library. */
+ * The C interface of libQuorvex64.so and Quorvex64.dll, described in docs/api.md. Every text
+ * crosses the boundary as NUL-terminated UTF-16, but for EvaluonUtf8Ex's UTF-8 with a length,
+ * and every text the library returns belongs to the library. */
 #ifndef QUORVEX64_H
 #define QUORVEX64_H
 
@@ -67,15 +68,16 @@ QUORVEX_API int32_t EvaluonEx(const char16_t* expression, double* value, Quorvex
  * and out-pointers; on error *value is left as it was. The text need not end in NUL, and a NUL
  * among its bytes is an error (EConvertError, help context 0), never the end of the text.
  * Malformed UTF-8 reads as U+FFFD, one for each byte, which no expression accepts. A null text
- * with length 0 is the empty expression. The library keeps no pointer into the text; the
- * message is the library's, as for EvaluonEx. Thread-safe. */
+ * is the empty expression, whatever the length. The library keeps no pointer into the text;
+ * the message is the library's, as for EvaluonEx. Thread-safe. */
 QUORVEX_API int32_t EvaluonUtf8Ex(const char* text, size_t length, double* value, QuorvexError* error);
 
 /* Sets the decimal separator of the whole process, in place of the one of the numeric locale
  * read when the library was loaded. Returns 0 when accepted and 1 when refused: only '.' and
- * ',' are accepted, since any other character means something else in an expression; 0
- * restores the locale's. Thread-safe: each evaluation takes the separator once at its start,
- * so one that runs meanwhile on another thread keeps the separator it started with. */
+ * ',' are accepted, the two the tokenizer knows (under ',' a comma still separates arguments,
+ * so a fraction is computed, 3/2, not typed); 0 restores the locale's. Thread-safe: each
+ * evaluation takes the separator once at its start, so one that runs meanwhile on another
+ * thread keeps the separator it started with. */
 QUORVEX_API int32_t SetDecimalSeparator(char16_t separator);
 
 /* The separator the next evaluation will read and write numbers with. Thread-safe. */
