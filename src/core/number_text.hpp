@@ -19,7 +19,7 @@ inline constexpr std::u16string_view kNotANumberMessage = u"'%s' は浮動小数
 double ScaleByPowerOfTen(double v, long long p);
 
 // The text of x: 15 significant digits rounded on the 16th digit alone, fixed notation for
-// magnitudes from 0.0001 up to 10^15, otherwise d.dddE[-]x; the locale's decimal separator;
+// magnitudes from 0.0001 up to 10^15, otherwise d.dddE[-]x; the given decimal separator;
 // "INF", "-INF", "NAN" for non-finite values, "-0" for negative zero. Never fails.
 // An evaluation passes the separator it took at its start; the defaults, for callers outside
 // one, read the current separator.
