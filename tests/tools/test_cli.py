@@ -62,6 +62,8 @@ class ArgumentsAndPipes(unittest.TestCase):
             (["--file", "/"], 2, "", "quorvex: cannot read /: Is a directory\n"),
             (["--decimal-separator=.,"], 2, "", "quorvex: --decimal-separator needs one character, not '.,'\n"),
             (["--decimal-separator", ".", "1.5"], 0, "1.5\n", ""),
+            (["--decimal-separator=,", "3/2", "max(3/2,1)"], 0, "1,5\n1,5\n", ""),
+            (["--decimal-separator", ";", "1"], 2, "", "quorvex: the decimal separator can be . or , only, not ';'\n"),
         ]
         for arguments, status, out, err in cases:
             with self.subTest(arguments=arguments):

@@ -354,14 +354,11 @@ int Run(const std::vector<Argument>& arguments) {
             return kCalculatorFailed;
     }
     if (options.separator) {
-        // TODO(separator export): hand the separator to the library, and to the calculator's own
-        // number writer, which keeps its own copy:
-        //     if (SetDecimalSeparator(*options.separator) != 0) {
-        //         std::cerr << "quorvex: the library refuses the decimal separator "
-        //                   << ToUtf8(std::u16string(1, *options.separator)) << '\n';
-        //         return kCalculatorFailed;
-        //     }
-        //     quorvex::SetDecimalSeparatorForTesting(*options.separator);
+        if (SetDecimalSeparator(*options.separator) != 0) {
+            std::cerr << "quorvex: the decimal separator can be . or , only, not '"
+                      << ToUtf8(std::u16string(1, *options.separator)) << "'\n";
+            return kCalculatorFailed;
+        }
     }
 
     if (!options.expressions.empty()) {

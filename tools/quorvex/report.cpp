@@ -245,7 +245,8 @@ Outcome EvaluateAndReport(std::u16string_view expression, ReportStyle style, std
             leftOver = Joined(tokens);
             unknown = UnknownNames(tokens);
         }
-        const std::string valueText = ToUtf8(FormatNumberText(value));
+        // The library's separator, which --decimal-separator may have set, not this copy's own.
+        const std::string valueText = ToUtf8(FormatNumberText(value, GetDecimalSeparator()));
         if (style == ReportStyle::kJson) {
             out << jsonStart << ", \"value\": " << (nan ? "null" : JsonNumber(value))
                 << ", \"text\": " << JsonString(valueText) << ", \"nan\": " << (nan ? "true" : "false")
