@@ -108,8 +108,6 @@ QUORVEX_API const char16_t* GetConstVal(int32_t index);
  * or NULL outside 0..33. Valid while the library is loaded. */
 QUORVEX_API const char16_t* GetConstToken(int32_t index);
 
-/* ---- Batch evaluation ---- */
-
 /* Evaluates `count` expressions in one call, as EvaluonEx evaluates each. `expressions` holds
  * the NUL-terminated UTF-16 texts back to back, each starting after the previous one's NUL
  * (u"1+2\0" u"2(3)\0" u"1/0" is three); a null pointer is `count` empty expressions. Stores
@@ -120,8 +118,6 @@ QUORVEX_API const char16_t* GetConstToken(int32_t index);
  * wants them calls EvaluonEx on a failed expression again. Thread-safe; the host's
  * floating-point environment and errno are left as found. */
 QUORVEX_API size_t EvaluonManyEx(const char16_t* expressions, size_t count, double* values, int32_t* failed);
-
-/* ---- end of batch evaluation ---- */
 
 #ifdef __cplusplus
 }

@@ -13,7 +13,7 @@ import unittest
 
 import quorvex
 
-REFERENCE = os.path.join(os.path.dirname(__file__), "..", "..", "..", "docs", "api-python.md")
+REFERENCE = os.path.join(os.path.dirname(__file__), "..", "..", "..", "docs", "api.md")
 
 
 class EvaluateTest(unittest.TestCase):
@@ -193,7 +193,7 @@ class ReferenceTest(unittest.TestCase):
     def test_examples_of_the_reference(self):
         with open(REFERENCE, encoding="utf-8") as file:
             blocks = re.findall(r"```pycon\n(.*?)```", file.read(), re.DOTALL)
-        test = doctest.DocTestParser().get_doctest("\n".join(blocks), {}, "api-python.md", REFERENCE, 0)
+        test = doctest.DocTestParser().get_doctest("\n".join(blocks), {}, "api.md", REFERENCE, 0)
         runner = doctest.DocTestRunner()
         runner.run(test)
         self.assertEqual(runner.summarize(verbose=False).failed, 0)
