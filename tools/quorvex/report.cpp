@@ -222,14 +222,17 @@ std::string DisplayMessage(std::string_view message) {
 
 Outcome EvaluateAndReport(std::u16string_view expression, ReportStyle style, std::size_t line, std::ostream& out,
                           std::ostream& errors) {
-    const std::string shown = ToUtf8(expression);  // a lone surrogate shows as U+FFFD
-    const std::string where = line == 0 ? "" : "line " + std::to_string(line) + ": ";
-    const std::string jsonStart =
-        "{" + (line == 0 ? "" : "\"line\": " + std::to_string(line) + ", ") + "\"expression\": " + JsonString(shown);
+    // Written only when needed: most lines print a value and nothing else.
+    const auto shown = [expression] { return ToUtf8(expression); };  // a lone surrogate shows as U+FFFD
+    const auto where = [line] { return line == 0 ? std::string() : "line " + std::to_string(line) + ": "; };
+    const auto jsonStart = [line, &shown] {
+        return "{" + (line == 0 ? "" : "\"line\": " + std::to_string(line) + ", ") +
+               "\"expression\": " + JsonString(shown());
+    };
     try {
         double value = 0.0;
         if (style == ReportStyle::kTrace) {
-            out << "expression  " << shown << '\n';
+            out << "expression  " << shown() << '\n';
             TracePrinter printer(out);
             value = Evaluate(expression, printer);
         } else {
@@ -248,7 +251,7 @@ Outcome EvaluateAndReport(std::u16string_view expression, ReportStyle style, std
         // The library's separator, which --decimal-separator may have set, not this copy's own.
         const std::string valueText = ToUtf8(FormatNumberText(value, GetDecimalSeparator()));
         if (style == ReportStyle::kJson) {
-            out << jsonStart << ", \"value\": " << (nan ? "null" : JsonNumber(value))
+            out << jsonStart() << ", \"value\": " << (nan ? "null" : JsonNumber(value))
                 << ", \"text\": " << JsonString(valueText) << ", \"nan\": " << (nan ? "true" : "false")
                 << (nan ? ", \"leftOver\": " + JsonString(leftOver) : "") << "}\n";
             return nan ? Outcome::kNotReduced : Outcome::kValue;
@@ -256,17 +259,17 @@ Outcome EvaluateAndReport(std::u16string_view expression, ReportStyle style, std
         out << (style == ReportStyle::kTrace ? "value       " : "") << valueText << '\n';
         if (nan) {
             out.flush();
-            errors << where << "NAN: left over after the reduction: " << leftOver
+            errors << where() << "NAN: left over after the reduction: " << leftOver
                    << (unknown.empty() ? "" : " (no known name: " + unknown + ")") << '\n';
         }
         return nan ? Outcome::kNotReduced : Outcome::kValue;
     } catch (const Exception& e) {
         if (style == ReportStyle::kJson) {
-            out << jsonStart << ", \"error\": {\"class\": " << JsonString(e.ClassName())
+            out << jsonStart() << ", \"error\": {\"class\": " << JsonString(e.ClassName())
                 << ", \"message\": " << JsonString(e.what()) << ", \"helpContext\": " << e.HelpContext() << "}}\n";
         } else {
             out.flush();
-            errors << where << e.ClassName() << " (" << e.HelpContext() << "): " << DisplayMessage(e.what()) << '\n';
+            errors << where() << e.ClassName() << " (" << e.HelpContext() << "): " << DisplayMessage(e.what()) << '\n';
         }
         return Outcome::kError;
     }
