@@ -43,14 +43,30 @@ static_assert(1 + kSignificantDigits + 1 + 2 + 3 <= ShortText::kCapacity);
 
 bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
 
+// Whether v, not negative, is an integer below 10^15. Below it a conversion to an integer and
+// back is exact, and much cheaper than trunc without SSE4.1.
+bool IsFixedInteger(double v) { return v < kFixedLimit && static_cast<double>(static_cast<std::int64_t>(v)) == v; }
+
 // floor(E2 * log10(2)) + 1 in integers, flooring also for negative E2.
 int EstimateDecimalExponent(int binaryExponent) { return ((binaryExponent * 19728) >> 16) + 1; }
 
 // v * 10^(18 - k) rounded to an integer, ties to even; steps k up once when it reaches 10^18.
-double RoundToInteger(double m) { return m < kTwoTo52 ? std::nearbyint(m) : m; }
+// m is never negative: below 2^52, adding 2^52 leaves no room for a fraction, so the sum is
+// rounded to an integer in the current mode, as nearbyint rounds, and the subtraction is exact.
+// Without SSE4.1 nearbyint is a library call that saves and restores the environment.
+double RoundToInteger(double m) { return m < kTwoTo52 ? (m + kTwoTo52) - kTwoTo52 : m; }
 
 double ScaledIntermediate(double v, int& k) {
-    double m = RoundToInteger(ScaleByPowerOfTen(v, kIntermediateDigits - k));
+    // Within one small power either way, the one step ScaleByPowerOfTen would take, inline.
+    const int p = kIntermediateDigits - k;
+    double m = 0.0;
+    if (p > 0 && p < static_cast<int>(kSmallPowers.size()))
+        m = v * kSmallPowers[static_cast<std::size_t>(p)];
+    else if (p < 0 && -p < static_cast<int>(kSmallPowers.size()))
+        m = v / kSmallPowers[static_cast<std::size_t>(-p)];
+    else
+        m = ScaleByPowerOfTen(v, p);
+    m = RoundToInteger(m);
     if (m >= kIntermediateHigh) {
         ++k;
         m = RoundToInteger(m / 10.0);
@@ -141,7 +157,7 @@ ShortText WriteNumberText(double x, char16_t separator) noexcept {
     // An integer below 10^15 comes out as its own digits: its exact 18-digit intermediate ends
     // in at least three zeros, and one rounding moves it by less than 65, which the 16th-digit
     // rule takes back.
-    if (v < kFixedLimit && v == std::trunc(v)) {
+    if (IsFixedInteger(v)) {
         auto integer = static_cast<std::uint64_t>(v);
         char16_t reversed[kSignificantDigits];
         std::size_t count = 0;
@@ -202,7 +218,7 @@ bool ReadBackNumberText(double x, double& value, char16_t separator) noexcept {
     if (!std::isfinite(x)) return false;
     const double v = std::fabs(x);
     // Zero and integers below 10^15 are written as their digits, which read back exactly.
-    if (v < kFixedLimit && v == std::trunc(v)) {
+    if (IsFixedInteger(v)) {
         value = x;
         return true;
     }
