@@ -91,7 +91,8 @@ struct Significand {
     int k;
 };
 
-Significand SignificantDigits(double v) {
+// Inlined: the read-back, called for every step of an evaluation, is its hot caller.
+[[gnu::always_inline]] inline Significand SignificantDigits(double v) {
     int k = EstimateDecimalExponent(BinaryExponent(v));
     double m = ScaledIntermediate(v, k);
     // The estimate is never more than one too high; a second try settles it.
@@ -214,6 +215,16 @@ ShortText WriteNumberText(double x, char16_t separator) noexcept {
     return out;
 }
 
+namespace {
+
+// Another separator could change how the reader splits the text: the long way, kept apart so
+// that the common way needs no frame for the text.
+[[gnu::noinline]] bool ReadBackThroughText(double x, double& value, char16_t separator) noexcept {
+    return TryParseNumberText(WriteNumberText(x, separator).View(), value, separator);
+}
+
+}  // namespace
+
 bool ReadBackNumberText(double x, double& value, char16_t separator) noexcept {
     if (!std::isfinite(x)) return false;
     const double v = std::fabs(x);
@@ -222,9 +233,7 @@ bool ReadBackNumberText(double x, double& value, char16_t separator) noexcept {
         value = x;
         return true;
     }
-    // Another separator could change how the reader splits the text: take the long way.
-    if (separator != u'.' && separator != u',')
-        return TryParseNumberText(WriteNumberText(x, separator).View(), value, separator);
+    if (separator != u'.' && separator != u',') return ReadBackThroughText(x, value, separator);
     auto [digits, k] = SignificantDigits(v);
     // Whatever the notation, the reader gathers the digits without the trailing zeros into an
     // exact integer and scales it by 10^(k - n) in one step. While both 10^(k - n) and
