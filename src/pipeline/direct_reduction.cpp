@@ -80,11 +80,16 @@ WaitingStep BinaryStep(Waiting what, TokenKind op) {
     return {what, static_cast<std::uint8_t>(op), static_cast<std::uint8_t>(OperatorOf(op).precedence)};
 }
 
-// A stack in the arena that doubles its room when it is full; the arena keeps what it leaves.
-template <typename Entry>
+// A stack that doubles its room in the arena when it is full; the arena keeps what it leaves.
+// The first few entries lie in the stack itself: most expressions need no more, and an
+// allocation from the arena is a virtual call.
+template <typename Entry, std::size_t Inline>
 class Stack {
 public:
-    Stack(std::size_t room, std::pmr::memory_resource& arena) : arena_(arena), entries_(Allocate(room)), room_(room) {}
+    Stack(std::size_t room, std::pmr::memory_resource& arena)
+        : arena_(arena), entries_(room <= Inline ? inline_.entries : Allocate(room)), room_(std::max(room, Inline)) {}
+    Stack(const Stack&) = delete;
+    Stack& operator=(const Stack&) = delete;
     bool empty() const { return size_ == 0; }
     std::size_t size() const { return size_; }
     Entry& back() { return entries_[size_ - 1]; }
@@ -107,6 +112,11 @@ private:
     }
 
     std::pmr::memory_resource& arena_;
+    // Left unset: an entry is written before it is read.
+    union Storage {
+        Storage() {}
+        Entry entries[Inline];
+    } inline_;
     Entry* entries_;
     std::size_t room_;
     std::size_t size_ = 0;
@@ -118,9 +128,12 @@ class DirectReducer {
 public:
     // A step looks at most this many tokens past its first.
     static constexpr std::ptrdiff_t kLookahead = 2;
+    // The depth the stacks hold without the arena.
+    static constexpr std::size_t kInlineDepth = 64;
 
-    // The stacks are taken from the arena, with room for this depth to start with: a token
-    // adds at most one entry, and the folded sign's extra one is matched by the ")" before it.
+    // The stacks start with room for this depth, in the reducer up to kInlineDepth and else
+    // from the arena: a token adds at most one entry, and the folded sign's extra one is
+    // matched by the ")" before it.
     DirectReducer(std::size_t depth, std::pmr::memory_resource& arena, char16_t separator)
         : steps_(depth, arena), values_(depth, arena), calls_(kCallRoom, arena), separator_(separator) {}
 
@@ -350,9 +363,9 @@ private:
     const Token* end_ = nullptr;
     static constexpr std::size_t kCallRoom = 4;
 
-    Stack<WaitingStep> steps_;
-    Stack<double> values_;
-    Stack<CallState> calls_;
+    Stack<WaitingStep, kInlineDepth> steps_;
+    Stack<double, kInlineDepth> values_;
+    Stack<CallState, kCallRoom> calls_;
     char16_t separator_;
     bool expectOperand_ = true;
     bool lastClosed_ = false;
@@ -437,7 +450,9 @@ private:
 
 std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separator) noexcept {
     try {
-        DirectReducer reducer(tokens.size() + 1, *tokens.get_allocator().resource(), separator);
+        // Few expressions nest as deep as they are long: the stacks start in the reducer.
+        DirectReducer reducer(std::min(tokens.size() + 1, DirectReducer::kInlineDepth),
+                              *tokens.get_allocator().resource(), separator);
         const Token* end = tokens.data() + tokens.size();
         if (double value = 0.0; reducer.Take(tokens.data(), end, true) == end && reducer.Finish(value)) return value;
     } catch (...) {
