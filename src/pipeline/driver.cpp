@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
 
 namespace quorvex {
@@ -111,6 +112,33 @@ struct ArenaBlock {
     bool inUse = false;
 };
 
+// A monotonic arena over the thread's block, and past its end over the heap. Its own, rather
+// than std::pmr::monotonic_buffer_resource, so that taking room from the block is a few
+// instructions and an evaluation that stays in the block ends with nothing to release.
+class BlockArena final : public std::pmr::memory_resource {
+public:
+    BlockArena(std::byte* block, std::size_t size) noexcept : next_(block), end_(block + size) {}
+
+private:
+    void* do_allocate(std::size_t bytes, std::size_t alignment) override {
+        const auto at = reinterpret_cast<std::uintptr_t>(next_);
+        const std::uintptr_t aligned = (at + alignment - 1) & ~(std::uintptr_t{alignment} - 1);
+        const auto room = static_cast<std::size_t>(end_ - next_);
+        if (aligned - at <= room && bytes <= room - (aligned - at)) {
+            next_ += aligned - at + bytes;
+            return next_ - bytes;
+        }
+        if (!heap_) heap_.emplace(kArenaBlockSize, std::pmr::new_delete_resource());
+        return heap_->allocate(bytes, alignment);
+    }
+    void do_deallocate(void*, std::size_t, std::size_t) override {}
+    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
+
+    std::byte* next_;
+    std::byte* end_;
+    std::optional<std::pmr::monotonic_buffer_resource> heap_;
+};
+
 thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
 
 double EvaluateInArena(const char16_t* expression, std::size_t limit, const EvaluationContext& context) {
@@ -123,8 +151,7 @@ double EvaluateInArena(const char16_t* expression, std::size_t limit, const Eval
         InUse() { tArenaBlock.inUse = true; }
         ~InUse() { tArenaBlock.inUse = false; }
     } inUse;
-    std::pmr::monotonic_buffer_resource arena(tArenaBlock.bytes.get(), kArenaBlockSize,
-                                              std::pmr::new_delete_resource());
+    BlockArena arena(tArenaBlock.bytes.get(), kArenaBlockSize);
     return Evaluate(expression, limit, arena, context);
 }
 
