@@ -13,7 +13,6 @@
 #include "functions/unary_functions.hpp"
 #include "pipeline/constants.hpp"
 #include "pipeline/exponent_joining.hpp"
-#include "pipeline/operators.hpp"
 #include "pipeline/registries.hpp"
 #include "pipeline/tokenizer.hpp"
 
@@ -351,7 +350,9 @@ private:
             values_.pop_back();
             double& left = values_.back();
             if (step.what == Waiting::kFoldedSum && !std::signbit(right)) return false;
-            if (!Settle(ComputeOperator(left, OperatorOf(step), right), left)) return false;
+            // The row's own computation: its errors hand the expression to the engine anyway,
+            // untranslated.
+            if (!Settle(OperatorOf(OperatorOf(step)).compute(left, right), left)) return false;
         }
         return true;
     }
