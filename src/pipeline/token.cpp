@@ -11,12 +11,6 @@
 #include <cstring>
 
 namespace quorvex {
-void ReadNumber(Token& token, char16_t separator) noexcept {
-    // A lone unit reads as a number only when it is the decimal separator (as 0).
-    if (token.kind != TokenKind::kOther && token.text[0] != separator) return;
-    token.isNumber = TryParseNumberText(token.Text(), token.value, separator);
-}
-
 Token CopiedTextToken(std::u16string_view text, std::pmr::memory_resource& resource, char16_t separator) {
     auto* units = static_cast<char16_t*>(resource.allocate(text.size() * sizeof(char16_t) + 1, alignof(char16_t)));
     if (!text.empty()) std::memcpy(units, text.data(), text.size() * sizeof(char16_t));

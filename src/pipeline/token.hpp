@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/decimal_separator.hpp"
+#include "core/number_text.hpp"
 #include "core/short_text.hpp"
 #include "core/token_list.hpp"
 #include "pipeline/operator_table.hpp"
@@ -49,7 +50,8 @@ static_assert(sizeof(Token) <= 32, "tokens are copied on every step");
 // Makes a default token stand for the text with all but its number settled: what reading it
 // as a number gives depends on the decimal separator of the moment. Fills the token where it
 // lies, so that nothing is copied through the stack.
-constexpr void Classify(Token& token, std::u16string_view text) noexcept {
+// Inlined: the tokenizer classifies every run of text.
+[[gnu::always_inline]] constexpr void Classify(Token& token, std::u16string_view text) noexcept {
     token.text = text.data();
     token.size = text.size();
     token.kind = KindOf(text);
@@ -71,7 +73,12 @@ constexpr Token ClassifiedText(std::u16string_view text) noexcept {
 
 // Settles whether a classified token reads as a number, and as which. Here and below the
 // separator is the evaluation's; the defaults, for callers outside one, read the current one.
-void ReadNumber(Token& token, char16_t separator = DecimalSeparator()) noexcept;
+// Inline, as Classify.
+inline void ReadNumber(Token& token, char16_t separator = DecimalSeparator()) noexcept {
+    // A lone unit reads as a number only when it is the decimal separator (as 0).
+    if (token.kind != TokenKind::kOther && token.text[0] != separator) return;
+    token.isNumber = TryParseNumberText(token.Text(), token.value, separator);
+}
 
 // A token for the text, which must outlive it.
 inline Token TextToken(std::u16string_view text, char16_t separator = DecimalSeparator()) noexcept {
