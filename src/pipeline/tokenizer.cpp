@@ -161,12 +161,24 @@ constexpr int kNameBeginningConstant = [] {
 }();
 static_assert(kNameBeginningConstant >= 0);
 
-[[gnu::always_inline]] inline void Count(TokenCounts& counts, const Token& token) noexcept {
-    counts.opening += token.kind == TokenKind::kOpen ? 1 : 0;
-    counts.closing += token.kind == TokenKind::kClose ? 1 : 0;
-    counts.constants += token.constant >= 0 || token.unary == kNameBeginningConstant ? 1 : 0;
-    counts.exponentJoins += token.joinsExponent ? 1 : 0;
+// Most tokens count for nothing: each count is tested before anything is stored.
+[[gnu::always_inline]] constexpr void Count(TokenCounts& counts, const Token& token) noexcept {
+    if (token.kind == TokenKind::kOpen) ++counts.opening;
+    if (token.kind == TokenKind::kClose) ++counts.closing;
+    if (token.constant >= 0 || token.unary == kNameBeginningConstant) ++counts.constants;
+    if (token.joinsExponent) ++counts.exponentJoins;
 }
+
+// Whether an entry's token counts for anything, settled once.
+constexpr auto kEntryCounted = [] {
+    std::array<bool, kSeparatorTable.size()> counted{};
+    for (std::size_t e = 0; e < counted.size(); ++e) {
+        TokenCounts counts;
+        Count(counts, kEntryTokens[e]);
+        counted[e] = counts.opening + counts.closing + counts.constants + counts.exponentJoins > 0;
+    }
+    return counted;
+}();
 
 // One scan, from where the last one stopped: settles places until the text ends or the sink
 // is full. A place adds at most kMostTokensPerPlace tokens.
@@ -203,7 +215,7 @@ void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& pla
         }
         Token& token = sink.Add(kEntryTokens[entry]);
         if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token, separator);
-        Count(counts, token);
+        if (kEntryCounted[entry]) Count(counts, kEntryTokens[entry]);
         if (entry == kMinusEntry && firstToken) {
             addText(kInsertedOne);
             addText(kInsertedTimes);
