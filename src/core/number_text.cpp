@@ -259,27 +259,7 @@ bool ReadBackNumberText(double x, double& value, char16_t separator) noexcept {
 }
 
 bool TryParseNumberText(std::u16string_view s, double& result, char16_t separator) noexcept {
-    // Digits with at most one separator among them, the commonest tokens, read as the exact
-    // integer the general path would accumulate (below 2^53 every step of it is exact), scaled
-    // once as it would be.
-    if (!s.empty() && s.size() <= kSignificantDigits && IsDigit(s[0])) {
-        std::uint64_t integer = 0;
-        std::size_t i = 0;
-        while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
-        if (i == s.size()) {
-            result = static_cast<double>(integer);
-            return true;
-        }
-        if (s[i] == separator) {
-            const std::size_t point = i++;
-            while (i < s.size() && IsDigit(s[i])) integer = integer * 10 + static_cast<std::uint64_t>(s[i++] - u'0');
-            if (i == s.size()) {
-                // At most 14 fraction digits: the one exact division the scaling would make.
-                result = static_cast<double>(integer) / kSmallPowers[s.size() - point - 1];
-                return true;
-            }
-        }
-    }
+    if (TryParsePlainDecimal(s, result, separator)) return true;
     std::size_t i = 0;
     while (i < s.size() && s[i] == u' ') ++i;
     if (i == s.size()) return false;

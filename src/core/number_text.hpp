@@ -4,6 +4,7 @@
 #include "core/decimal_separator.hpp"
 #include "core/short_text.hpp"
 
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,31 @@ inline std::optional<double> TryParseNumberText(std::u16string_view text,
                                                 char16_t separator = DecimalSeparator()) noexcept {
     double value = 0.0;
     return TryParseNumberText(text, value, separator) ? std::optional<double>(value) : std::nullopt;
+}
+
+// Digits with at most one separator among them and no more than 15 units, the commonest
+// tokens, read as the exact integer the general grammar accumulates (below 2^53 every step of
+// it is exact), scaled once as it would be. False, with nothing read, for any other text.
+// Inline: the tokenizer reads every number it makes.
+[[gnu::always_inline]] inline bool TryParsePlainDecimal(std::u16string_view s, double& value,
+                                                        char16_t separator) noexcept {
+    // The divisors the scaling takes for up to 14 fraction digits, all exact.
+    constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+    const auto digit = [](char16_t unit) { return static_cast<unsigned>(unit - u'0'); };
+    if (s.empty() || s.size() > std::size(kPowers) || digit(s[0]) > 9) return false;
+    unsigned long long integer = 0;
+    std::size_t i = 0;
+    while (i < s.size() && digit(s[i]) <= 9) integer = integer * 10 + digit(s[i++]);
+    if (i == s.size()) {
+        value = static_cast<double>(integer);
+        return true;
+    }
+    if (s[i] != separator) return false;
+    const std::size_t point = i++;
+    while (i < s.size() && digit(s[i]) <= 9) integer = integer * 10 + digit(s[i++]);
+    if (i != s.size()) return false;
+    value = static_cast<double>(integer) / kPowers[s.size() - point - 1];
+    return true;
 }
 
 // As TryParseNumberText; a text that is not a number raises EConvertError

@@ -77,7 +77,8 @@ constexpr Token ClassifiedText(std::u16string_view text) noexcept {
 inline void ReadNumber(Token& token, char16_t separator = DecimalSeparator()) noexcept {
     // A lone unit reads as a number only when it is the decimal separator (as 0).
     if (token.kind != TokenKind::kOther && token.text[0] != separator) return;
-    token.isNumber = TryParseNumberText(token.Text(), token.value, separator);
+    token.isNumber = TryParsePlainDecimal(token.Text(), token.value, separator) ||
+                     TryParseNumberText(token.Text(), token.value, separator);
 }
 
 // A token for the text, which must outlive it.
