@@ -450,11 +450,11 @@ private:
 
 }  // namespace
 
-std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separator) noexcept {
+std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena,
+                                     char16_t separator) noexcept {
     try {
         // Few expressions nest as deep as they are long: the stacks start in the reducer.
-        DirectReducer reducer(std::min(tokens.size() + 1, DirectReducer::kInlineDepth),
-                              *tokens.get_allocator().resource(), separator);
+        DirectReducer reducer(std::min(tokens.size() + 1, DirectReducer::kInlineDepth), arena, separator);
         const Token* end = tokens.data() + tokens.size();
         if (double value = 0.0; reducer.Take(tokens.data(), end, true) == end && reducer.Finish(value)) return value;
     } catch (...) {

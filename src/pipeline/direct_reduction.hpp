@@ -6,6 +6,7 @@
 
 #include <memory_resource>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace quorvex {
@@ -14,8 +15,12 @@ namespace quorvex {
 // five operators, brackets and single-argument function names in a plain arrangement and no
 // step raises an error. Otherwise nullopt, and the engine is to reduce the tokens, which this
 // leaves unchanged; it answers the unusual arrangements and raises the errors in its order.
-// Takes room for its work from the tokens' arena.
-std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separator = DecimalSeparator()) noexcept;
+// Takes room for its work from the arena.
+std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena,
+                                     char16_t separator) noexcept;
+inline std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separator = DecimalSeparator()) noexcept {
+    return ReduceDirectly(tokens, *tokens.get_allocator().resource(), separator);
+}
 
 // The same for the working text, made into tokens a batch at a time as the reduction goes, so
 // that a long expression is never held as tokens whole. Also nullopt for a text with constants

@@ -31,8 +31,9 @@ constexpr std::u16string_view kUnbalancedMessage = u"\u201D\uFF08\u201Dと\u201D
 // short expression takes nothing from the heap. An evaluation started while one runs on the
 // same thread (from an observer) takes a block of its own.
 constexpr std::size_t kArenaBlockSize = std::size_t{64} * 1024;
-// Texts whose tokens, one a unit at most, take no more than half the block.
-constexpr std::size_t kTokenizedWholeUnits = kArenaBlockSize / 2 / sizeof(Token);
+// Texts whose tokens, one a unit at most, take no more than a quarter of the block: they are
+// made into an array, which the engine copies into its list.
+constexpr std::size_t kTokenizedWholeUnits = kArenaBlockSize / 4 / sizeof(Token);
 
 // Units the working text does not keep as they are: the space goes, capitals become small
 // letters, and the other brackets become round ones. NUL ends the expression.
@@ -77,20 +78,33 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     // A long text is reduced directly as it is tokenized, so that its tokens are never held
     // whole; a short one's fit the thread's arena block and are quickest made all at once.
     EvaluationObserver* observer = context.observer;
-    const bool direct = context.path == ReductionPath::kDirectFirst;
-    const bool streamed = direct && text.size() > kTokenizedWholeUnits;
+    bool direct = context.path == ReductionPath::kDirectFirst;
+    const bool shortText = text.size() <= kTokenizedWholeUnits;
+    const bool streamed = direct && !shortText;
     if (streamed) {
         if (const auto value = ReduceWhileTokenizing(text, arena, context.separator)) return *value;
     }
 
-    Tokens tokens(&arena);
     TokenCounts counts;
-    // The tokens made before memory ran out are a fragment of the expression: reducing them
-    // would answer for another one.
-    if (!Tokenize(tokens, text, counts, context.separator)) throw std::bad_alloc();
-    if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
-    // A stage that finds nothing to change is skipped; an observer still sees each stage.
+    Tokens tokens(&arena);
     const char16_t separator = context.separator;
+    if (!shortText) {
+        // The tokens made before memory ran out are a fragment of the expression: reducing
+        // them would answer for another one.
+        if (!Tokenize(tokens, text, counts, separator)) throw std::bad_alloc();
+        if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
+    } else {
+        const std::span<const Token> made = TokenizeInArena(text, arena, counts, separator);
+        if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
+        // Most short expressions have nothing for the stages to change and no observer to show
+        // them: those go from the array straight to the direct reduction.
+        if (direct && counts.constants == 0 && counts.exponentJoins == 0 && observer == nullptr) {
+            if (const auto value = ReduceDirectly(made, arena, separator)) return *value;
+            direct = false;  // declined: the stages change nothing, so it would decline again
+        }
+        tokens.assign(made.begin(), made.end());
+    }
+    // A stage that finds nothing to change is skipped; an observer still sees each stage.
     if (observer != nullptr) observer->OnStage(u"tokens", ToStandardTokens(tokens, separator));
     if (counts.constants > 0) SubstituteConstants(tokens, separator);
     if (observer != nullptr) observer->OnStage(u"constants", ToStandardTokens(tokens, separator));

@@ -281,6 +281,35 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts, cha
     }
 }
 
+std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_resource& arena, TokenCounts& counts,
+                                 char16_t separator) {
+    const auto allocate = [&arena](std::size_t room) {
+        return static_cast<Token*>(arena.allocate(room * sizeof(Token), alignof(Token)));
+    };
+    struct Batch {
+        Token* next;
+        Token* full;  // where a place may no longer start
+        Token& Add(const Token& token = Token()) { return *next++ = token; }
+        bool Full() const { return next > full; }
+    };
+    // Room for the most the text can give, so one scan makes them all; should the bound ever
+    // fall short, the scan goes on in twice the room.
+    std::size_t room = MostTokens(text) + kMostTokensPerPlace;
+    Token* tokens = allocate(room);
+    Batch batch{tokens, tokens + room - kMostTokensPerPlace};
+    TokenScanner::Place place;
+    for (;;) {
+        Scan(text, separator, place, counts, batch);
+        if (!batch.Full()) break;
+        Token* larger = allocate(2 * room);
+        Token* const made = std::copy(tokens, batch.next, larger);
+        tokens = larger;
+        room *= 2;
+        batch = {made, tokens + room - kMostTokensPerPlace};
+    }
+    return {tokens, static_cast<std::size_t>(batch.next - tokens)};
+}
+
 bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {
     TokenCounts counts;
     return Tokenize(tokens, text, counts, separator);

@@ -3,6 +3,7 @@
 
 #include "pipeline/token.hpp"
 
+#include <memory_resource>
 #include <span>
 #include <string_view>
 
@@ -29,6 +30,13 @@ struct TokenCounts {
     std::size_t exponentJoins = 0;  // tokens whose first "e" is their last unit
 };
 bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts, char16_t separator = DecimalSeparator());
+
+// The same tokens written into room taken from the arena, enough for any text: for a reader
+// that needs no list, since writing to an array takes fewer steps a token than appending to
+// one. The tokens are valid as long as the arena and the text are. Memory running out raises
+// std::bad_alloc.
+std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_resource& arena, TokenCounts& counts,
+                                 char16_t separator);
 
 // The same tokens a batch at a time, so that a long text need never be held as tokens whole.
 class TokenScanner {
