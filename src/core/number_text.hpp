@@ -54,8 +54,10 @@ inline std::optional<double> TryParseNumberText(std::u16string_view text,
 // Inline: the tokenizer reads every number it makes.
 [[gnu::always_inline]] inline bool TryParsePlainDecimal(std::u16string_view s, double& value,
                                                         char16_t separator) noexcept {
-    // The divisors the scaling takes for up to 14 fraction digits, all exact.
-    constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+    // The divisors the scaling takes for up to 14 fraction digits, all exact; static, or each
+    // call would build the table on its stack.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
     const auto digit = [](char16_t unit) { return static_cast<unsigned>(unit - u'0'); };
     if (s.empty() || s.size() > std::size(kPowers) || digit(s[0]) > 9) return false;
     unsigned long long integer = 0;

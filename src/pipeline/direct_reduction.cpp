@@ -63,11 +63,15 @@ struct CallState {
     double total = 0.0;    // the sums: the unrounded total so far
 };
 
+// Four bytes, so that a step is written and read back as one word: written a byte at a time
+// and read at once, it would wait for the bytes to reach memory.
 struct WaitingStep {
     Waiting what;
     std::uint8_t row = 0;         // kFunction: the function's row; kOperator: the operator's TokenKind
     std::uint8_t precedence = 0;  // the binary operators' only
+    std::uint8_t unused = 0;
 };
+static_assert(sizeof(WaitingStep) == 4);
 static_assert(kUnaryFunctionNames.size() <= 256, "a function's row fits a step");
 
 // The operator a binary step applies.
@@ -258,9 +262,9 @@ private:
                 if (!IsOperator(at_->kind)) return false;
                 break;
         }
-        const WaitingStep step = BinaryStep(Waiting::kOperator, at_->kind);
-        if (!ApplyWhile(step.precedence)) return false;
-        steps_.push_back(step);
+        const TokenKind op = at_->kind;
+        if (!ApplyWhile(OperatorOf(op).precedence)) return false;
+        steps_.push_back(BinaryStep(Waiting::kOperator, op));
         ++at_;
         expectOperand = true;
         return true;
