@@ -48,18 +48,18 @@ inline std::optional<double> TryParseNumberText(std::u16string_view text,
     return TryParseNumberText(text, value, separator) ? std::optional<double>(value) : std::nullopt;
 }
 
+// The divisors the reader's scaling takes for up to 14 fraction digits, all exact.
+inline constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+
 // Digits with at most one separator among them and no more than 15 units, the commonest
 // tokens, read as the exact integer the general grammar accumulates (below 2^53 every step of
 // it is exact), scaled once as it would be. False, with nothing read, for any other text.
 // Inline: the tokenizer reads every number it makes.
 [[gnu::always_inline]] inline bool TryParsePlainDecimal(std::u16string_view s, double& value,
                                                         char16_t separator) noexcept {
-    // The divisors the scaling takes for up to 14 fraction digits, all exact; static, or each
-    // call would build the table on its stack.
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
     const auto digit = [](char16_t unit) { return static_cast<unsigned>(unit - u'0'); };
-    if (s.empty() || s.size() > std::size(kPowers) || digit(s[0]) > 9) return false;
+    if (s.empty() || s.size() > std::size(kExactPowersOfTen) || digit(s[0]) > 9) return false;
     unsigned long long integer = 0;
     std::size_t i = 0;
     while (i < s.size() && digit(s[i]) <= 9) integer = integer * 10 + digit(s[i++]);
@@ -71,7 +71,7 @@ inline std::optional<double> TryParseNumberText(std::u16string_view text,
     const std::size_t point = i++;
     while (i < s.size() && digit(s[i]) <= 9) integer = integer * 10 + digit(s[i++]);
     if (i != s.size()) return false;
-    value = static_cast<double>(integer) / kPowers[s.size() - point - 1];
+    value = static_cast<double>(integer) / kExactPowersOfTen[s.size() - point - 1];
     return true;
 }
 

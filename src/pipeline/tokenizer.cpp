@@ -7,6 +7,7 @@
 #include "pipeline/separator_table.hpp"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 namespace quorvex {
@@ -180,6 +181,51 @@ constexpr auto kEntryCounted = [] {
     return counted;
 }();
 
+constexpr bool IsDigitUnit(char16_t unit) { return static_cast<unsigned>(unit - u'0') <= 9; }
+static_assert(std::ranges::none_of(kSeparatorTable, [](std::u16string_view entry) { return IsDigitUnit(entry[0]); }),
+              "a digit never starts an entry, so a run of digits is one run");
+static_assert(std::ranges::all_of(std::u16string_view(u"0123456789"), [](char16_t digit) {
+    return KindOf(std::u16string_view(&digit, 1)) == TokenKind::kOther;
+}));
+
+// The longest text TryParsePlainDecimal reads.
+constexpr std::size_t kMostPlainUnits = std::size(kExactPowersOfTen);
+
+// A run's digits and separator as the scan reads them, and where the reading began and stopped.
+struct PlainDecimal {
+    static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    std::size_t start = kNone;
+    std::size_t end = kNone;
+    std::size_t point = kNone;  // where the separator is, if there is one
+    unsigned long long integer = 0;
+
+    // Reads from `at`, a digit, and moves it past the digits and the first separator, when a
+    // separator does not start an entry: nothing else can end such a run.
+    [[gnu::always_inline]] void Read(std::u16string_view text, std::size_t& at, char16_t separator,
+                                     bool separatorInRuns) {
+        start = at;
+        point = kNone;
+        integer = 0;
+        for (; at < text.size(); ++at) {
+            const char16_t unit = text[at];
+            if (IsDigitUnit(unit)) {
+                integer = integer * 10 + static_cast<unsigned>(unit - u'0');
+            } else if (unit == separator && separatorInRuns && point == kNone) {
+                point = at;
+            } else {
+                break;
+            }
+        }
+        end = at;
+    }
+
+    // The value of the reading over `size` units, which TryParsePlainDecimal also gives.
+    double Value(std::size_t size) const {
+        return point == kNone ? static_cast<double>(integer)
+                              : static_cast<double>(integer) / kExactPowersOfTen[size - (point - start) - 1];
+    }
+};
+
 // One scan, from where the last one stopped: settles places until the text ends or the sink
 // is full. A place adds at most kMostTokensPerPlace tokens.
 template <typename Sink>
@@ -199,7 +245,30 @@ void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& pla
         ReadNumber(token, separator);
         Count(counts, token);
     };
+    // A run that starts with a digit is read as a plain decimal while it is scanned: digits
+    // and at most one separator, as TryParsePlainDecimal reads them. The reading is the run's
+    // value when the run ends where the reading stopped; a run that goes on is read whole.
+    const bool separatorInRuns = !MayStartEntry(separator);
+    PlainDecimal plain;
+    // A run, as a token: the plain reading's, when it covers the run, or read from its text.
+    const auto addRun = [&](std::size_t end) __attribute__((always_inline)) {
+        const std::u16string_view run = text.substr(runStart, end - runStart);
+        if (plain.start != runStart || plain.end != end || run.size() > kMostPlainUnits) {
+            addText(run);
+            return;
+        }
+        // Every count is false for it, and it is a kOther: a unit of it is a digit.
+        Token& token = sink.Add();
+        token.text = run.data();
+        token.size = run.size();
+        token.isNumber = true;
+        token.value = plain.Value(run.size());
+    };
     while (at < text.size() && !sink.Full()) {
+        if (at == runStart && IsDigitUnit(text[at])) {
+            plain.Read(text, at, separator, separatorInRuns);
+            continue;
+        }
         if (!MayStartEntry(text[at])) {
             ++at;
             continue;
@@ -210,7 +279,7 @@ void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& pla
             continue;
         }
         if (at > runStart) {
-            addText(text.substr(runStart, at - runStart));
+            addRun(at);
             firstToken = false;
         }
         Token& token = sink.Add(kEntryTokens[entry]);
@@ -225,7 +294,7 @@ void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& pla
         runStart = at;
     }
     if (at == text.size() && runStart < text.size() && !sink.Full()) {
-        addText(text.substr(runStart));
+        addRun(at);
         runStart = at;
     }
     place = {at, runStart, firstToken};
