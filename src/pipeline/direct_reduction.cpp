@@ -20,6 +20,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <memory_resource>
 #include <span>
 
@@ -466,32 +467,64 @@ std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::me
     return std::nullopt;
 }
 
+namespace {
+
+// The batches the reducer takes, and the tokens the last step of the batch before still had to
+// look at. Left unset, since the scanner writes every token it hands out.
+constexpr std::size_t kBatchSize = 32;
+union Window {
+    Window() {}
+    Token tokens[kBatchSize + DirectReducer::kLookahead];
+};
+
+// Feeds the reducer the batches `next` writes into the window, until `next` writes none or the
+// reducer declines. Answers the value, or nullopt; `next` may also stop the reduction by
+// answering kStop.
+constexpr std::size_t kStop = std::numeric_limits<std::size_t>::max();
+
+template <typename Next>
+std::optional<double> ReduceBatches(std::pmr::memory_resource& arena, char16_t separator, Next next) {
+    Window window;
+    const std::span<Token> room(window.tokens);
+    DirectReducer reducer(kBatchSize, arena, separator);
+    std::size_t held = 0;
+    for (;;) {
+        const std::size_t made = next(room.subspan(held));
+        if (made == kStop) return std::nullopt;
+        held += made;
+        const bool last = made == 0;
+        const Token* stop = reducer.Take(room.data(), room.data() + held, last);
+        if (stop == nullptr) return std::nullopt;
+        if (last) break;
+        held = static_cast<std::size_t>(room.data() + held - stop);
+        std::copy(stop, stop + held, room.data());
+    }
+    if (double value = 0.0; reducer.Finish(value)) return value;
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena,
                                             char16_t separator) noexcept {
-    // A batch, and the tokens the last step of the batch before it still had to look at. Left
-    // unset, since the stages write every token they hand out.
-    constexpr std::size_t kBatchSize = 32;
-    union Window {
-        Window() {}
-        Token tokens[kBatchSize + DirectReducer::kLookahead];
-    } window;
-    const std::span<Token> room(window.tokens);
     try {
-        DirectReducer reducer(kBatchSize, arena, separator);
-        StagedScanner scanner(text, arena, separator);
-        std::size_t held = 0;
-        for (;;) {
-            const std::size_t made = scanner.Next(room.subspan(held));
-            held += made;
-            const bool last = made == 0;
-            const Token* stop = reducer.Take(room.data(), room.data() + held, last);
-            if (stop == nullptr) return std::nullopt;
-            if (last) break;
-            held = static_cast<std::size_t>(room.data() + held - stop);
-            std::copy(stop, stop + held, room.data());
-        }
+        // Most texts have no constant and no exponent notation, so the stages would pass every
+        // token on unchanged: the scanner's tokens go to the reducer as they are until one of
+        // them counts for a stage, and only then is the text read again through the stages.
+        TokenScanner scanner(text, separator);
+        TokenCounts counts;
+        bool staged = false;
+        const auto plain = ReduceBatches(arena, separator, [&](std::span<Token> room) {
+            const std::size_t made = scanner.Next(room, counts);
+            staged = counts.constants > 0 || counts.exponentJoins > 0;
+            return staged ? kStop : made;
+        });
         // Unbalanced brackets are an error, which the full evaluation raises.
-        if (double value = 0.0; scanner.Balanced() && reducer.Finish(value)) return value;
+        if (!staged) return plain && counts.opening == counts.closing ? plain : std::nullopt;
+
+        StagedScanner stages(text, arena, separator);
+        const auto value = ReduceBatches(arena, separator, [&](std::span<Token> room) { return stages.Next(room); });
+        if (value && stages.Balanced()) return value;
     } catch (...) {
     }
     return std::nullopt;
