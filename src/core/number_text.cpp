@@ -48,7 +48,7 @@ bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
 bool IsFixedInteger(double v) { return v < kFixedLimit && static_cast<double>(static_cast<std::int64_t>(v)) == v; }
 
 // floor(E2 * log10(2)) + 1 in integers, flooring also for negative E2.
-int EstimateDecimalExponent(int binaryExponent) { return ((binaryExponent * 19728) >> 16) + 1; }
+constexpr int EstimateDecimalExponent(int binaryExponent) { return ((binaryExponent * 19728) >> 16) + 1; }
 
 // v * 10^(18 - k) rounded to an integer, ties to even; steps k up once when it reaches 10^18.
 // m is never negative: below 2^52, adding 2^52 leaves no room for a fraction, so the sum is
@@ -91,8 +91,19 @@ struct Significand {
     int k;
 };
 
-// Inlined: the read-back, called for every step of an evaluation, is its hot caller.
-[[gnu::always_inline]] inline Significand SignificantDigits(double v) {
+// The 15 digits of an 18-digit intermediate: the 16th digit alone decides the rounding; the
+// 17th and 18th are never looked at.
+[[gnu::always_inline]] inline Significand RoundIntermediate(std::uint64_t intermediate, int k) {
+    std::uint64_t digits = (intermediate + 500) / 1000;
+    if (digits == kCarryLimit) {
+        digits /= 10;
+        ++k;
+    }
+    return {digits, k};
+}
+
+// The general way, for any positive finite v.
+[[gnu::noinline]] Significand SignificantDigitsByRetry(double v) {
     int k = EstimateDecimalExponent(BinaryExponent(v));
     double m = ScaledIntermediate(v, k);
     // The estimate is never more than one too high; a second try settles it.
@@ -100,18 +111,56 @@ struct Significand {
         --k;
         m = ScaledIntermediate(v, k);
     }
+    return RoundIntermediate(static_cast<std::uint64_t>(m), k);
+}
 
-    // The 16th digit alone decides the rounding; the 17th and 18th are never looked at.
-    const auto intermediate = static_cast<std::uint64_t>(m);
-    std::uint64_t digits = intermediate / 1000;
-    if ((intermediate / 100) % 10 >= 5) {
-        ++digits;
-        if (digits == kCarryLimit) {
-            digits /= 10;
-            ++k;
-        }
+// For the binary exponents whose estimate k scales by a multiplication from the table (an
+// 18 - k from 0 to 31), that k and its factor; 0 where it does not.
+constexpr int kLowestScaledExponent = -64;
+struct ScaleRow {
+    double factor = 0.0;
+    int k = 0;
+};
+constexpr auto kScaleRows = [] {
+    std::array<ScaleRow, 192> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int k = EstimateDecimalExponent(static_cast<int>(i) + kLowestScaledExponent);
+        const int p = kIntermediateDigits - k;
+        if (p >= 0 && p < static_cast<int>(kSmallPowers.size()))
+            rows[i] = {kSmallPowers[static_cast<std::size_t>(p)], k};
     }
-    return {digits, k};
+    return rows;
+}();
+
+// ScaledIntermediate's division by ten, for an intermediate m in [10^18, 2 * 10^18): the double
+// nearest m / 10, ties to even, in integers. The division's latency was on every fifth step.
+std::uint64_t TenthRoundedAsDouble(std::uint64_t m) {
+    const std::uint64_t quotient = m / 10;
+    const std::uint64_t tenths = m % 10;
+    // The spacing of the doubles the quotient falls among: 16 below 2^57, 32 from there.
+    const std::uint64_t spacing = quotient < (1ULL << 57) ? 16 : 32;
+    const std::uint64_t below = quotient - quotient % spacing;
+    const std::uint64_t aboveBelow = (quotient - below) * 10 + tenths;  // in tenths
+    const std::uint64_t half = spacing * 5;
+    if (aboveBelow > half || (aboveBelow == half && (below / spacing) % 2 == 1)) return below + spacing;
+    return below;
+}
+
+// The same digits and k as SignificantDigitsByRetry, by the same arithmetic, with k and its
+// factor looked up, not computed, and the integer steps kept in integers.
+// Inlined: the read-back, called for every step of an evaluation, is its hot caller.
+[[gnu::always_inline]] inline Significand SignificantDigits(double v) {
+    const auto biased = static_cast<int>((std::bit_cast<std::uint64_t>(v) >> 52) & 0x7FF);
+    const auto row = static_cast<std::size_t>(biased - 1023 - kLowestScaledExponent);
+    if (row >= kScaleRows.size()) return SignificantDigitsByRetry(v);
+    const ScaleRow& scale = kScaleRows[row];
+    // At least 10^16, so an integer already: rounding it to one changes nothing.
+    const double m = v * scale.factor;
+    // Below 10^17 the estimate was one too high; an empty row gives 0.
+    if (!(m >= kIntermediateLow)) return SignificantDigitsByRetry(v);
+    const auto intermediate = static_cast<std::uint64_t>(m);
+    if (m < kIntermediateHigh) return RoundIntermediate(intermediate, scale.k);
+    return RoundIntermediate(TenthRoundedAsDouble(intermediate), scale.k + 1);
 }
 
 }  // namespace

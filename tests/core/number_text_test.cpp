@@ -141,6 +141,28 @@ TEST_F(NumberTextFormat, AgreesWithTheExactDigitsAwayFromTheRoundingBoundary) {
     EXPECT_GT(checked, 15000);
 }
 
+TEST_F(NumberTextFormat, FollowsTheStepwiseRuleAtEveryRoundingBoundary) {
+    // Just off the powers of ten, where the intermediate reaches 10^18 and is divided by ten,
+    // at the 16th-digit boundaries, and anywhere.
+    std::mt19937_64 rng(0x18d1617);
+    std::vector<double> values;
+    for (int e = -12; e <= 17; ++e) {
+        double x = std::strtod(("1e" + std::to_string(e)).c_str(), nullptr);
+        for (int step = 0; step < 64; ++step, x = std::nextafter(x, 0.0)) values.insert(values.end(), {x, -x});
+    }
+    std::uniform_int_distribution<int> decade(-13, 17);
+    for (int i = 0; i < 200000; ++i) {
+        const double boundary = (static_cast<double>(rng() % 900000000000000ULL + 100000000000000ULL) + 0.5) *
+                                std::pow(10.0, decade(rng) - 14);
+        values.insert(values.end(), {boundary, std::nextafter(boundary, 0.0), std::nextafter(boundary, 1e300)});
+        values.push_back(std::uniform_real_distribution<double>(1.0, 10.0)(rng) * std::pow(10.0, decade(rng)));
+    }
+    for (const double x : values) {
+        if (std::fabs(x) < 1e-13 || std::fabs(x) >= 1e18) continue;
+        ASSERT_EQ(Format(x), testing::StepwiseRuleText(x)) << Show(x);
+    }
+}
+
 TEST_F(NumberTextParse, AcceptsTheGrammarWithoutRequiringDigits) {
     struct Case {
         std::u16string text;

@@ -50,4 +50,30 @@ inline std::optional<std::string> ExactRuleText(double x) {
     return Layout(x < 0, digits, exponent);
 }
 
+// The writer's rule as its arithmetic takes it, one double step at a time: the decimal
+// exponent estimated from the binary one, v * 10^(18 - k) rounded to an integer, divided by
+// ten when it reaches 10^18 and taken again for k - 1 when it falls short of 10^17, then the
+// 16th digit. For a normal |x| from 10^-13 to 10^18, where each step multiplies by a table power.
+inline std::string StepwiseRuleText(double x) {
+    const double v = std::fabs(x);
+    int k = ((std::ilogb(v) * 19728) >> 16) + 1;
+    double m = 0.0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        m = std::nearbyint(v * std::strtod(("1e" + std::to_string(18 - k)).c_str(), nullptr));
+        if (m >= 1e18) {
+            ++k;
+            m = std::nearbyint(m / 10.0);
+        }
+        if (m >= 1e17) break;
+        --k;
+    }
+    const auto intermediate = static_cast<unsigned long long>(m);
+    unsigned long long digits = intermediate / 1000 + ((intermediate / 100) % 10 >= 5 ? 1 : 0);
+    if (digits == 1000000000000000ULL) {
+        digits /= 10;
+        ++k;
+    }
+    return Layout(x < 0, std::to_string(digits), k - 1);
+}
+
 }  // namespace quorvex::testing
