@@ -148,7 +148,9 @@ public:
         at_ = begin;
         end_ = end;
         bool expectOperand = expectOperand_;
-        while (at_ != end_ && (last || end_ - at_ > kLookahead)) {
+        // Where the tokens a step may look at run past the batch.
+        const Token* const stop = last ? end : end - begin > kLookahead ? end - kLookahead : begin;
+        while (at_ < stop) {
             if (expectOperand ? !TakeOperandToken(expectOperand) : !TakeOperatorToken(expectOperand)) return nullptr;
         }
         expectOperand_ = expectOperand;
