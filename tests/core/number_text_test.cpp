@@ -1,8 +1,10 @@
-// NumberText: the writer's 15-digit rounding and layout, the reader's grammar, and the two together.
+// NumberText: the writer's 15-digit rounding and layout, the reader's grammar, and the two together
+// (tests/data/number_text_format.tsv, tests/data/number_text_parse.tsv).
 #include "core/number_text.hpp"
 
 #include "core/decimal_separator.hpp"
 #include "core/utf16.hpp"
+#include "support/evaluation_rows.hpp"
 #include "support/number_text_oracle.hpp"
 
 #include <gtest/gtest.h>
@@ -15,7 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <numbers>
 #include <optional>
 #include <random>
 #include <string>
@@ -68,57 +69,15 @@ void ExpectNotANumber(const std::u16string& text) {
 }
 
 TEST_F(NumberTextFormat, WritesFifteenDigitsInFixedOrScientificLayout) {
-    struct Case {
-        double x;
-        const char* text;
-    };
-    const std::vector<Case> cases = {
-        {0.1 + 0.2, "0.3"},
-        {1.0 / 3, "0.333333333333333"},
-        {2.0 / 3, "0.666666666666667"},
-        {std::numbers::pi, "3.14159265358979"},
-        {100, "100"},
-        {1234.5, "1234.5"},
-        {-1, "-1"},
-        {999999999999999, "999999999999999"},
-        {1e15, "1E15"},
-        {123456789012345678.0, "1.23456789012346E17"},
-        {9.999999999999996e22, "1E23"},
-        {1e-4, "0.0001"},
-        {1e-5, "1E-5"},
-        {-2.5e-10, "-2.5E-10"},
-        {5e-5, "5E-5"},
-        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
-        {std::numeric_limits<double>::min(), "2.2250738585072E-308"},
-        {std::numeric_limits<double>::max(), "1.79769313486232E308"},
-        {1e100, "1E100"},
-        {-1e-100, "-1E-100"},
-        // D16 comes from the 18-digit intermediate 517302323177495488, not the exact value.
-        {5173023.231774955, "5173023.23177495"},
-        // Exact, but times 1000 it rounds to ...999488 (ulp 128) and D16 is 4.
-        {999999999999999.5, "999999999999999"},
-        {999999999999999.625, "1E15"},
-        {1234567890123456, "1.23456789012346E15"},
-        {123456789012345, "123456789012345"},
-        {12345678901234.56, "12345678901234.6"},
-        {0.00012345678901234567, "0.000123456789012346"},
-        // A carry out of the first digit moves k and with it the layout.
-        {0.9999999999999999, "1"},
-        {99999999999999.99, "100000000000000"},
-        {0.00009999999999999999, "0.0001"},
-        {0.000099999999999999, "9.9999999999999E-5"},
-        {0.0, "0"},
-        {-0.0, "-0"},
-        {kInf, "INF"},
-        {-kInf, "-INF"},
-        {kNaN, "NAN"},
-        {-kNaN, "NAN"},
-        {std::bit_cast<double>(0x7FF0000000000001ULL), "NAN"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Show(c.x));
-        EXPECT_EQ(Format(c.x), c.text);
+    const std::vector<testing::DataRow> rows = testing::ReadDataRows("number_text_format.tsv");
+    for (const testing::DataRow& row : rows) {
+        SCOPED_TRACE(row.where);
+        ASSERT_EQ(row.fields.size(), 2u);
+        EXPECT_EQ(Format(std::strtod(row.fields[0].c_str(), nullptr)), row.fields[1]);
     }
+    EXPECT_EQ(rows.size(), 37u);
+    // A signalling NaN, which strtod does not give.
+    EXPECT_EQ(Format(std::bit_cast<double>(0x7FF0000000000001ULL)), "NAN");
 }
 
 TEST_F(NumberTextFormat, AgreesWithTheExactDigitsAwayFromTheRoundingBoundary) {
@@ -163,82 +122,38 @@ TEST_F(NumberTextFormat, FollowsTheStepwiseRuleAtEveryRoundingBoundary) {
     }
 }
 
+// The rows of tests/data/number_text_parse.tsv the reader rejects, or those it accepts.
+std::vector<testing::DataRow> ParseRows(bool rejected) {
+    std::vector<testing::DataRow> rows = testing::ReadDataRows("number_text_parse.tsv");
+    std::erase_if(rows, [rejected](const testing::DataRow& row) { return (row.fields.back() == "none") != rejected; });
+    return rows;
+}
+
 TEST_F(NumberTextParse, AcceptsTheGrammarWithoutRequiringDigits) {
-    struct Case {
-        std::u16string text;
-        double value;
-    };
-    const std::vector<Case> cases = {
-        {u"0", 0.0},
-        {u".", 0.0},
-        {u".5", 0.5},
-        {u"5.", 5.0},
-        {u"e", 0.0},
-        {u"E", 0.0},
-        {u"e5", 0.0},
-        {u"-e5", -0.0},
-        {u"-.", -0.0},
-        {u"-0", -0.0},
-        {u" 5 ", 5.0},
-        {u"   -5", -5.0},
-        {u"007", 7.0},
-        {u"+1.5E+3", 1500.0},
-        {u"1.5e-3", 0.0015},
-        {u"5e", 5.0},
-        {u"5e+", 5.0},
-        {u"1e-", 1.0},
-        {u"0.30000000000000004", 0.1 + 0.2},
-        {u"4.94065645841247E-324", std::numeric_limits<double>::denorm_min()},
-        // Underflow is no error; zero times any scale up to 10^631 is still zero.
-        {u"1e-400", 0.0},
-        {u"-1e-400", -0.0},
-        {u"0e631", 0.0},
-        {u"0." + std::u16string(400, u'0') + u"1", 0.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(ToUtf8(c.text));
-        const double value = ParseNumberText(c.text);
-        EXPECT_EQ(value, c.value);
-        EXPECT_EQ(std::signbit(value), std::signbit(c.value));
+    const std::vector<testing::DataRow> rows = ParseRows(false);
+    for (const testing::DataRow& row : rows) {
+        SCOPED_TRACE(row.where);
+        ASSERT_EQ(row.fields.size(), 2u);
+        const double expected = std::strtod(row.fields[1].c_str(), nullptr);
+        const double value = ParseNumberText(ToUtf16(row.fields[0]));
+        EXPECT_EQ(value, expected);
+        EXPECT_EQ(std::signbit(value), std::signbit(expected));
     }
+    EXPECT_EQ(rows.size(), 23u);
+    // Underflow too, in a text too long for a row.
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(ParseNumberText(u"0." + std::u16string(400, u'0') + u"1")), 0u);
 }
 
 TEST_F(NumberTextParse, RejectsEverythingElseNamingTheText) {
-    const std::vector<std::u16string> texts = {
-        u"",
-        u" ",
-        u"+",
-        u"-",
-        u"1.2.3",
-        u"1,5",
-        u"INF",
-        u"-INF",
-        u"inf",
-        u"NAN",
-        u"1e400",
-        u"1e99999",
-        u"0e632",
-        // The writer's text of the largest double lies above it.
-        u"1.79769313486232E308",
-        // The digits themselves overflow before the scaling could bring them back.
-        u"1." + std::u16string(400, u'0'),
-        u"1" + std::u16string(400, u'0') + u"e-1000",  // even where the scaling alone gives 0
-        u"１２",
-        u"0x10",
-        u"$10",
-        u"1 2",
-        u" 1 2 ",
-        u"5 e3",
-        u"- 5",
-        u"--5",
-        u"1e+-5",
-        u"1e2.5",
-        u"\t5",
-    };
-    for (const std::u16string& text : texts) {
-        SCOPED_TRACE(ToUtf8(text));
-        ExpectNotANumber(text);
+    const std::vector<testing::DataRow> rows = ParseRows(true);
+    for (const testing::DataRow& row : rows) {
+        SCOPED_TRACE(row.where);
+        ExpectNotANumber(ToUtf16(row.fields[0]));
     }
+    EXPECT_EQ(rows.size(), 25u);
+    // The digits themselves overflow before the scaling could bring them back.
+    ExpectNotANumber(u"1." + std::u16string(400, u'0'));
+    ExpectNotANumber(u"1" + std::u16string(400, u'0') + u"e-1000");  // even where the scaling alone gives 0
 }
 
 TEST_F(NumberTextParse, FifteenDigitTextsReadAsStrtodAndWriteBackCanonically) {
