@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
@@ -33,18 +32,6 @@ std::string Show(const TokenList& tokens) {
     return out;
 }
 
-// The words of a data field: an empty field is an empty list.
-TokenList TokensOf(const std::string& field) {
-    TokenList tokens;
-    for (std::size_t at = 0; at < field.size();) {
-        const std::size_t end = std::min(field.find(' ', at), field.size());
-        const std::u16string token = ToUtf16(field.substr(at, end - at));
-        tokens.emplace_back(token);
-        at = end + 1;
-    }
-    return tokens;
-}
-
 // tests/data/reduction_stages.tsv: the minus fold, the single-argument functions and the
 // operators on token lists.
 TEST(ReductionStages, MatchTheirTable) {
@@ -54,12 +41,12 @@ TEST(ReductionStages, MatchTheirTable) {
     for (const testing::DataRow& row : rows) {
         SCOPED_TRACE(row.where);
         ASSERT_GE(row.fields.size(), 3u);
-        TokenList tokens = TokensOf(row.fields[1]);
+        TokenList tokens = testing::TokenListOf(row.fields[1]);
         const bool answer = row.fields[2] == "true";
         EXPECT_EQ(stages.at(row.fields[0])(tokens), answer);
         if (answer) {
             ASSERT_EQ(row.fields.size(), 4u);
-            EXPECT_EQ(tokens, TokensOf(row.fields[3]));
+            EXPECT_EQ(tokens, testing::TokenListOf(row.fields[3]));
         }
     }
     EXPECT_EQ(rows.size(), 31u);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/number_text.hpp"
+#include "core/token_list.hpp"
 #include "core/utf16.hpp"
 #include "pipeline/driver.hpp"
 #include "special/conventions.hpp"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -75,6 +77,17 @@ inline std::vector<double> Numbers(const std::string& field) {
         at = end + 1;
     }
     return numbers;
+}
+
+// The tokens of a field, separated by single spaces; an empty field is an empty list.
+inline TokenList TokenListOf(const std::string& field) {
+    TokenList tokens;
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t end = std::min(field.find(' ', at), field.size());
+        tokens.emplace_back(ToUtf16(field.substr(at, end - at)));
+        at = end + 1;
+    }
+    return tokens;
 }
 
 // The fields from `at` on name an error: its class alone, or class, help context and message.
