@@ -1,8 +1,10 @@
-// The tokenizer against a slow first-occurrence oracle, and its documented examples.
+// The tokenizer against a slow first-occurrence oracle, and its documented examples
+// (tests/data/tokenizer.tsv).
 #include "pipeline/tokenizer.hpp"
 
 #include "core/utf16.hpp"
 #include "pipeline/separator_table.hpp"
+#include "support/evaluation_rows.hpp"
 #include "support/text_stages.hpp"
 #include "support/tokenizer_oracle.hpp"
 
@@ -27,48 +29,17 @@ TokenList TokensOf(std::u16string_view text) {
     return tokens;
 }
 
-struct TokenizeRow {
-    std::u16string_view text;
-    TokenList expected;
-};
-
 TEST(TokenizerExamples, GiveDocumentedTokens) {
-    const std::vector<TokenizeRow> rows = {
-        {u"", {}},
-        {u"1+2", {u"1", u"+", u"2"}},
-        {u"12.5", {u"12.5"}},
-        {u"x", {u"x"}},
-        {u"-2^2", {u"-", u"1", u"*", u"2", u"^", u"2"}},
-        {u"2*-3", {u"2", u"*", u"-", u"3"}},
-        {u"(-5)", {u"(", u"-", u"5", u")"}},
-        {u"--2", {u"-", u"1", u"*", u"-", u"2"}},
-        {u"+2", {u"+", u"2"}},
-        {u"sinh(1)+sin(2)", {u"sinh", u"(", u"1", u")", u"+", u"sin", u"(", u"2", u")"}},
-        {u"sin(1)+sinh(2)", {u"sin", u"(", u"1", u")", u"+", u"sinh", u"(", u"2", u")"}},
-        {u"erfcinv(0.5)", {u"erfcinv", u"(", u"0.5", u")"}},
-        {u"expn(1,2)", {u"expn", u"(", u"1", u",", u"2", u")"}},
-        {u"notn(5)", {u"notn", u"(", u"5", u")"}},
-        {u"andn(3,5)", {u"andn", u"(", u"3", u",", u"5", u")"}},
-        {u"max(1,2,3)", {u"max", u"(", u"1", u",", u"2", u",", u"3", u")"}},
-        {u"2k", {u"2k"}},
-        {u"abc+1", {u"abc", u"+", u"1"}},
-        {u"e0*2", {u"e0", u"*", u"2"}},
-        {u"2pi", {u"2", u"pi"}},
-        {u"xsin(1)", {u"x", u"sin", u"(", u"1", u")"}},
-        {u"1.5e-3", {u"1.5e", u"-", u"3"}},
-        {u"2e5", {u"2e5"}},
-        {u"chisq(1,2)", {u"chisq", u"(", u"1", u",", u"2", u")"}},
-        {u"weibull3cin", {u"weibull3", u"cin"}},
-        {u"deg0", {u"deg", u"0"}},
-        // A run before the first cut clears the leading-minus rule.
-        {u"x-1", {u"x", u"-", u"1"}},
-        {u"\uFF08-1\uFF09", {u"\uFF08", u"-", u"1\uFF09"}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(ToUtf8(row.text));
-        EXPECT_EQ(TokensOf(row.text), row.expected);
-        EXPECT_EQ(OracleTokenize(row.text), row.expected);
+    const std::vector<testing::DataRow> rows = testing::ReadDataRows("tokenizer.tsv");
+    for (const testing::DataRow& row : rows) {
+        SCOPED_TRACE(row.where);
+        ASSERT_EQ(row.fields.size(), 2u);
+        const std::u16string text = ToUtf16(row.fields[0]);
+        const TokenList expected = testing::TokenListOf(row.fields[1]);
+        EXPECT_EQ(TokensOf(text), expected);
+        EXPECT_EQ(OracleTokenize(text), expected);
     }
+    EXPECT_EQ(rows.size(), 28u);
 }
 
 // Built from pieces of table entries so that overlaps, prefixes and near misses are common.
