@@ -298,11 +298,13 @@ bool ReadBackNumberText(double x, double& value, char16_t separator) noexcept {
         const double m = v * scale.factor;
         // Below 2^52, so adding and taking away 2^52 rounds it to an integer.
         const double rounded = (v * scale.scale15 + kTwoTo52) - kTwoTo52;
-        if (m >= kIntermediateLow && m < kIntermediateHigh &&
-            static_cast<double>((static_cast<std::uint64_t>(m) + 500) / 1000) == rounded) {
-            const double result = rounded / scale.scale15;
-            value = std::signbit(x) ? result * -1.0 : result;
-            return true;
+        if (m >= kIntermediateLow && m < kIntermediateHigh) {
+            const std::uint64_t digits = (static_cast<std::uint64_t>(m) + 500) / 1000;
+            if (static_cast<double>(digits) == rounded) {
+                const double result = rounded / scale.scale15;
+                value = std::signbit(x) ? result * -1.0 : result;
+                return true;
+            }
         }
     }
     auto [digits, k] = SignificantDigits(v);
