@@ -44,17 +44,29 @@ constexpr auto kSpecialUnits = [] {
     return special;
 }();
 
+// The length of a C string, which ends at its NUL.
+constexpr std::size_t kUnknownLength = std::numeric_limits<std::size_t>::max();
+
 // The expression up to its first NUL, or its end, as the working text. A text that needs no
 // change is used where it lies; any other is rewritten into the arena. A C string (`limit`
 // unknown) is measured in the same scan.
 std::u16string_view WorkingText(const char16_t* units, std::size_t limit, std::pmr::memory_resource& arena) {
     std::size_t end = 0;
     bool unchanged = true;
-    for (; end < limit; ++end) {
-        const char16_t unit = units[end];
-        if (unit >= kSpecialUnits.size() || !kSpecialUnits[unit]) continue;
-        if (unit == u'\0') break;
-        unchanged = false;
+    const auto special = [](char16_t unit) { return unit < kSpecialUnits.size() && kSpecialUnits[unit]; };
+    if (limit == kUnknownLength) {
+        // A C string ends at its NUL, itself a special unit: the only test a plain unit needs.
+        for (;; ++end) {
+            if (!special(units[end])) continue;
+            if (units[end] == u'\0') break;
+            unchanged = false;
+        }
+    } else {
+        for (; end < limit; ++end) {
+            if (!special(units[end])) continue;
+            if (units[end] == u'\0') break;
+            unchanged = false;
+        }
     }
     const std::u16string_view expression(units, end);
     if (unchanged) return expression;
@@ -173,7 +185,7 @@ double EvaluateInArena(const char16_t* expression, std::size_t limit, const Eval
 
 double EvaluateExpression(const char16_t* expression, const EvaluationContext& context) {
     if (expression == nullptr) return EvaluateInArena(u"", 0, context);
-    return EvaluateInArena(expression, std::numeric_limits<std::size_t>::max(), context);
+    return EvaluateInArena(expression, kUnknownLength, context);
 }
 
 double EvaluateExpression(std::u16string_view expression, const EvaluationContext& context) {
