@@ -121,6 +121,7 @@ struct ScaleRow {
     double factor = 0.0;
     int k = 0;
     double scale15 = 0.0;  // 10^(15 - k) while it is exact, else 0
+    double scale14 = 0.0;  // 10^(14 - k), the same for k + 1
 };
 constexpr auto kScaleRows = [] {
     std::array<ScaleRow, 192> rows{};
@@ -131,6 +132,9 @@ constexpr auto kScaleRows = [] {
         rows[i] = {kSmallPowers[static_cast<std::size_t>(p)], k};
         if (k >= kSignificantDigits - 22 && k <= kSignificantDigits) {
             rows[i].scale15 = kSmallPowers[static_cast<std::size_t>(kSignificantDigits - k)];
+        }
+        if (k >= kSignificantDigits - 23 && k < kSignificantDigits) {
+            rows[i].scale14 = kSmallPowers[static_cast<std::size_t>(kSignificantDigits - 1 - k)];
         }
     }
     return rows;
@@ -292,16 +296,22 @@ bool ReadBackNumberText(double x, double& value, char16_t separator) noexcept {
     // check nearly always holds and is off the path the next step waits for. (Where the digits
     // carry to 10^15, dividing them by 10^(15 - k) gives the same quotient as the long way's
     // 10^14 by 10^(14 - k).)
+    // An intermediate of 10^18 or more is divided by ten with k one up, so the digits come from
+    // 10^(14 - k) times v instead.
     const auto row = static_cast<std::size_t>(BinaryExponent(v) - kLowestScaledExponent);
-    if (row < kScaleRows.size() && kScaleRows[row].scale15 != 0.0) {
+    if (row < kScaleRows.size()) {
         const ScaleRow& scale = kScaleRows[row];
         const double m = v * scale.factor;
-        // Below 2^52, so adding and taking away 2^52 rounds it to an integer.
-        const double rounded = (v * scale.scale15 + kTwoTo52) - kTwoTo52;
-        if (m >= kIntermediateLow && m < kIntermediateHigh) {
-            const std::uint64_t digits = (static_cast<std::uint64_t>(m) + 500) / 1000;
-            if (static_cast<double>(digits) == rounded) {
-                const double result = rounded / scale.scale15;
+        if (m >= kIntermediateLow) {
+            const bool tenth = m >= kIntermediateHigh;
+            const double divisor = tenth ? scale.scale14 : scale.scale15;
+            // Below 2^52, so adding and taking away 2^52 rounds it to an integer.
+            const double rounded = (v * divisor + kTwoTo52) - kTwoTo52;
+            auto intermediate = static_cast<std::uint64_t>(m);
+            if (tenth) intermediate = TenthRoundedAsDouble(intermediate);
+            const std::uint64_t digits = (intermediate + 500) / 1000;
+            if (divisor != 0.0 && static_cast<double>(digits) == rounded) {
+                const double result = rounded / divisor;
                 value = std::signbit(x) ? result * -1.0 : result;
                 return true;
             }
