@@ -53,20 +53,19 @@ constexpr std::size_t kUnknownLength = std::numeric_limits<std::size_t>::max();
 std::u16string_view WorkingText(const char16_t* units, std::size_t limit, std::pmr::memory_resource& arena) {
     std::size_t end = 0;
     bool unchanged = true;
-    const auto special = [](char16_t unit) { return unit < kSpecialUnits.size() && kSpecialUnits[unit]; };
+    const auto scan = [&](auto before) {
+        for (; before(end); ++end) {
+            const char16_t unit = units[end];
+            if (unit >= kSpecialUnits.size() || !kSpecialUnits[unit]) continue;
+            if (unit == u'\0') break;
+            unchanged = false;
+        }
+    };
+    // A C string ends at its NUL, itself a special unit: the only test a plain unit needs.
     if (limit == kUnknownLength) {
-        // A C string ends at its NUL, itself a special unit: the only test a plain unit needs.
-        for (;; ++end) {
-            if (!special(units[end])) continue;
-            if (units[end] == u'\0') break;
-            unchanged = false;
-        }
+        scan([](std::size_t) { return true; });
     } else {
-        for (; end < limit; ++end) {
-            if (!special(units[end])) continue;
-            if (units[end] == u'\0') break;
-            unchanged = false;
-        }
+        scan([limit](std::size_t at) { return at < limit; });
     }
     const std::u16string_view expression(units, end);
     if (unchanged) return expression;
@@ -100,14 +99,16 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     TokenCounts counts;
     Tokens tokens(&arena);
     const char16_t separator = context.separator;
-    if (!shortText) {
+    std::span<const Token> made;
+    if (shortText) {
+        made = TokenizeInArena(text, arena, counts, separator);
+    } else if (!Tokenize(tokens, text, counts, separator)) {
         // The tokens made before memory ran out are a fragment of the expression: reducing
         // them would answer for another one.
-        if (!Tokenize(tokens, text, counts, separator)) throw std::bad_alloc();
-        if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
-    } else {
-        const std::span<const Token> made = TokenizeInArena(text, arena, counts, separator);
-        if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
+        throw std::bad_alloc();
+    }
+    if (counts.opening != counts.closing) throw EFunctionError(std::u16string(kUnbalancedMessage), kNoHelpContext);
+    if (shortText) {
         // Most short expressions have nothing for the stages to change and no observer to show
         // them: those go from the array straight to the direct reduction.
         if (direct && counts.constants == 0 && counts.exponentJoins == 0 && observer == nullptr) {
