@@ -303,6 +303,14 @@ void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& pla
 // A run, an entry, and the "1" and "*" after a leading "-".
 constexpr std::size_t kMostTokensPerPlace = 4;
 
+// A sink that writes tokens into an array.
+struct ArrayBatch {
+    Token* next;
+    Token* full;  // where a place may no longer start
+    Token& Add(const Token& token = Token()) { return *next++ = token; }
+    bool Full() const { return next > full; }
+};
+
 // Texts up to this long are not counted before their tokens are reserved.
 constexpr std::size_t kUncountedUnits = 1024;
 
@@ -322,12 +330,7 @@ TokenScanner::TokenScanner(std::u16string_view text, char16_t separator) noexcep
     : text_(text), separator_(separator) {}
 
 std::size_t TokenScanner::Next(std::span<Token> room, TokenCounts& counts) noexcept {
-    struct Batch {
-        Token* next;
-        Token* full;  // where a place may no longer start
-        Token& Add(const Token& token = Token()) { return *next++ = token; }
-        bool Full() const { return next > full; }
-    } batch{room.data(), room.data() + room.size() - kMostTokensPerPlace};
+    ArrayBatch batch{room.data(), room.data() + room.size() - kMostTokensPerPlace};
     Scan(text_, separator_, place_, counts, batch);
     return static_cast<std::size_t>(batch.next - room.data());
 }
@@ -355,17 +358,11 @@ std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_reso
     const auto allocate = [&arena](std::size_t room) {
         return static_cast<Token*>(arena.allocate(room * sizeof(Token), alignof(Token)));
     };
-    struct Batch {
-        Token* next;
-        Token* full;  // where a place may no longer start
-        Token& Add(const Token& token = Token()) { return *next++ = token; }
-        bool Full() const { return next > full; }
-    };
     // Room for the most the text can give, so one scan makes them all; should the bound ever
     // fall short, the scan goes on in twice the room.
     std::size_t room = MostTokens(text) + kMostTokensPerPlace;
     Token* tokens = allocate(room);
-    Batch batch{tokens, tokens + room - kMostTokensPerPlace};
+    ArrayBatch batch{tokens, tokens + room - kMostTokensPerPlace};
     TokenScanner::Place place;
     for (;;) {
         Scan(text, separator, place, counts, batch);
