@@ -457,16 +457,16 @@ private:
 
 }  // namespace
 
-std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena,
-                                     char16_t separator) noexcept {
+bool ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena, char16_t separator,
+                    double& value) noexcept {
     try {
         // Few expressions nest as deep as they are long: the stacks start in the reducer.
         DirectReducer reducer(std::min(tokens.size() + 1, DirectReducer::kInlineDepth), arena, separator);
         const Token* end = tokens.data() + tokens.size();
-        if (double value = 0.0; reducer.Take(tokens.data(), end, true) == end && reducer.Finish(value)) return value;
+        return reducer.Take(tokens.data(), end, true) == end && reducer.Finish(value);
     } catch (...) {
     }
-    return std::nullopt;
+    return false;
 }
 
 namespace {

@@ -16,8 +16,15 @@ namespace quorvex {
 // step raises an error. Otherwise nullopt, and the engine is to reduce the tokens, which this
 // leaves unchanged; it answers the unusual arrangements and raises the errors in its order.
 // Takes room for its work from the arena.
-std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena,
-                                     char16_t separator) noexcept;
+// Out of line it answers through `value`: an optional returned from a call is put together
+// in memory a byte at a time and read back whole, which stalls the caller.
+bool ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena, char16_t separator,
+                    double& value) noexcept;
+inline std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena,
+                                            char16_t separator) noexcept {
+    double value = 0.0;
+    return ReduceDirectly(tokens, arena, separator, value) ? std::optional<double>(value) : std::nullopt;
+}
 inline std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separator = DecimalSeparator()) noexcept {
     return ReduceDirectly(tokens, *tokens.get_allocator().resource(), separator);
 }

@@ -112,7 +112,7 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
         // Most short expressions have nothing for the stages to change and no observer to show
         // them: those go from the array straight to the direct reduction.
         if (direct && counts.constants == 0 && counts.exponentJoins == 0 && observer == nullptr) {
-            if (const auto value = ReduceDirectly(made, arena, separator)) return *value;
+            if (double value = 0.0; ReduceDirectly(made, arena, separator, value)) return value;
             direct = false;  // declined: the stages change nothing, so it would decline again
         }
         tokens.assign(made.begin(), made.end());
