@@ -10,6 +10,7 @@
 #include "pipeline/tokenizer.hpp"
 #include "pipeline/trace.hpp"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <memory>
@@ -35,12 +36,11 @@ constexpr std::size_t kArenaBlockSize = std::size_t{64} * 1024;
 // made into an array, which the engine copies into its list.
 constexpr std::size_t kTokenizedWholeUnits = kArenaBlockSize / 4 / sizeof(Token);
 
-// Units the working text does not keep as they are: the space goes, capitals become small
-// letters, and the other brackets become round ones. NUL ends the expression.
+// The rewritten units by table, for the scan of a text that has them.
 constexpr auto kSpecialUnits = [] {
     std::array<bool, 128> special{};
-    for (char16_t unit = u'A'; unit <= u'Z'; ++unit) special[unit] = true;
-    for (const char16_t unit : {u'\0', u' ', u'{', u'[', u'}', u']'}) special[unit] = true;
+    for (std::size_t unit = 0; unit < special.size(); ++unit)
+        special[unit] = IsRewrittenUnit(static_cast<char16_t>(unit));
     return special;
 }();
 
@@ -83,7 +83,17 @@ std::u16string_view WorkingText(const char16_t* units, std::size_t limit, std::p
 double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_resource& arena,
                 const EvaluationContext& context) {
     double result = std::bit_cast<double>(kNotReducedBits);
-    const std::u16string_view text = WorkingText(expression, limit, arena);
+    const char16_t separator = context.separator;
+    // Most texts are short and their own working text: their tokens are made in the scan that
+    // finds so. The view reaches no further than the scan reads, which stops at the NUL.
+    TokenCounts counts;
+    std::span<Token> made;
+    std::u16string_view text(expression, std::min(limit, kTokenizedWholeUnits + 1));
+    const bool tokenized = TokenizeUnchangedInArena(text, kTokenizedWholeUnits, arena, counts, separator, made);
+    if (!tokenized) {
+        counts = {};
+        text = WorkingText(expression, limit, arena);
+    }
     if (text.empty()) throw EConvertError(std::u16string(kEmptyExpressionMessage), kNoHelpContext);
 
     // A long text is reduced directly as it is tokenized, so that its tokens are never held
@@ -96,12 +106,9 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
         if (const auto value = ReduceWhileTokenizing(text, arena, context.separator)) return *value;
     }
 
-    TokenCounts counts;
     Tokens tokens(&arena);
-    const char16_t separator = context.separator;
-    std::span<const Token> made;
     if (shortText) {
-        made = TokenizeInArena(text, arena, counts, separator);
+        if (!tokenized) made = TokenizeInArena(text, arena, counts, separator);
     } else if (!Tokenize(tokens, text, counts, separator)) {
         // The tokens made before memory ran out are a fragment of the expression: reducing
         // them would answer for another one.

@@ -107,6 +107,19 @@ constexpr auto kStartsEntry = [] {
 
 bool MayStartEntry(char16_t unit) { return unit < kAsciiLimit && kStartsEntry[unit]; }
 
+static_assert(std::ranges::none_of(kSeparatorTable,
+                                   [](std::u16string_view entry) { return IsRewrittenUnit(entry[0]); }),
+              "no entry starts with a unit the working text rewrites");
+
+// A raw text is scanned as the working text it would be when it has none of the units the
+// working text rewrites: those stop the scan, so they are among the units it looks at.
+constexpr auto kStartsEntryOrStops = [] {
+    std::array<bool, kAsciiLimit> starts = kStartsEntry;
+    for (std::size_t unit = 0; unit < kAsciiLimit; ++unit)
+        starts[unit] = starts[unit] || IsRewrittenUnit(static_cast<char16_t>(unit));
+    return starts;
+}();
+
 // The entry the first-occurrence rule takes at `at`, or kNoEntry when none starts there.
 // Inlined in both scans, the whole list's and the batches'.
 [[gnu::always_inline]] inline std::size_t EntryAt(std::u16string_view text, std::size_t at) {
@@ -228,8 +241,10 @@ struct PlainDecimal {
 
 // One scan, from where the last one stopped: settles places until the text ends or the sink
 // is full. A place adds at most kMostTokensPerPlace tokens.
-template <typename Sink>
-void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
+// Raw: the text is the caller's, read up to its first NUL (or its end), and the scan answers
+// false where it meets a unit that the working text would rewrite.
+template <bool Raw = false, typename Sink>
+bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
     static constexpr std::u16string_view kInsertedOne = u"1";
     static constexpr std::u16string_view kInsertedTimes = u"*";
     // Under "." no entry reads as a number; under "," only the comma does (as 0).
@@ -269,9 +284,15 @@ void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& pla
             plain.Read(text, at, separator, separatorInRuns);
             continue;
         }
-        if (!MayStartEntry(text[at])) {
+        const char16_t unit = text[at];
+        if (Raw ? unit >= kAsciiLimit || !kStartsEntryOrStops[unit] : !MayStartEntry(unit)) {
             ++at;
             continue;
+        }
+        if (Raw && IsRewrittenUnit(unit)) {
+            if (unit != u'\0') return false;
+            text = text.substr(0, at);
+            break;
         }
         const std::size_t entry = EntryAt(text, at);
         if (entry == kNoEntry) {
@@ -298,6 +319,7 @@ void Scan(std::u16string_view text, char16_t separator, TokenScanner::Place& pla
         runStart = at;
     }
     place = {at, runStart, firstToken};
+    return true;
 }
 
 // A run, an entry, and the "1" and "*" after a leading "-".
@@ -346,34 +368,58 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts, cha
         // Reserved whole, since the arena never gets back what a growing list leaves behind.
         tokens.reserve(tokens.size() + MostTokens(text));
         TokenScanner::Place place;
-        Scan(text, separator, place, counts, append);
-        return true;
+        return Scan(text, separator, place, counts, append);
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
-std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_resource& arena, TokenCounts& counts,
-                                 char16_t separator) {
+namespace {
+
+// The tokens written into room taken from the arena: room for the most the text can give, so
+// that one scan makes them all; should the bound ever fall short, the scan goes on in twice
+// the room. Answers false where a raw scan stopped short.
+template <bool Raw>
+bool ScanIntoArena(std::u16string_view& text, std::pmr::memory_resource& arena, TokenCounts& counts, char16_t separator,
+                   std::span<Token>& made) {
     const auto allocate = [&arena](std::size_t room) {
         return static_cast<Token*>(arena.allocate(room * sizeof(Token), alignof(Token)));
     };
-    // Room for the most the text can give, so one scan makes them all; should the bound ever
-    // fall short, the scan goes on in twice the room.
     std::size_t room = MostTokens(text) + kMostTokensPerPlace;
     Token* tokens = allocate(room);
     ArrayBatch batch{tokens, tokens + room - kMostTokensPerPlace};
     TokenScanner::Place place;
     for (;;) {
-        Scan(text, separator, place, counts, batch);
+        if (!Scan<Raw>(text, separator, place, counts, batch)) return false;
         if (!batch.Full()) break;
         Token* larger = allocate(2 * room);
-        Token* const made = std::copy(tokens, batch.next, larger);
+        Token* const moved = std::copy(tokens, batch.next, larger);
         tokens = larger;
         room *= 2;
-        batch = {made, tokens + room - kMostTokensPerPlace};
+        batch = {moved, tokens + room - kMostTokensPerPlace};
     }
-    return {tokens, static_cast<std::size_t>(batch.next - tokens)};
+    made = {tokens, static_cast<std::size_t>(batch.next - tokens)};
+    return true;
+}
+
+}  // namespace
+
+std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_resource& arena, TokenCounts& counts,
+                                 char16_t separator) {
+    std::span<Token> made;
+    ScanIntoArena<false>(text, arena, counts, separator, made);
+    return made;
+}
+
+bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
+                              TokenCounts& counts, char16_t separator, std::span<Token>& made) {
+    // A separator the working text rewrites would be read inside a run.
+    if (IsRewrittenUnit(separator)) return false;
+    // One unit past the most tells a longer text.
+    std::u16string_view scanned = text.substr(0, most + 1);
+    if (!ScanIntoArena<true>(scanned, arena, counts, separator, made) || scanned.size() > most) return false;
+    text = scanned;
+    return true;
 }
 
 bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {

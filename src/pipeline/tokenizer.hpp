@@ -38,6 +38,21 @@ bool Tokenize(Tokens& tokens, std::u16string_view text, TokenCounts& counts, cha
 std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_resource& arena, TokenCounts& counts,
                                  char16_t separator);
 
+// The units the working text does not keep as they are: the space goes, capitals become
+// small letters, and the other brackets become round ones. NUL ends the expression.
+constexpr bool IsRewrittenUnit(char16_t unit) noexcept {
+    return (unit >= u'A' && unit <= u'Z') || unit == u'\0' || unit == u' ' || unit == u'{' || unit == u'[' ||
+           unit == u'}' || unit == u']';
+}
+
+// TokenizeInArena for a caller's text that is its own working text, found in the same scan:
+// `text` holds the units that may be read, up to its first NUL or its end, of which no more
+// than `most + 1` are read. When none of them up to the NUL is rewritten and there are at most
+// `most`, `text` becomes the units before the NUL and `made` their tokens; otherwise answers
+// false, and the counts and the arena hold what the scan made before it stopped.
+bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
+                              TokenCounts& counts, char16_t separator, std::span<Token>& made);
+
 // The same tokens a batch at a time, so that a long text need never be held as tokens whole.
 class TokenScanner {
 public:
