@@ -248,7 +248,8 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
     static constexpr std::u16string_view kInsertedOne = u"1";
     static constexpr std::u16string_view kInsertedTimes = u"*";
     // Under "." no entry reads as a number; under "," only the comma does (as 0).
-    const bool readEveryEntry = separator != u'.' && separator != u',';
+    const bool readEntries = separator != u'.';
+    const bool readEveryEntry = readEntries && separator != u',';
     // Held apart from the place while the scan runs: a token's size could be its alias.
     std::size_t at = place.at;
     std::size_t runStart = place.runStart;
@@ -304,9 +305,9 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
             firstToken = false;
         }
         Token& token = sink.Add(kEntryTokens[entry]);
-        if (readEveryEntry || (separator == u',' && entry == kCommaEntry)) ReadNumber(token, separator);
+        if (readEntries && (readEveryEntry || entry == kCommaEntry)) ReadNumber(token, separator);
         if (kEntryCounted[entry]) Count(counts, kEntryTokens[entry]);
-        if (entry == kMinusEntry && firstToken) {
+        if (firstToken && entry == kMinusEntry) {
             addText(kInsertedOne);
             addText(kInsertedTimes);
         }
