@@ -84,6 +84,18 @@ WaitingStep BinaryStep(Waiting what, TokenKind op) {
     return {what, static_cast<std::uint8_t>(op), static_cast<std::uint8_t>(OperatorOf(op).precedence)};
 }
 
+// The operator row's computation, the four arithmetic ones inline: called through the row,
+// the call would cost more than the step.
+double Compute(TokenKind op, double left, double right) {
+    switch (op) {
+        case TokenKind::kPlus: return CheckedAdd(left, right);
+        case TokenKind::kMinus: return CheckedSubtract(left, right);
+        case TokenKind::kTimes: return CheckedMultiply(left, right);
+        case TokenKind::kDivide: return CheckedDivide(left, right);
+        default: return OperatorOf(op).compute(left, right);
+    }
+}
+
 // A stack that doubles its room in the arena when it is full; the arena keeps what it leaves.
 // The first few entries lie in the stack itself: most expressions need no more, and an
 // allocation from the arena is a virtual call.
@@ -127,7 +139,8 @@ private:
 };
 
 // Takes the tokens in batches, so that they need not all be held at once; the stacks grow
-// with the depth of the expression, not its length.
+// with the depth of the expression, not its length. The tokens are Tokens or LeanTokens.
+template <typename Item>
 class DirectReducer {
 public:
     // A step looks at most this many tokens past its first.
@@ -144,12 +157,12 @@ public:
     // Takes tokens from the front of the batch while the rest holds the ones a step looks at,
     // all of them when it is the last. Answers where it stopped, or nullptr when the tokens are
     // not a plain expression or a step leaves no number.
-    const Token* Take(const Token* begin, const Token* end, bool last) {
+    const Item* Take(const Item* begin, const Item* end, bool last) {
         at_ = begin;
         end_ = end;
         bool expectOperand = expectOperand_;
         // Where the tokens a step may look at run past the batch.
-        const Token* const stop = last ? end : end - begin > kLookahead ? end - kLookahead : begin;
+        const Item* const stop = last ? end : end - begin > kLookahead ? end - kLookahead : begin;
         while (at_ < stop) {
             if (expectOperand ? !TakeOperandToken(expectOperand) : !TakeOperatorToken(expectOperand)) return nullptr;
         }
@@ -181,7 +194,7 @@ private:
 
     // Where an operand is due: a sign, a function name, "(" or a number, which completes it.
     bool TakeOperandToken(bool& expectOperand) {
-        const Token& token = *at_;
+        const Item& token = *at_;
         switch (token.kind) {
             case TokenKind::kMinus:
                 // A sign before a number, a bracket or a function; never before another sign.
@@ -274,7 +287,7 @@ private:
     }
 
     // A call of an aggregate with its "(": the name alone, or any other call, is the engine's.
-    bool TakeCall(const Token& name) {
+    bool TakeCall(const Item& name) {
         const std::optional<Aggregate> what = AggregateOf(name.multi);
         if (!what || name.unary >= 0 || !AtKind(TokenKind::kOpen, 1)) return false;
         steps_.push_back({Waiting::kCall, 0});
@@ -359,7 +372,7 @@ private:
             if (step.what == Waiting::kFoldedSum && !std::signbit(right)) return false;
             // The row's own computation: its errors hand the expression to the engine anyway,
             // untranslated.
-            if (!Settle(OperatorOf(OperatorOf(step)).compute(left, right), left)) return false;
+            if (!Settle(Compute(OperatorOf(step), left, right), left)) return false;
         }
         return true;
     }
@@ -368,8 +381,8 @@ private:
     // (infinite or NaN) is the engine's to handle.
     bool Settle(double raw, double& value) const { return ReadBackNumberText(raw, value, separator_); }
 
-    const Token* at_ = nullptr;
-    const Token* end_ = nullptr;
+    const Item* at_ = nullptr;
+    const Item* end_ = nullptr;
     static constexpr std::size_t kCallRoom = 4;
 
     Stack<WaitingStep, kInlineDepth> steps_;
@@ -457,16 +470,31 @@ private:
 
 }  // namespace
 
-bool ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena, char16_t separator,
-                    double& value) noexcept {
+namespace {
+
+template <typename Item>
+bool ReduceArray(std::span<const Item> tokens, std::pmr::memory_resource& arena, char16_t separator,
+                 double& value) noexcept {
     try {
         // Few expressions nest as deep as they are long: the stacks start in the reducer.
-        DirectReducer reducer(std::min(tokens.size() + 1, DirectReducer::kInlineDepth), arena, separator);
-        const Token* end = tokens.data() + tokens.size();
+        DirectReducer<Item> reducer(std::min(tokens.size() + 1, DirectReducer<Item>::kInlineDepth), arena, separator);
+        const Item* end = tokens.data() + tokens.size();
         return reducer.Take(tokens.data(), end, true) == end && reducer.Finish(value);
     } catch (...) {
     }
     return false;
+}
+
+}  // namespace
+
+bool ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena, char16_t separator,
+                    double& value) noexcept {
+    return ReduceArray(tokens, arena, separator, value);
+}
+
+bool ReduceDirectly(std::span<const LeanToken> tokens, std::pmr::memory_resource& arena, char16_t separator,
+                    double& value) noexcept {
+    return ReduceArray(tokens, arena, separator, value);
 }
 
 namespace {
@@ -476,7 +504,7 @@ namespace {
 constexpr std::size_t kBatchSize = 32;
 union Window {
     Window() {}
-    Token tokens[kBatchSize + DirectReducer::kLookahead];
+    Token tokens[kBatchSize + DirectReducer<Token>::kLookahead];
 };
 
 // Feeds the reducer the batches `next` writes into the window, until `next` writes none or the
@@ -488,7 +516,7 @@ template <typename Next>
 std::optional<double> ReduceBatches(std::pmr::memory_resource& arena, char16_t separator, Next next) {
     Window window;
     const std::span<Token> room(window.tokens);
-    DirectReducer reducer(kBatchSize, arena, separator);
+    DirectReducer<Token> reducer(kBatchSize, arena, separator);
     std::size_t held = 0;
     for (;;) {
         const std::size_t made = next(room.subspan(held));

@@ -20,6 +20,8 @@ namespace quorvex {
 // in memory a byte at a time and read back whole, which stalls the caller.
 bool ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena, char16_t separator,
                     double& value) noexcept;
+bool ReduceDirectly(std::span<const LeanToken> tokens, std::pmr::memory_resource& arena, char16_t separator,
+                    double& value) noexcept;
 inline std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena,
                                             char16_t separator) noexcept {
     double value = 0.0;

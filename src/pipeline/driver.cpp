@@ -86,6 +86,17 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     const char16_t separator = context.separator;
     // Most texts are short and their own working text: their tokens are made in the scan that
     // finds so. The view reaches no further than the scan reads, which stops at the NUL.
+    // Most of those are plain expressions under ".", which are tokenized for the direct
+    // reduction alone.
+    const bool direct = context.path == ReductionPath::kDirectFirst;
+    if (direct && context.observer == nullptr && separator == u'.') {
+        std::u16string_view lean(expression, std::min(limit, kTokenizedWholeUnits + 1));
+        std::span<LeanToken> leanTokens;
+        if (double value = 0.0; TokenizeLeanInArena(lean, kTokenizedWholeUnits, arena, leanTokens) &&
+                                ReduceDirectly(leanTokens, arena, separator, value)) {
+            return value;
+        }
+    }
     TokenCounts counts;
     std::span<Token> made;
     std::u16string_view text(expression, std::min(limit, kTokenizedWholeUnits + 1));
@@ -99,9 +110,9 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     // A long text is reduced directly as it is tokenized, so that its tokens are never held
     // whole; a short one's fit the thread's arena block and are quickest made all at once.
     EvaluationObserver* observer = context.observer;
-    bool direct = context.path == ReductionPath::kDirectFirst;
+    bool stillDirect = direct;
     const bool shortText = text.size() <= kTokenizedWholeUnits;
-    const bool streamed = direct && !shortText;
+    const bool streamed = stillDirect && !shortText;
     if (streamed) {
         if (const auto value = ReduceWhileTokenizing(text, arena, context.separator)) return *value;
     }
@@ -118,9 +129,9 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     if (shortText) {
         // Most short expressions have nothing for the stages to change and no observer to show
         // them: those go from the array straight to the direct reduction.
-        if (direct && counts.constants == 0 && counts.exponentJoins == 0 && observer == nullptr) {
+        if (stillDirect && counts.constants == 0 && counts.exponentJoins == 0 && observer == nullptr) {
             if (double value = 0.0; ReduceDirectly(made, arena, separator, value)) return value;
-            direct = false;  // declined: the stages change nothing, so it would decline again
+            stillDirect = false;  // declined: the stages change nothing, so it would decline again
         }
         tokens.assign(made.begin(), made.end());
     }
@@ -131,7 +142,7 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     if (counts.exponentJoins > 0) JoinExponentNotation(tokens, text, separator);
     if (observer != nullptr) observer->OnStage(u"exponents", ToStandardTokens(tokens, separator));
     // A streamed text's tokens are the ones it already declined.
-    if (direct && !streamed) {
+    if (stillDirect && !streamed) {
         if (const auto value = ReduceDirectly(tokens, separator)) return *value;
     }
     if (ReduceTokenList(tokens, context)) {

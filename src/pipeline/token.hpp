@@ -42,6 +42,21 @@ struct Token {
     bool Is(std::u16string_view t) const { return !computed && Text() == t; }
 };
 
+// A token as the direct reduction reads it: for a text tokenized for that reduction alone,
+// half a Token's size.
+struct LeanToken {
+    double value = 0.0;
+    TokenKind kind = TokenKind::kOther;
+    bool isNumber = false;
+    std::int8_t unary = -1;
+    std::int8_t multi = -1;
+
+    static constexpr LeanToken Of(const Token& token) noexcept {
+        return {token.value, token.kind, token.isNumber, token.unary, token.multi};
+    }
+};
+static_assert(sizeof(LeanToken) <= 16);
+
 // Tokens live in the evaluation's arena, which must be a monotonic resource: texts made by
 // the stages are taken from it and never given back one by one.
 using Tokens = std::pmr::vector<Token>;

@@ -239,12 +239,38 @@ struct PlainDecimal {
     }
 };
 
+// The working text's own scan; a caller's text, read up to its first NUL (or its end), which
+// stops where a unit would be rewritten; and that for the direct reduction alone, which also
+// stops at a token the reduction would not take or a stage would change.
+enum class ScanOf : std::uint8_t { kWorkingText, kRawText, kLeanTokens };
+
+// Whether the direct reduction takes an entry's token as it is, under ".": nothing counts for
+// a stage in it.
+constexpr auto kLeanEntries = [] {
+    std::array<bool, kSeparatorTable.size()> lean{};
+    for (std::size_t e = 0; e < lean.size(); ++e) {
+        const Token& token = kEntryTokens[e];
+        lean[e] = token.constant < 0 && token.unary != kNameBeginningConstant && !token.joinsExponent;
+    }
+    return lean;
+}();
+
+constexpr std::size_t kTimesEntry = SeparatorEntryOf(u"*");
+constexpr LeanToken kLeanOne{1.0, TokenKind::kOther, true};
+
+constexpr auto kLeanEntryTokens = [] {
+    std::array<LeanToken, kSeparatorTable.size()> tokens{};
+    for (std::size_t e = 0; e < tokens.size(); ++e) tokens[e] = LeanToken::Of(kEntryTokens[e]);
+    return tokens;
+}();
+
 // One scan, from where the last one stopped: settles places until the text ends or the sink
-// is full. A place adds at most kMostTokensPerPlace tokens.
-// Raw: the text is the caller's, read up to its first NUL (or its end), and the scan answers
-// false where it meets a unit that the working text would rewrite.
-template <bool Raw = false, typename Sink>
+// is full. A place adds at most kMostTokensPerPlace tokens. Answers false where a raw or lean
+// scan stops short.
+template <ScanOf Of = ScanOf::kWorkingText, typename Sink>
 bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
+    constexpr bool Raw = Of != ScanOf::kWorkingText;
+    constexpr bool Lean = Of == ScanOf::kLeanTokens;
     static constexpr std::u16string_view kInsertedOne = u"1";
     static constexpr std::u16string_view kInsertedTimes = u"*";
     // Under "." no entry reads as a number; under "," only the comma does (as 0).
@@ -256,10 +282,12 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
     bool firstToken = place.firstToken;
     // Inlined at its three places: GCC kept it a call, for most of the tokens.
     const auto addText = [&](std::u16string_view run) __attribute__((always_inline)) {
-        Token& token = sink.Add();
-        Classify(token, run);
-        ReadNumber(token, separator);
-        Count(counts, token);
+        if constexpr (!Lean) {
+            Token& token = sink.Add();
+            Classify(token, run);
+            ReadNumber(token, separator);
+            Count(counts, token);
+        }
     };
     // A run that starts with a digit is read as a plain decimal while it is scanned: digits
     // and at most one separator, as TryParsePlainDecimal reads them. The reading is the run's
@@ -271,14 +299,17 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
         const std::u16string_view run = text.substr(runStart, end - runStart);
         if (plain.start != runStart || plain.end != end || run.size() > kMostPlainUnits) {
             addText(run);
-            return;
+            return !Lean;
         }
         // Every count is false for it, and it is a kOther: a unit of it is a digit.
-        Token& token = sink.Add();
-        token.text = run.data();
-        token.size = run.size();
+        auto& token = sink.Add();
+        if constexpr (!Lean) {
+            token.text = run.data();
+            token.size = run.size();
+        }
         token.isNumber = true;
         token.value = plain.Value(run.size());
+        return true;
     };
     while (at < text.size() && !sink.Full()) {
         if (at == runStart && IsDigitUnit(text[at])) {
@@ -301,22 +332,31 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
             continue;
         }
         if (at > runStart) {
-            addRun(at);
+            if (!addRun(at)) return false;
             firstToken = false;
         }
-        Token& token = sink.Add(kEntryTokens[entry]);
-        if (readEntries && (readEveryEntry || entry == kCommaEntry)) ReadNumber(token, separator);
-        if (kEntryCounted[entry]) Count(counts, kEntryTokens[entry]);
-        if (firstToken && entry == kMinusEntry) {
-            addText(kInsertedOne);
-            addText(kInsertedTimes);
+        if constexpr (Lean) {
+            if (!kLeanEntries[entry]) return false;
+            sink.Add(kLeanEntryTokens[entry]);
+            if (firstToken && entry == kMinusEntry) {
+                sink.Add(kLeanOne);
+                sink.Add(kLeanEntryTokens[kTimesEntry]);
+            }
+        } else {
+            Token& token = sink.Add(kEntryTokens[entry]);
+            if (readEntries && (readEveryEntry || entry == kCommaEntry)) ReadNumber(token, separator);
+            if (kEntryCounted[entry]) Count(counts, kEntryTokens[entry]);
+            if (firstToken && entry == kMinusEntry) {
+                addText(kInsertedOne);
+                addText(kInsertedTimes);
+            }
         }
         firstToken = false;
         at += kSeparatorTable[entry].size();
         runStart = at;
     }
     if (at == text.size() && runStart < text.size() && !sink.Full()) {
-        addRun(at);
+        if (!addRun(at)) return false;
         runStart = at;
     }
     place = {at, runStart, firstToken};
@@ -327,12 +367,14 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
 constexpr std::size_t kMostTokensPerPlace = 4;
 
 // A sink that writes tokens into an array.
-struct ArrayBatch {
-    Token* next;
-    Token* full;  // where a place may no longer start
-    Token& Add(const Token& token = Token()) { return *next++ = token; }
+template <typename Item>
+struct ArrayOf {
+    Item* next;
+    Item* full;  // where a place may no longer start
+    Item& Add(const Item& token = Item()) { return *next++ = token; }
     bool Full() const { return next > full; }
 };
+using ArrayBatch = ArrayOf<Token>;
 
 // Texts up to this long are not counted before their tokens are reserved.
 constexpr std::size_t kUncountedUnits = 1024;
@@ -379,22 +421,22 @@ namespace {
 
 // The tokens written into room taken from the arena: room for the most the text can give, so
 // that one scan makes them all; should the bound ever fall short, the scan goes on in twice
-// the room. Answers false where a raw scan stopped short.
-template <bool Raw>
+// the room. Answers false where a raw or lean scan stopped short.
+template <ScanOf Of, typename Item>
 bool ScanIntoArena(std::u16string_view& text, std::pmr::memory_resource& arena, TokenCounts& counts, char16_t separator,
-                   std::span<Token>& made) {
+                   std::span<Item>& made) {
     const auto allocate = [&arena](std::size_t room) {
-        return static_cast<Token*>(arena.allocate(room * sizeof(Token), alignof(Token)));
+        return static_cast<Item*>(arena.allocate(room * sizeof(Item), alignof(Item)));
     };
     std::size_t room = MostTokens(text) + kMostTokensPerPlace;
-    Token* tokens = allocate(room);
-    ArrayBatch batch{tokens, tokens + room - kMostTokensPerPlace};
+    Item* tokens = allocate(room);
+    ArrayOf<Item> batch{tokens, tokens + room - kMostTokensPerPlace};
     TokenScanner::Place place;
     for (;;) {
-        if (!Scan<Raw>(text, separator, place, counts, batch)) return false;
+        if (!Scan<Of>(text, separator, place, counts, batch)) return false;
         if (!batch.Full()) break;
-        Token* larger = allocate(2 * room);
-        Token* const moved = std::copy(tokens, batch.next, larger);
+        Item* larger = allocate(2 * room);
+        Item* const moved = std::copy(tokens, batch.next, larger);
         tokens = larger;
         room *= 2;
         batch = {moved, tokens + room - kMostTokensPerPlace};
@@ -403,24 +445,37 @@ bool ScanIntoArena(std::u16string_view& text, std::pmr::memory_resource& arena, 
     return true;
 }
 
+// A raw text's scan: the text as far as it may be read, and one unit past the most read to
+// tell a longer text.
+template <ScanOf Of, typename Item>
+bool ScanRawIntoArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
+                      TokenCounts& counts, char16_t separator, std::span<Item>& made) {
+    // A separator the working text rewrites would be read inside a run.
+    if (IsRewrittenUnit(separator)) return false;
+    std::u16string_view scanned = text.substr(0, most + 1);
+    if (!ScanIntoArena<Of>(scanned, arena, counts, separator, made) || scanned.size() > most) return false;
+    text = scanned;
+    return true;
+}
+
 }  // namespace
 
 std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_resource& arena, TokenCounts& counts,
                                  char16_t separator) {
     std::span<Token> made;
-    ScanIntoArena<false>(text, arena, counts, separator, made);
+    ScanIntoArena<ScanOf::kWorkingText>(text, arena, counts, separator, made);
     return made;
 }
 
 bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
                               TokenCounts& counts, char16_t separator, std::span<Token>& made) {
-    // A separator the working text rewrites would be read inside a run.
-    if (IsRewrittenUnit(separator)) return false;
-    // One unit past the most tells a longer text.
-    std::u16string_view scanned = text.substr(0, most + 1);
-    if (!ScanIntoArena<true>(scanned, arena, counts, separator, made) || scanned.size() > most) return false;
-    text = scanned;
-    return true;
+    return ScanRawIntoArena<ScanOf::kRawText>(text, most, arena, counts, separator, made);
+}
+
+bool TokenizeLeanInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
+                         std::span<LeanToken>& made) {
+    TokenCounts unused;
+    return ScanRawIntoArena<ScanOf::kLeanTokens>(text, most, arena, unused, u'.', made);
 }
 
 bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {

@@ -53,6 +53,11 @@ constexpr bool IsRewrittenUnit(char16_t unit) noexcept {
 bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
                               TokenCounts& counts, char16_t separator, std::span<Token>& made);
 
+// The tokens of TokenizeUnchangedInArena under "." as the direct reduction reads them, when
+// none of them is one it would not take or one a stage would change; otherwise false.
+bool TokenizeLeanInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
+                         std::span<LeanToken>& made);
+
 // The same tokens a batch at a time, so that a long text need never be held as tokens whole.
 class TokenScanner {
 public:

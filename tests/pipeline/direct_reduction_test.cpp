@@ -14,6 +14,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <limits>
 #include <memory_resource>
 #include <random>
 #include <string>
@@ -208,6 +209,15 @@ bool ExpectBatchesAgreeWithTheWholeList(std::u16string_view expression) {
     EXPECT_EQ(batched.has_value(), whole.has_value()) << ToUtf8(expression);
     if (whole && batched) {
         EXPECT_EQ(std::bit_cast<std::uint64_t>(*batched), std::bit_cast<std::uint64_t>(*whole));
+    }
+    // The lean tokens may decline more (the stages' shapes), never answer otherwise.
+    std::u16string_view text = expression;
+    std::span<LeanToken> lean;
+    if (double value = 0.0;
+        TokenizeLeanInArena(text, expression.size(), arena, lean) && ReduceDirectly(lean, arena, u'.', value)) {
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(value),
+                  std::bit_cast<std::uint64_t>(whole.value_or(std::numeric_limits<double>::quiet_NaN())))
+            << ToUtf8(expression);
     }
     return whole.has_value();
 }
