@@ -89,12 +89,13 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     // Most of those are plain expressions under ".", which are tokenized for the direct
     // reduction alone.
     const bool direct = context.path == ReductionPath::kDirectFirst;
+    bool stillDirect = direct;
     if (direct && context.observer == nullptr && separator == u'.') {
         std::u16string_view lean(expression, std::min(limit, kTokenizedWholeUnits + 1));
         std::span<LeanToken> leanTokens;
-        if (double value = 0.0; TokenizeLeanInArena(lean, kTokenizedWholeUnits, arena, leanTokens) &&
-                                ReduceDirectly(leanTokens, arena, separator, value)) {
-            return value;
+        if (TokenizeLeanInArena(lean, kTokenizedWholeUnits, arena, leanTokens)) {
+            if (double value = 0.0; ReduceDirectly(leanTokens, arena, separator, value)) return value;
+            stillDirect = false;  // declined: it would decline the same tokens again
         }
     }
     TokenCounts counts;
@@ -110,7 +111,6 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     // A long text is reduced directly as it is tokenized, so that its tokens are never held
     // whole; a short one's fit the thread's arena block and are quickest made all at once.
     EvaluationObserver* observer = context.observer;
-    bool stillDirect = direct;
     const bool shortText = text.size() <= kTokenizedWholeUnits;
     const bool streamed = stillDirect && !shortText;
     if (streamed) {
