@@ -239,10 +239,9 @@ struct PlainDecimal {
     }
 };
 
-// The working text's own scan; a caller's text, read up to its first NUL (or its end), which
-// stops where a unit would be rewritten; and that for the direct reduction alone, which also
-// stops at a token the reduction would not take or a stage would change.
-enum class ScanOf : std::uint8_t { kWorkingText, kRawText, kLeanTokens };
+// The working text's own scan, or a caller's text read up to its first NUL (or its end),
+// which stops where a unit would be rewritten.
+enum class ScanOf : std::uint8_t { kWorkingText, kRawText };
 
 // Whether the direct reduction takes an entry's token as it is, under ".": nothing counts for
 // a stage in it.
@@ -269,8 +268,7 @@ constexpr auto kLeanEntryTokens = [] {
 // scan stops short.
 template <ScanOf Of = ScanOf::kWorkingText, typename Sink>
 bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
-    constexpr bool Raw = Of != ScanOf::kWorkingText;
-    constexpr bool Lean = Of == ScanOf::kLeanTokens;
+    constexpr bool Raw = Of == ScanOf::kRawText;
     static constexpr std::u16string_view kInsertedOne = u"1";
     static constexpr std::u16string_view kInsertedTimes = u"*";
     // Under "." no entry reads as a number; under "," only the comma does (as 0).
@@ -282,12 +280,10 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
     bool firstToken = place.firstToken;
     // Inlined at its three places: GCC kept it a call, for most of the tokens.
     const auto addText = [&](std::u16string_view run) __attribute__((always_inline)) {
-        if constexpr (!Lean) {
-            Token& token = sink.Add();
-            Classify(token, run);
-            ReadNumber(token, separator);
-            Count(counts, token);
-        }
+        Token& token = sink.Add();
+        Classify(token, run);
+        ReadNumber(token, separator);
+        Count(counts, token);
     };
     // A run that starts with a digit is read as a plain decimal while it is scanned: digits
     // and at most one separator, as TryParsePlainDecimal reads them. The reading is the run's
@@ -299,17 +295,14 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
         const std::u16string_view run = text.substr(runStart, end - runStart);
         if (plain.start != runStart || plain.end != end || run.size() > kMostPlainUnits) {
             addText(run);
-            return !Lean;
+            return;
         }
         // Every count is false for it, and it is a kOther: a unit of it is a digit.
-        auto& token = sink.Add();
-        if constexpr (!Lean) {
-            token.text = run.data();
-            token.size = run.size();
-        }
+        Token& token = sink.Add();
+        token.text = run.data();
+        token.size = run.size();
         token.isNumber = true;
         token.value = plain.Value(run.size());
-        return true;
     };
     while (at < text.size() && !sink.Full()) {
         if (at == runStart && IsDigitUnit(text[at])) {
@@ -332,31 +325,22 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
             continue;
         }
         if (at > runStart) {
-            if (!addRun(at)) return false;
+            addRun(at);
             firstToken = false;
         }
-        if constexpr (Lean) {
-            if (!kLeanEntries[entry]) return false;
-            sink.Add(kLeanEntryTokens[entry]);
-            if (firstToken && entry == kMinusEntry) {
-                sink.Add(kLeanOne);
-                sink.Add(kLeanEntryTokens[kTimesEntry]);
-            }
-        } else {
-            Token& token = sink.Add(kEntryTokens[entry]);
-            if (readEntries && (readEveryEntry || entry == kCommaEntry)) ReadNumber(token, separator);
-            if (kEntryCounted[entry]) Count(counts, kEntryTokens[entry]);
-            if (firstToken && entry == kMinusEntry) {
-                addText(kInsertedOne);
-                addText(kInsertedTimes);
-            }
+        Token& token = sink.Add(kEntryTokens[entry]);
+        if (readEntries && (readEveryEntry || entry == kCommaEntry)) ReadNumber(token, separator);
+        if (kEntryCounted[entry]) Count(counts, kEntryTokens[entry]);
+        if (firstToken && entry == kMinusEntry) {
+            addText(kInsertedOne);
+            addText(kInsertedTimes);
         }
         firstToken = false;
         at += kSeparatorTable[entry].size();
         runStart = at;
     }
     if (at == text.size() && runStart < text.size() && !sink.Full()) {
-        if (!addRun(at)) return false;
+        addRun(at);
         runStart = at;
     }
     place = {at, runStart, firstToken};
@@ -474,8 +458,45 @@ bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::
 
 bool TokenizeLeanInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
                          std::span<LeanToken>& made) {
-    TokenCounts unused;
-    return ScanRawIntoArena<ScanOf::kLeanTokens>(text, most, arena, unused, u'.', made);
+    constexpr char16_t kPoint = u'.';
+    const std::u16string_view scanned = text.substr(0, most + 1);
+    // The scan's tokens under ".", each run of them a plain decimal: one before each entry and
+    // the leading minus's two, so one more than the units and two.
+    auto* const tokens =
+        static_cast<LeanToken*>(arena.allocate((scanned.size() + 3) * sizeof(LeanToken), alignof(LeanToken)));
+    LeanToken* next = tokens;
+    const bool separatorInRuns = !MayStartEntry(kPoint);
+    std::size_t at = 0;
+    while (at < scanned.size()) {
+        char16_t unit = scanned[at];
+        // A run is a token here only where it is a plain decimal that an entry (or the end)
+        // follows: where the scan would go on with the run, it would not be plain.
+        if (IsDigitUnit(unit)) {
+            PlainDecimal plain;
+            plain.Read(scanned, at, kPoint, separatorInRuns);
+            if (at - plain.start > kMostPlainUnits) return false;
+            *next++ = {plain.Value(at - plain.start), TokenKind::kOther, true};
+            if (at == scanned.size()) break;
+            unit = scanned[at];
+        }
+        if (unit == u'\0') {
+            text = scanned.substr(0, at);
+            made = {tokens, static_cast<std::size_t>(next - tokens)};
+            return true;
+        }
+        const std::size_t entry = EntryAt(scanned, at);
+        if (entry == kNoEntry || !kLeanEntries[entry]) return false;
+        *next++ = kLeanEntryTokens[entry];
+        if (next == tokens + 1 && entry == kMinusEntry) {
+            *next++ = kLeanOne;
+            *next++ = kLeanEntryTokens[kTimesEntry];
+        }
+        at += kSeparatorTable[entry].size();
+    }
+    if (scanned.size() > most) return false;
+    text = scanned;
+    made = {tokens, static_cast<std::size_t>(next - tokens)};
+    return true;
 }
 
 bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {
