@@ -492,19 +492,15 @@ bool ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& ar
     return ReduceArray(tokens, arena, separator, value);
 }
 
-bool ReduceDirectly(std::span<const LeanToken> tokens, std::pmr::memory_resource& arena, char16_t separator,
-                    double& value) noexcept {
-    return ReduceArray(tokens, arena, separator, value);
-}
-
 namespace {
 
 // The batches the reducer takes, and the tokens the last step of the batch before still had to
 // look at. Left unset, since the scanner writes every token it hands out.
 constexpr std::size_t kBatchSize = 32;
+template <typename Item, std::size_t Size = kBatchSize>
 union Window {
     Window() {}
-    Token tokens[kBatchSize + DirectReducer<Token>::kLookahead];
+    Item tokens[Size + DirectReducer<Item>::kLookahead];
 };
 
 // Feeds the reducer the batches `next` writes into the window, until `next` writes none or the
@@ -514,7 +510,7 @@ constexpr std::size_t kStop = std::numeric_limits<std::size_t>::max();
 
 template <typename Next>
 std::optional<double> ReduceBatches(std::pmr::memory_resource& arena, char16_t separator, Next next) {
-    Window window;
+    Window<Token> window;
     const std::span<Token> room(window.tokens);
     DirectReducer<Token> reducer(kBatchSize, arena, separator);
     std::size_t held = 0;
@@ -558,6 +554,33 @@ std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::
     } catch (...) {
     }
     return std::nullopt;
+}
+
+LeanReduction ReduceLeanText(std::u16string_view units, std::pmr::memory_resource& arena, double& value) noexcept {
+    try {
+        // Most texts are whole in the first batch, which is large enough for that.
+        constexpr std::size_t kLeanBatch = 128;
+        Window<LeanToken, kLeanBatch> window;
+        const std::span<LeanToken> room(window.tokens);
+        DirectReducer<LeanToken> reducer(DirectReducer<LeanToken>::kInlineDepth, arena, u'.');
+        LeanScanner scanner(units);
+        std::size_t held = 0;
+        for (;;) {
+            const LeanScanner::Batch batch = scanner.Next(room.subspan(held));
+            if (batch.status == LeanScanner::Status::kDeclined) return LeanReduction::kNotLean;
+            held += batch.made;
+            const bool last = batch.status == LeanScanner::Status::kEnd;
+            const LeanToken* stop = reducer.Take(room.data(), room.data() + held, last);
+            if (stop == nullptr) return LeanReduction::kDeclined;
+            if (last) break;
+            held = static_cast<std::size_t>(room.data() + held - stop);
+            std::copy(stop, stop + held, room.data());
+        }
+        // An empty text or a "(" left open is the full evaluation's error.
+        return reducer.Finish(value) ? LeanReduction::kValue : LeanReduction::kDeclined;
+    } catch (...) {
+    }
+    return LeanReduction::kDeclined;
 }
 
 }  // namespace quorvex

@@ -4,6 +4,7 @@
 
 #include "pipeline/token.hpp"
 
+#include <cstdint>
 #include <memory_resource>
 #include <optional>
 #include <span>
@@ -20,8 +21,6 @@ namespace quorvex {
 // in memory a byte at a time and read back whole, which stalls the caller.
 bool ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena, char16_t separator,
                     double& value) noexcept;
-bool ReduceDirectly(std::span<const LeanToken> tokens, std::pmr::memory_resource& arena, char16_t separator,
-                    double& value) noexcept;
 inline std::optional<double> ReduceDirectly(std::span<const Token> tokens, std::pmr::memory_resource& arena,
                                             char16_t separator) noexcept {
     double value = 0.0;
@@ -37,5 +36,12 @@ inline std::optional<double> ReduceDirectly(const Tokens& tokens, char16_t separ
 // tokenizes again, answers those.
 std::optional<double> ReduceWhileTokenizing(std::u16string_view text, std::pmr::memory_resource& arena,
                                             char16_t separator = DecimalSeparator()) noexcept;
+
+// The same for a caller's text under "." made into lean tokens a batch at a time (see
+// LeanScanner), for any length: kValue and the value; kNotLean where a token is not one the
+// scanner makes, the reduction's tokens being others; or kDeclined where the reduction would
+// decline the text's tokens as ReduceDirectly does.
+enum class LeanReduction : std::uint8_t { kValue, kNotLean, kDeclined };
+LeanReduction ReduceLeanText(std::u16string_view units, std::pmr::memory_resource& arena, double& value) noexcept;
 
 }  // namespace quorvex

@@ -46,6 +46,8 @@ constexpr auto kSpecialUnits = [] {
 
 // The length of a C string, which ends at its NUL.
 constexpr std::size_t kUnknownLength = std::numeric_limits<std::size_t>::max();
+// The most units a view of a C string spans: the scans read it only up to its NUL.
+constexpr std::size_t kMostViewedUnits = std::u16string_view().max_size();
 
 // The expression up to its first NUL, or its end, as the working text. A text that needs no
 // change is used where it lies; any other is rewritten into the arena. A C string (`limit`
@@ -84,20 +86,21 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
                 const EvaluationContext& context) {
     double result = std::bit_cast<double>(kNotReducedBits);
     const char16_t separator = context.separator;
-    // Most texts are short and their own working text: their tokens are made in the scan that
-    // finds so. The view reaches no further than the scan reads, which stops at the NUL.
-    // Most of those are plain expressions under ".", which are tokenized for the direct
-    // reduction alone.
+    // Most texts are plain expressions under ".", which are made into tokens for the direct
+    // reduction alone as it goes, whatever their length. The view reaches no further than the
+    // scan reads, which stops at the NUL.
     const bool direct = context.path == ReductionPath::kDirectFirst;
     bool stillDirect = direct;
     if (direct && context.observer == nullptr && separator == u'.') {
-        std::u16string_view lean(expression, std::min(limit, kTokenizedWholeUnits + 1));
-        std::span<LeanToken> leanTokens;
-        if (TokenizeLeanInArena(lean, kTokenizedWholeUnits, arena, leanTokens)) {
-            if (double value = 0.0; ReduceDirectly(leanTokens, arena, separator, value)) return value;
-            stillDirect = false;  // declined: it would decline the same tokens again
-        }
+        const std::u16string_view units(expression, std::min(limit, kMostViewedUnits));
+        double value = 0.0;
+        const LeanReduction lean = ReduceLeanText(units, arena, value);
+        if (lean == LeanReduction::kValue) return value;
+        // Declined, the same tokens would be declined again.
+        stillDirect = lean == LeanReduction::kNotLean;
     }
+    // Most other texts are short and their own working text: their tokens are made in the scan
+    // that finds so.
     TokenCounts counts;
     std::span<Token> made;
     std::u16string_view text(expression, std::min(limit, kTokenizedWholeUnits + 1));

@@ -456,47 +456,41 @@ bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::
     return ScanRawIntoArena<ScanOf::kRawText>(text, most, arena, counts, separator, made);
 }
 
-bool TokenizeLeanInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
-                         std::span<LeanToken>& made) {
+LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
     constexpr char16_t kPoint = u'.';
-    const std::u16string_view scanned = text.substr(0, most + 1);
-    // The scan's tokens under ".", each run of them a plain decimal: one before each entry and
-    // the leading minus's two, so one more than the units and two.
-    auto* const tokens =
-        static_cast<LeanToken*>(arena.allocate((scanned.size() + 3) * sizeof(LeanToken), alignof(LeanToken)));
-    LeanToken* next = tokens;
-    const bool separatorInRuns = !MayStartEntry(kPoint);
-    std::size_t at = 0;
-    while (at < scanned.size()) {
-        char16_t unit = scanned[at];
+    constexpr bool kPointInRuns = !kStartsEntry[kPoint];
+    LeanToken* next = room.data();
+    LeanToken* const full = room.data() + room.size() - kMostTokensPerPlace;
+    const auto made = [&] { return static_cast<std::size_t>(next - room.data()); };
+    while (next <= full) {
+        if (at_ == text_.size()) return {made(), Status::kEnd};
+        char16_t unit = text_[at_];
         // A run is a token here only where it is a plain decimal that an entry (or the end)
         // follows: where the scan would go on with the run, it would not be plain.
         if (IsDigitUnit(unit)) {
             PlainDecimal plain;
-            plain.Read(scanned, at, kPoint, separatorInRuns);
-            if (at - plain.start > kMostPlainUnits) return false;
-            *next++ = {plain.Value(at - plain.start), TokenKind::kOther, true};
-            if (at == scanned.size()) break;
-            unit = scanned[at];
+            plain.Read(text_, at_, kPoint, kPointInRuns);
+            if (at_ - plain.start > kMostPlainUnits) return {made(), Status::kDeclined};
+            *next++ = {plain.Value(at_ - plain.start), TokenKind::kOther, true};
+            first_ = false;
+            if (at_ == text_.size()) return {made(), Status::kEnd};
+            unit = text_[at_];
         }
         if (unit == u'\0') {
-            text = scanned.substr(0, at);
-            made = {tokens, static_cast<std::size_t>(next - tokens)};
-            return true;
+            text_ = text_.substr(0, at_);
+            return {made(), Status::kEnd};
         }
-        const std::size_t entry = EntryAt(scanned, at);
-        if (entry == kNoEntry || !kLeanEntries[entry]) return false;
+        const std::size_t entry = EntryAt(text_, at_);
+        if (entry == kNoEntry || !kLeanEntries[entry]) return {made(), Status::kDeclined};
         *next++ = kLeanEntryTokens[entry];
-        if (next == tokens + 1 && entry == kMinusEntry) {
+        if (first_ && entry == kMinusEntry) {
             *next++ = kLeanOne;
             *next++ = kLeanEntryTokens[kTimesEntry];
         }
-        at += kSeparatorTable[entry].size();
+        first_ = false;
+        at_ += kSeparatorTable[entry].size();
     }
-    if (scanned.size() > most) return false;
-    text = scanned;
-    made = {tokens, static_cast<std::size_t>(next - tokens)};
-    return true;
+    return {made(), Status::kMore};
 }
 
 bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {

@@ -53,10 +53,28 @@ constexpr bool IsRewrittenUnit(char16_t unit) noexcept {
 bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
                               TokenCounts& counts, char16_t separator, std::span<Token>& made);
 
-// The tokens of TokenizeUnchangedInArena under "." as the direct reduction reads them, when
-// none of them is one it would not take or one a stage would change; otherwise false.
-bool TokenizeLeanInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
-                         std::span<LeanToken>& made);
+// The tokens of a caller's text under "." as the direct reduction reads them, a batch at a
+// time, for as long as each is one that reduction takes as it is and no stage would change:
+// each run a plain decimal that an entry follows, and no entry that counts for a stage. The
+// text is read up to its first NUL or its end, whichever comes first: its view may reach past
+// the NUL, and nothing past it is read.
+class LeanScanner {
+public:
+    enum class Status : std::uint8_t { kMore, kEnd, kDeclined };
+    struct Batch {
+        std::size_t made;
+        Status status;
+    };
+    explicit LeanScanner(std::u16string_view units) noexcept : text_(units) {}
+    // Writes the next tokens into the room, which must hold at least four: how many, and
+    // whether more follow, the text ended, or a token was not one it makes.
+    Batch Next(std::span<LeanToken> room) noexcept;
+
+private:
+    std::u16string_view text_;
+    std::size_t at_ = 0;
+    bool first_ = true;
+};
 
 // The same tokens a batch at a time, so that a long text need never be held as tokens whole.
 class TokenScanner {
