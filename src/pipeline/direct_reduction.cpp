@@ -102,29 +102,35 @@ double Compute(TokenKind op, double left, double right) {
 template <typename Entry, std::size_t Inline>
 class Stack {
 public:
-    Stack(std::size_t room, std::pmr::memory_resource& arena)
-        : arena_(arena), entries_(room <= Inline ? inline_.entries : Allocate(room)), room_(std::max(room, Inline)) {}
+    Stack(std::size_t room, std::pmr::memory_resource& arena) : arena_(arena) {
+        base_ = room <= Inline ? inline_.entries : Allocate(room);
+        top_ = base_;
+        end_ = base_ + std::max(room, Inline);
+    }
     Stack(const Stack&) = delete;
     Stack& operator=(const Stack&) = delete;
-    bool empty() const { return size_ == 0; }
-    std::size_t size() const { return size_; }
-    Entry& back() { return entries_[size_ - 1]; }
-    const Entry& operator[](std::size_t i) const { return entries_[i]; }
+    bool empty() const { return top_ == base_; }
+    std::size_t size() const { return static_cast<std::size_t>(top_ - base_); }
+    Entry& back() { return top_[-1]; }
+    const Entry& operator[](std::size_t i) const { return base_[i]; }
     void push_back(const Entry& entry) {
-        if (size_ == room_) Grow();
-        entries_[size_++] = entry;
+        if (top_ == end_) Grow();
+        *top_++ = entry;
     }
-    void pop_back() { --size_; }
+    void pop_back() { --top_; }
 
 private:
     Entry* Allocate(std::size_t room) {
         return static_cast<Entry*>(arena_.allocate(room * sizeof(Entry), alignof(Entry)));
     }
     void Grow() {
-        Entry* larger = Allocate(2 * room_);
-        std::copy(entries_, entries_ + size_, larger);
-        entries_ = larger;
-        room_ *= 2;
+        const std::size_t size = this->size();
+        const std::size_t room = static_cast<std::size_t>(end_ - base_);
+        Entry* larger = Allocate(2 * room);
+        std::copy(base_, top_, larger);
+        base_ = larger;
+        top_ = larger + size;
+        end_ = larger + 2 * room;
     }
 
     std::pmr::memory_resource& arena_;
@@ -133,9 +139,9 @@ private:
         Storage() {}
         Entry entries[Inline];
     } inline_;
-    Entry* entries_;
-    std::size_t room_;
-    std::size_t size_ = 0;
+    Entry* base_;
+    Entry* top_;
+    Entry* end_;
 };
 
 // Takes the tokens in batches, so that they need not all be held at once; the stacks grow

@@ -461,36 +461,44 @@ LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
     constexpr bool kPointInRuns = !kStartsEntry[kPoint];
     LeanToken* next = room.data();
     LeanToken* const full = room.data() + room.size() - kMostTokensPerPlace;
-    const auto made = [&] { return static_cast<std::size_t>(next - room.data()); };
+    // Held apart from the scanner while it runs: a token's stores could be taken to change it.
+    const std::u16string_view text = text_;
+    std::size_t at = at_;
+    bool first = first_;
+    const auto answer = [&](Status status) {
+        at_ = at;
+        first_ = first;
+        return Batch{static_cast<std::size_t>(next - room.data()), status};
+    };
     while (next <= full) {
-        if (at_ == text_.size()) return {made(), Status::kEnd};
-        char16_t unit = text_[at_];
+        if (at == text.size()) return answer(Status::kEnd);
+        char16_t unit = text[at];
         // A run is a token here only where it is a plain decimal that an entry (or the end)
         // follows: where the scan would go on with the run, it would not be plain.
         if (IsDigitUnit(unit)) {
             PlainDecimal plain;
-            plain.Read(text_, at_, kPoint, kPointInRuns);
-            if (at_ - plain.start > kMostPlainUnits) return {made(), Status::kDeclined};
-            *next++ = {plain.Value(at_ - plain.start), TokenKind::kOther, true};
-            first_ = false;
-            if (at_ == text_.size()) return {made(), Status::kEnd};
-            unit = text_[at_];
+            plain.Read(text, at, kPoint, kPointInRuns);
+            if (at - plain.start > kMostPlainUnits) return answer(Status::kDeclined);
+            *next++ = {plain.Value(at - plain.start), TokenKind::kOther, true};
+            first = false;
+            if (at == text.size()) return answer(Status::kEnd);
+            unit = text[at];
         }
         if (unit == u'\0') {
-            text_ = text_.substr(0, at_);
-            return {made(), Status::kEnd};
+            text_ = text.substr(0, at);
+            return answer(Status::kEnd);
         }
-        const std::size_t entry = EntryAt(text_, at_);
-        if (entry == kNoEntry || !kLeanEntries[entry]) return {made(), Status::kDeclined};
+        const std::size_t entry = EntryAt(text, at);
+        if (entry == kNoEntry || !kLeanEntries[entry]) return answer(Status::kDeclined);
         *next++ = kLeanEntryTokens[entry];
-        if (first_ && entry == kMinusEntry) {
+        if (first && entry == kMinusEntry) {
             *next++ = kLeanOne;
             *next++ = kLeanEntryTokens[kTimesEntry];
         }
-        first_ = false;
-        at_ += kSeparatorTable[entry].size();
+        first = false;
+        at += kSeparatorTable[entry].size();
     }
-    return {made(), Status::kMore};
+    return answer(Status::kMore);
 }
 
 bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {
