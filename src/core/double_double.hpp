@@ -37,8 +37,8 @@ inline DoubleDouble TwoSum(double a, double b) {
 }
 
 // a as hi + lo, each of at most 26 significant bits (Veltkamp). |a| < 2^995, so that the
-// scaled copy does not overflow.
-inline DoubleDouble Split(double a) {
+// scaled copy does not overflow. constexpr, so that a table's constants are split once.
+constexpr DoubleDouble Split(double a) {
     const double c = kSplitter * a;
     const double hi = c - (c - a);
     return {hi, a - hi};
@@ -50,6 +50,13 @@ inline DoubleDouble TwoProduct(double a, double b) {
     const DoubleDouble x = Split(a);
     const DoubleDouble y = Split(b);
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+// TwoProduct(a, b) with Split(a) given, the same operations: a table value's split is a constant.
+inline DoubleDouble TwoProduct(DoubleDouble aSplit, double a, double b) {
+    const double p = a * b;
+    const DoubleDouble y = Split(b);
+    return {p, ((aSplit.hi * y.hi - p) + aSplit.hi * y.lo + aSplit.lo * y.hi) + aSplit.lo * y.lo};
 }
 
 // Sums and products, relative error below 2^-103 (Joldes, Muller, Popescu 2017, algorithms 6,
@@ -66,7 +73,7 @@ inline DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
     return FastTwoSum(u.hi, u.lo + t.lo);
 }
 
-inline DoubleDouble Negate(DoubleDouble a) { return {-a.hi, -a.lo}; }
+constexpr DoubleDouble Negate(DoubleDouble a) { return {-a.hi, -a.lo}; }
 
 inline DoubleDouble Subtract(DoubleDouble a, DoubleDouble b) { return Add(a, Negate(b)); }
 

@@ -211,27 +211,24 @@ struct FastAngle {
     int quadrant;
 };
 
-FastAngle ReduceCodyWaiteFast(double ax) {
+// Every step is odd in x (round to nearest, ties to even, is symmetric), so negative x needs no
+// branch: n and r come out negated and n mod 4 is the quadrant of x.
+FastAngle ReduceCodyWaiteFast(double x) {
     constexpr double kIndexError = 0x1p-99;
-    const double n = NearestInteger(ax * kTwoOverPi);
-    const DoubleDouble head = TwoSum(ax - n * kHalfPiPart1, -n * kHalfPiPart2);
+    const double n = NearestInteger(x * kTwoOverPi);
+    const DoubleDouble head = TwoSum(x - n * kHalfPiPart1, -n * kHalfPiPart2);
     const DoubleDouble r = TwoSum(head.hi, (head.lo - n * kHalfPiPart3) - n * kHalfPiPart4);
-    return {r.hi, r.lo, kIndexError * n, static_cast<int>(static_cast<std::int64_t>(n) & 3)};
+    return {r.hi, r.lo, kIndexError * std::fabs(n), static_cast<int>(static_cast<std::int64_t>(n) & 3)};
 }
 
 FastAngle ReduceFast(double x) {
     // Payne-Hanek is exact to 2^-160; its double-double fraction is within 2^-100 of r.
     constexpr double kPayneHanekError = 0x1p-100;
     const double ax = std::fabs(x);
-    FastAngle a{};
-    if (ax < kCodyWaiteLimit) {
-        a = ReduceCodyWaiteFast(ax);
-    } else {
-        const ReducedAngle r = ReducePayneHanek(ax);
-        a = {r.r.hi, r.r.lo, kPayneHanekError * std::fabs(r.r.hi), r.quadrant};
-    }
-    if (x < 0.0) a = {-a.rh, -a.rl, a.err, (4 - a.quadrant) & 3};
-    return a;
+    if (ax < kCodyWaiteLimit) return ReduceCodyWaiteFast(x);
+    const ReducedAngle r = ReducePayneHanek(ax);
+    const FastAngle a = {r.r.hi, r.r.lo, kPayneHanekError * std::fabs(r.r.hi), r.quadrant};
+    return x < 0.0 ? FastAngle{-a.rh, -a.rl, a.err, (4 - a.quadrant) & 3} : a;
 }
 
 // With a = j/64 from the table and t = th + tl = |r| - a, |t| <= 1/128: sin t - t and
@@ -251,53 +248,62 @@ SmallAngle SmallAngleTerms(double th, double tl) {
     return {sine, cosine};
 }
 
-// sin and cos of r = rh + rl, |r| <= pi/4 + tiny: sin(a + t) = S + C t + S (cos t - 1) +
-// C (sin t - t) and cos(a + t) = C - S t + C (cos t - 1) - S (sin t - t), the table's leading
-// terms and the products C t and S t exact; relative error below 2^-64, as the terms left to
-// double rounding are below 2^-11 of the result each.
-struct FastSineCosine {
-    Approximation sine;
-    Approximation cosine;
+// The table's rows for SineOrCosineFast, two per j: sin(j/64) leading with cos(j/64) as the
+// other value, and cos(j/64) leading with -sin(j/64), the other's head pre-split for TwoProduct.
+struct FastRow {
+    DoubleDouble lead;
+    DoubleDouble other;
+    DoubleDouble otherSplit;
 };
+constexpr std::array<std::array<FastRow, 2>, kSineCosineTable.size()> kFastRows = [] {
+    std::array<std::array<FastRow, 2>, kSineCosineTable.size()> rows{};
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        const SineCosinePair& p = kSineCosineTable[j];
+        const DoubleDouble minusSine = Negate(p.sine);
+        rows[j] = {{{p.sine, p.cosine, Split(p.cosine.hi)}, {p.cosine, minusSine, Split(minusSine.hi)}}};
+    }
+    return rows;
+}();
 
-FastSineCosine SineCosineFast(double rh, double rl, double err) {
+// sin r (cosine false) or cos r (cosine true) of r = rh + rl, |r| <= pi/4 + tiny, with a = j/64
+// and t = |r| - a: sin(a + t) = S + C t + S (cos t - 1) + C (sin t - t) and cos(a + t) = C - S t
+// + C (cos t - 1) - S (sin t - t), one formula L + O t + L (cos t - 1) + O (sin t - t) with the
+// row's lead L and other O. The leading terms and the product O t are exact; relative error below
+// 2^-64, as the terms left to double rounding are below 2^-11 of the result each. Negating O
+// negates each product exactly, so the cosine is bit for bit that of the formula written with -S.
+// The sign of r is the sine's; the caller applies the quadrant's.
+Approximation SineOrCosineFast(double rh, double rl, double err, bool cosine) {
     constexpr double kRelativeError = 0x1p-64;
     const bool negative = rh < 0.0;
     const double ah = negative ? -rh : rh;
     const double al = negative ? -rl : rl;
-    const double j = NearestInteger(ah * kTableStep);
-    const double th = ah - j / kTableStep;  // exact (Sterbenz)
+    // ah rounded to a multiple of 1/64 by adding 1.5 * 2^46, whose last bit is 1/64: the same a
+    // as NearestInteger(64 ah) / 64 in two operations fewer, and j read from the sum's low bits.
+    constexpr double kTableShift = 0x1.8p46;
+    constexpr std::uint64_t kIndexMask = 63;  // j <= 51
+    const double shifted = ah + kTableShift;
+    const double th = ah - (shifted - kTableShift);  // exact (Sterbenz)
     const SmallAngle small = SmallAngleTerms(th, al);
-    const SineCosinePair& row = kSineCosineTable[static_cast<std::size_t>(j)];
-    const DoubleDouble ct = TwoProduct(row.cosine.hi, th);
-    const DoubleDouble st = TwoProduct(row.sine.hi, th);
-    const DoubleDouble sineHead = TwoSum(row.sine.hi, ct.hi);
-    const DoubleDouble cosineHead = TwoSum(row.cosine.hi, -st.hi);
-    const double sineLow = sineHead.lo + ct.lo + row.sine.lo + (row.cosine.lo * th + row.cosine.hi * al) +
-                           (row.sine.hi * small.cosineMinusOne + row.cosine.hi * small.sineMinusT);
-    const double cosineLow = cosineHead.lo - st.lo + row.cosine.lo - (row.sine.lo * th + row.sine.hi * al) +
-                             (row.cosine.hi * small.cosineMinusOne - row.sine.hi * small.sineMinusT);
-    const double sign = negative ? -1.0 : 1.0;
-    return {{sign * sineHead.hi, sign * sineLow, err + kRelativeError * std::fabs(sineHead.hi)},
-            {cosineHead.hi, cosineLow, err + kRelativeError * cosineHead.hi}};
-}
-
-std::optional<double> RoundIfUnambiguous(const Approximation& v) {
-    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
+    const std::size_t j = std::bit_cast<std::uint64_t>(shifted) & kIndexMask;
+    const FastRow& row = kFastRows[j][cosine ? 1 : 0];
+    const DoubleDouble ot = TwoProduct(row.otherSplit, row.other.hi, th);
+    const DoubleDouble head = TwoSum(row.lead.hi, ot.hi);
+    const double low = head.lo + ot.lo + row.lead.lo + (row.other.lo * th + row.other.hi * al) +
+                       (row.lead.hi * small.cosineMinusOne + row.other.hi * small.sineMinusT);
+    const double sign = negative && !cosine ? -1.0 : 1.0;
+    return {sign * head.hi, sign * low, err + kRelativeError * std::fabs(head.hi)};
 }
 
 Approximation Negated(const Approximation& v) { return {-v.hi, -v.lo, v.err}; }
 
-// sin x or cos x by the quadrant; nothing if the rounding test fails.
+// sin x or cos x by the quadrant: only the one the quadrant picks is evaluated; nothing if
+// the rounding test fails.
 std::optional<double> SineFast(double x, int shift) {
     const FastAngle a = ReduceFast(x);
-    const FastSineCosine v = SineCosineFast(a.rh, a.rl, a.err);
-    switch ((a.quadrant + shift) & 3) {
-        case 0: return RoundIfUnambiguous(v.sine);
-        case 1: return RoundIfUnambiguous(v.cosine);
-        case 2: return RoundIfUnambiguous(Negated(v.sine));
-        default: return RoundIfUnambiguous(Negated(v.cosine));
-    }
+    const int quadrant = (a.quadrant + shift) & 3;
+    const Approximation v = SineOrCosineFast(a.rh, a.rl, a.err, (quadrant & 1) != 0);
+    const double sign = (quadrant & 2) != 0 ? -1.0 : 1.0;
+    return RoundIfUnambiguous(sign * v.hi, sign * v.lo, v.err);
 }
 
 // num / den for num = sin r, den = cos r or the reverse: a quotient digit and its remainder
@@ -372,8 +378,9 @@ double Tan(double x) {
     if (!std::isfinite(x)) return std::isnan(x) ? x : kNaN;
     if (std::fabs(x) < kTinySine) return x;
     const FastAngle f = ReduceFast(x);
-    const FastSineCosine w = SineCosineFast(f.rh, f.rl, f.err);
-    const auto fast = f.quadrant % 2 == 0 ? QuotientFast(w.sine, w.cosine) : QuotientFast(Negated(w.cosine), w.sine);
+    const Approximation sine = SineOrCosineFast(f.rh, f.rl, f.err, false);
+    const Approximation cosine = SineOrCosineFast(f.rh, f.rl, f.err, true);
+    const auto fast = f.quadrant % 2 == 0 ? QuotientFast(sine, cosine) : QuotientFast(Negated(cosine), sine);
     if (fast) return *fast;
     const ReducedAngle a = ReduceHalfPi(x);
     const SineCosine v = SineCosineKernel(a.r);
