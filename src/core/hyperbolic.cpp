@@ -57,22 +57,21 @@ FastExponential ExponentialFast(double a) {
     return {FastTwoSum(s.hi, lo), e.exponent};
 }
 
-// e^a / 2 and e^-a / 2 for a <= kSingleExponentialBound, each within 2^-72 of itself: the
-// reciprocal of m by Dekker's division (1 - r m.hi is exact), relative error 2^-100 more.
+// e^a / 2 and e^-a / 2 for a <= kSingleExponentialBound, each within 2^-72 of itself: two
+// independent evaluations, as e^-a from its own reduction has ExponentialFast's bound too
+// (|n| <= 2^16) and costs no division, which e^a's reciprocal would.
 struct HalfExponentials {
     DoubleDouble up;
     DoubleDouble down;
 };
 
 HalfExponentials HalfExponentialsFast(double a) {
-    const FastExponential e = ExponentialFast(a);
-    const DoubleDouble& m = e.mantissa;
-    const double r = 1.0 / m.hi;
-    const DoubleDouble p = TwoProduct(r, m.hi);
-    const double rl = (((1.0 - p.hi) - p.lo) - r * m.lo) / m.hi;
-    const double upScale = PowerOfTwo(e.exponent - 1);
-    const double downScale = PowerOfTwo(-e.exponent - 1);
-    return {{m.hi * upScale, m.lo * upScale}, {r * downScale, rl * downScale}};
+    const FastExponential up = ExponentialFast(a);
+    const FastExponential down = ExponentialFast(-a);
+    const double upScale = PowerOfTwo(up.exponent - 1);
+    const double downScale = PowerOfTwo(down.exponent - 1);
+    return {{up.mantissa.hi * upScale, up.mantissa.lo * upScale},
+            {down.mantissa.hi * downScale, down.mantissa.lo * downScale}};
 }
 
 // e^a / 2 for kSingleExponentialBound < a <= kHyperbolicOverflowBound, where e^-a / 2 is
