@@ -307,15 +307,18 @@ std::optional<double> SineFast(double x, int shift) {
 }
 
 // num / den for num = sin r, den = cos r or the reverse: a quotient digit and its remainder
-// by TwoProduct (Dekker's division); relative error below the sum of the parts' plus 2^-100.
+// by TwoProduct (Dekker's division); relative error below the sum of the parts' plus 2^-99:
+// 2^-100 for the division, and 2^-103 as the correction (below 2^-51 q) takes the rounded
+// reciprocal of den.hi, divided alongside q rather than after it.
 std::optional<double> QuotientFast(const Approximation& numerator, const Approximation& denominator) {
-    constexpr double kQuotientError = 0x1p-100;
+    constexpr double kQuotientError = 0x1p-99;
     constexpr double kMargin = 1.01;                                  // covers the roundings of the bound itself
     const DoubleDouble num = FastTwoSum(numerator.hi, numerator.lo);  // the kernel leaves lo up to 2^-14 hi
     const DoubleDouble den = FastTwoSum(denominator.hi, denominator.lo);
     const double q = num.hi / den.hi;
+    const double reciprocal = 1.0 / den.hi;
     const DoubleDouble p = TwoProduct(q, den.hi);
-    const double low = (((num.hi - p.hi) - p.lo) + num.lo - q * den.lo) / den.hi;
+    const double low = (((num.hi - p.hi) - p.lo) + num.lo - q * den.lo) * reciprocal;
     const double relative = numerator.err / std::fabs(num.hi) + denominator.err / std::fabs(den.hi) + kQuotientError;
     return quorvex::RoundIfUnambiguous(q, low, kMargin * relative * std::fabs(q));
 }
