@@ -52,12 +52,14 @@ inline DoubleDouble TwoProduct(double a, double b) {
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }
 
-// TwoProduct(a, b) with Split(a) given, the same operations: a table value's split is a constant.
-inline DoubleDouble TwoProduct(DoubleDouble aSplit, double a, double b) {
+// TwoProduct(a, b) with Split(a), or both splits, given, the same operations: a table value's
+// split is a constant.
+inline DoubleDouble TwoProduct(DoubleDouble aSplit, double a, DoubleDouble bSplit, double b) {
     const double p = a * b;
-    const DoubleDouble y = Split(b);
-    return {p, ((aSplit.hi * y.hi - p) + aSplit.hi * y.lo + aSplit.lo * y.hi) + aSplit.lo * y.lo};
+    return {p, ((aSplit.hi * bSplit.hi - p) + aSplit.hi * bSplit.lo + aSplit.lo * bSplit.hi) + aSplit.lo * bSplit.lo};
 }
+
+inline DoubleDouble TwoProduct(DoubleDouble aSplit, double a, double b) { return TwoProduct(aSplit, a, Split(b), b); }
 
 // Sums and products, relative error below 2^-103 (Joldes, Muller, Popescu 2017, algorithms 6,
 // 9, 12 rebuilt without fma).

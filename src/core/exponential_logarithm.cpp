@@ -80,6 +80,15 @@ constexpr std::array<DoubleDouble, 32> kExpFine = {{
 }};
 // clang-format on
 
+// Split of each head of kExpCoarse and kExpFine, for the fast paths' products.
+constexpr std::array<DoubleDouble, 32> SplitHeads(const std::array<DoubleDouble, 32>& table) {
+    std::array<DoubleDouble, 32> split{};
+    for (std::size_t k = 0; k < table.size(); ++k) split[k] = Split(table[k].hi);
+    return split;
+}
+constexpr std::array<DoubleDouble, 32> kExpCoarseSplit = SplitHeads(kExpCoarse);
+constexpr std::array<DoubleDouble, 32> kExpFineSplit = SplitHeads(kExpFine);
+
 // e^r - 1 = r (1 + r (1/2 + r tail(r))), Taylor series; on |r| <= 3.4e-4 the truncation after
 // r^7/5040 is below 2^-95 and the double tail adds an error below 2^-89.
 constexpr std::array<DoubleDouble, 2> kExpm1Head = {{{1.0, 0.0}, {0.5, 0.0}}};
@@ -150,6 +159,20 @@ constexpr std::array<DoubleDouble, 91> kMinusLogOfReciprocal = {{
 }};
 // clang-format on
 
+// c = fl(128/i) for i = 91..181, as the logarithm's reduction divides, and its split.
+struct LogReciprocal {
+    double value;
+    DoubleDouble split;
+};
+constexpr std::array<LogReciprocal, kMinusLogOfReciprocal.size()> kLogReciprocals = [] {
+    std::array<LogReciprocal, kMinusLogOfReciprocal.size()> table{};
+    for (std::size_t k = 0; k < table.size(); ++k) {
+        const double c = kLogTableScale / static_cast<double>(static_cast<int>(k) + kLogTableFirst);
+        table[k] = {c, Split(c)};
+    }
+    return table;
+}();
+
 // ln(1 + r) = r q(r), q(r) = 1 - r/2 + r^2/3 - ... Taylor series; for |r| < 0.0056 the terms
 // past r^13/14 are below 2^-96, and the head keeps the terms down to r^4/5 in double-double.
 // clang-format off
@@ -210,16 +233,26 @@ constexpr double kUnitRoundoff = 0x1p-53;
 // accurate path's tail), truncation below 0.2u rh^2; the dropped rl rh^2 / 2, the rounding of
 // rl, n ln2/1024 and the products.
 ExpReduction ReduceExpFast(double x) {
-    const double n = NearestInteger(x * kInverseLn2Over1024);
+    // NearestInteger by hand, n read from the shifted sum's low bits (two's complement, as the
+    // sum's significand is 2^51 + n): the tables need not wait for n to be converted.
+    constexpr double kShift = 0x1.8p52;
+    const double shiftedIndex = x * kInverseLn2Over1024 + kShift;
+    const double n = shiftedIndex - kShift;
     const DoubleDouble r = TwoSum(x - n * kLn2Over1024Part1, -n * kLn2Over1024Part2);  // both terms exact
     const double rl = r.lo - n * kLn2Over1024Part3;
     const double rh = r.hi;
     const double p = 0.5 + rh * (kExpm1Tail[0] + rh * (kExpm1Tail[1] + rh * kExpm1Tail[2]));
     const double q = rl + rh * (rl + rh * p);  // rl + rh rl is the start of e^rh rl
-    const std::int32_t index = static_cast<std::int32_t>(n);
-    const DoubleDouble coarse = kExpCoarse[static_cast<std::size_t>((index >> kExpTableBits) & kExpTableMask)];
-    const DoubleDouble fine = kExpFine[static_cast<std::size_t>(index & kExpTableMask)];
-    return {Multiply(coarse, fine), rh, q, n, index >> (2 * kExpTableBits)};
+    const auto index =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(shiftedIndex)));
+    const auto coarseIndex = static_cast<std::size_t>((index >> kExpTableBits) & kExpTableMask);
+    const auto fineIndex = static_cast<std::size_t>(index & kExpTableMask);
+    const DoubleDouble coarse = kExpCoarse[coarseIndex];
+    const DoubleDouble fine = kExpFine[fineIndex];
+    // Multiply(coarse, fine) with the heads' splits from tables.
+    const DoubleDouble product = TwoProduct(kExpCoarseSplit[coarseIndex], coarse.hi, kExpFineSplit[fineIndex], fine.hi);
+    const DoubleDouble scale = FastTwoSum(product.hi, product.lo + (coarse.hi * fine.lo + coarse.lo * fine.hi));
+    return {scale, rh, q, n, index >> (2 * kExpTableBits)};
 }
 
 namespace {
@@ -333,21 +366,22 @@ std::optional<double> Log1pFast(double x) {
 BoundedValue LogApproximation(DoubleDouble a) {
     constexpr double kLowJoinError = 0x1p-102;
     constexpr int kMantissaBits = 52;
-    constexpr std::uint64_t kMantissaMask = (1ULL << kMantissaBits) - 1;
-    constexpr std::uint64_t kOneBits = 0x3FF0000000000000ULL;
-    constexpr int kBias = 1023;
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(a.hi);
-    int e = static_cast<int>(bits >> kMantissaBits) - kBias;
-    double m = std::bit_cast<double>((bits & kMantissaMask) | kOneBits);
-    if (m >= 2.0 * kSqrtHalf) {
-        m *= 0.5;
-        e += 1;
-    }
-    const int i = static_cast<int>(NearestInteger(m * kLogTableScale));
-    const double c = kLogTableScale / i;
-    const DoubleDouble product = TwoProduct(m, c);
+    // a.hi = 2^e m, m in [kSqrtHalf, 2 kSqrtHalf), without a branch on which side of sqrt 2 the
+    // significand lies: subtracting kSqrtHalf's bits carries into the exponent field exactly
+    // where m would be halved.
+    const auto bits = std::bit_cast<std::uint64_t>(a.hi);
+    const auto exponentBits = (bits - std::bit_cast<std::uint64_t>(kSqrtHalf)) >> kMantissaBits;
+    const int e = static_cast<int>(static_cast<std::int64_t>(exponentBits << kMantissaBits) >> kMantissaBits);
+    const double m = std::bit_cast<double>(bits - (exponentBits << kMantissaBits));
+    // i = NearestInteger(128 m) read from the shifted sum's low bits, and c = 128 / i and its
+    // split from a table: no conversion or division before the product.
+    constexpr double kShift = 0x1.8p52;
+    constexpr std::uint64_t kIndexMask = 255;  // i <= 181
+    const auto i = static_cast<int>(std::bit_cast<std::uint64_t>(m * kLogTableScale + kShift) & kIndexMask);
+    const LogReciprocal& c = kLogReciprocals[static_cast<std::size_t>(i - kLogTableFirst)];
+    const DoubleDouble product = TwoProduct(Split(m), m, c.split, c.value);
     const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);
-    const Approximation v = LogFromReduction(e, i, r.hi, r.lo + (a.lo * PowerOfTwo(-e)) * c);
+    const Approximation v = LogFromReduction(e, i, r.hi, r.lo + (a.lo * PowerOfTwo(-e)) * c.value);
     return {v.hi, v.lo, a.lo == 0.0 ? v.err : v.err + kLowJoinError};
 }
 
