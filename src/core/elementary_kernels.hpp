@@ -55,14 +55,20 @@ DoubleDouble AtanOfRatio(DoubleDouble num, DoubleDouble den);
 // Ziv's rounding test, as in CRlibm and CORE-MATH: the double nearest to every value within err
 // of hi + lo, if they all have the same one, else nothing (the caller takes its accurate path).
 // err is widened by the rounding of lo +- err itself (2^-52 |lo| and 2^-50 err), so any true
-// bound err makes the answer correctly rounded.
-inline std::optional<double> RoundIfUnambiguous(double hi, double lo, double err) {
+// bound err makes the answer correctly rounded. A caller that knows a bound lowBound >= |lo|
+// before lo itself passes it: the test then waits on lo for two additions only, and its e is at
+// least that of |lo|, so whenever it answers, the test with |lo| answers the same.
+inline std::optional<double> RoundIfUnambiguous(double hi, double lo, double err, double lowBound) {
     constexpr double kErrorMargin = 1.0 + 0x1p-50;
     constexpr double kLowRounding = 0x1p-52;
-    const double e = err * kErrorMargin + std::fabs(lo) * kLowRounding;
+    const double e = err * kErrorMargin + lowBound * kLowRounding;
     const double up = hi + (lo + e);
     if (up != hi + (lo - e)) return std::nullopt;
     return up;
+}
+
+inline std::optional<double> RoundIfUnambiguous(double hi, double lo, double err) {
+    return RoundIfUnambiguous(hi, lo, err, std::fabs(lo));
 }
 
 // The double nearest to v * 2^exponent, rounded once even where it is subnormal; +-inf on overflow.

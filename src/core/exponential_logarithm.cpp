@@ -266,9 +266,11 @@ constexpr int kGreatestScale = 1023;
 // below u 6.8e-4, T.lo (rh + q) is dropped (below 7.5e-20), q is off by under 6e-23.
 std::optional<double> ExpFast(double x) {
     constexpr double kMantissaError = 3.2e-19;
+    constexpr double kLowShare = 0x1p-11;  // |T.lo + T.hi (rh + q)| <= T.hi (2^-53 + 3.4e-4)
     const ExpReduction e = ReduceExpFast(x);
     if (e.exponent < kLeastNormalScale || e.exponent > kGreatestScale) return std::nullopt;
-    const auto m = RoundIfUnambiguous(e.scale.hi, e.scale.lo + e.scale.hi * (e.rh + e.q), kMantissaError);
+    const auto m =
+        RoundIfUnambiguous(e.scale.hi, e.scale.lo + e.scale.hi * (e.rh + e.q), kMantissaError, kLowShare * e.scale.hi);
     if (!m) return std::nullopt;
     return *m * PowerOfTwo(e.exponent);
 }

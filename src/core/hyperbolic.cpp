@@ -35,6 +35,10 @@ double Halved(DoubleDouble v) { return Round(Multiply(v, 0.5)); }
 constexpr double kSeriesBound = 1.0 / 64.0;
 constexpr double kExponentialError = 0x1p-72;
 constexpr int kGreatestScale = 1023;  // 2^k m for m < 2 is finite
+// A Fast2Sum's low part is at most half an ulp of its head; a Dekker quotient's correction is
+// below 3 2^-53 of the quotient (the remainder and the operands' low parts).
+constexpr double kSumLowShare = 0x1p-52;
+constexpr double kQuotientLowShare = 0x1p-50;
 
 std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
     return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
@@ -79,7 +83,8 @@ HalfExponentials HalfExponentialsFast(double a) {
 std::optional<double> HalfExponentialFast(double a) {
     const FastExponential e = ExponentialFast(a);
     if (e.exponent - 1 > kGreatestScale) return std::nullopt;
-    const auto m = quorvex::RoundIfUnambiguous(e.mantissa.hi, e.mantissa.lo, kExponentialError * e.mantissa.hi);
+    const auto m = quorvex::RoundIfUnambiguous(e.mantissa.hi, e.mantissa.lo, kExponentialError * e.mantissa.hi,
+                                               kSumLowShare * e.mantissa.hi);
     if (!m) return std::nullopt;
     return *m * PowerOfTwo(e.exponent - 1);
 }
@@ -125,14 +130,14 @@ std::optional<double> SinhFast(double a) {
     if (a > kSingleExponentialBound) return HalfExponentialFast(a);
     const HalfExponentials h = HalfExponentialsFast(a);
     const DoubleDouble s = SinhPair(h);
-    return quorvex::RoundIfUnambiguous(s.hi, s.lo, kExponentialError * (h.up.hi + h.down.hi));
+    return quorvex::RoundIfUnambiguous(s.hi, s.lo, kExponentialError * (h.up.hi + h.down.hi), kSumLowShare * s.hi);
 }
 
 std::optional<double> CoshFast(double a) {
     if (a > kSingleExponentialBound) return HalfExponentialFast(a);
     const HalfExponentials h = HalfExponentialsFast(a);
     const DoubleDouble c = CoshPair(h);
-    return quorvex::RoundIfUnambiguous(c.hi, c.lo, kExponentialError * (h.up.hi + h.down.hi));
+    return quorvex::RoundIfUnambiguous(c.hi, c.lo, kExponentialError * (h.up.hi + h.down.hi), kSumLowShare * c.hi);
 }
 
 // tanh a = sinh a / cosh a for kSeriesBound <= a <= kTanhSaturation, by Dekker's division;
@@ -148,7 +153,7 @@ std::optional<double> TanhFast(double a) {
     const double reciprocal = 1.0 / c.hi;
     const DoubleDouble p = TwoProduct(q, c.hi);
     const double low = (((s.hi - p.hi) - p.lo) + s.lo - q * c.lo) * reciprocal;
-    return quorvex::RoundIfUnambiguous(q, low, kExponentialError * (1.0 + q));
+    return quorvex::RoundIfUnambiguous(q, low, kExponentialError * (1.0 + q), kQuotientLowShare * q);
 }
 
 // The inverse functions as ln w, w >= 1 carried in double-double to within 2^-100 of itself, so

@@ -320,7 +320,8 @@ std::optional<double> QuotientFast(const Approximation& numerator, const Approxi
     const DoubleDouble p = TwoProduct(q, den.hi);
     const double low = (((num.hi - p.hi) - p.lo) + num.lo - q * den.lo) * reciprocal;
     const double relative = numerator.err / std::fabs(num.hi) + denominator.err / std::fabs(den.hi) + kQuotientError;
-    return quorvex::RoundIfUnambiguous(q, low, kMargin * relative * std::fabs(q));
+    constexpr double kQuotientLowShare = 0x1p-50;  // |low| <= 3 2^-53 |q|: remainder, num.lo, den.lo
+    return quorvex::RoundIfUnambiguous(q, low, kMargin * relative * std::fabs(q), kQuotientLowShare * std::fabs(q));
 }
 
 struct SineCosine {
