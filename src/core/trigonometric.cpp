@@ -193,7 +193,8 @@ ReducedAngle ReduceHalfPi(double x) {
 // The fast paths (Ziv's strategy): the reduction and the table method of the accurate path in
 // plain double arithmetic, the products and sums that would lose more than 2^-66 of the result
 // made exact (TwoProduct, TwoSum), then RoundIfUnambiguous with an absolute bound on the
-// reduction's error plus a relative one on the kernel's; else the accurate path.
+// reduction's error plus a relative one on the kernel's; else the accurate path. Their pieces
+// are inline: out of line, each call and its result's trip through memory lengthen the chain.
 
 // A value hi + lo known to within err.
 struct Approximation {
@@ -213,7 +214,7 @@ struct FastAngle {
 
 // Every step is odd in x (round to nearest, ties to even, is symmetric), so negative x needs no
 // branch: n and r come out negated and n mod 4 is the quadrant of x.
-FastAngle ReduceCodyWaiteFast(double x) {
+inline FastAngle ReduceCodyWaiteFast(double x) {
     constexpr double kIndexError = 0x1p-99;
     const double n = NearestInteger(x * kTwoOverPi);
     const DoubleDouble head = TwoSum(x - n * kHalfPiPart1, -n * kHalfPiPart2);
@@ -221,7 +222,7 @@ FastAngle ReduceCodyWaiteFast(double x) {
     return {r.hi, r.lo, kIndexError * std::fabs(n), static_cast<int>(static_cast<std::int64_t>(n) & 3)};
 }
 
-FastAngle ReduceFast(double x) {
+inline FastAngle ReduceFast(double x) {
     // Payne-Hanek is exact to 2^-160; its double-double fraction is within 2^-100 of r.
     constexpr double kPayneHanekError = 0x1p-100;
     const double ax = std::fabs(x);
@@ -272,7 +273,7 @@ constexpr std::array<std::array<FastRow, 2>, kSineCosineTable.size()> kFastRows 
 // 2^-64, as the terms left to double rounding are below 2^-11 of the result each. Negating O
 // negates each product exactly, so the cosine is bit for bit that of the formula written with -S.
 // The sign of r is the sine's; the caller applies the quadrant's.
-Approximation SineOrCosineFast(double rh, double rl, double err, bool cosine) {
+inline Approximation SineOrCosineFast(double rh, double rl, double err, bool cosine) {
     constexpr double kRelativeError = 0x1p-64;
     const bool negative = rh < 0.0;
     const double ah = negative ? -rh : rh;
@@ -298,7 +299,7 @@ Approximation Negated(const Approximation& v) { return {-v.hi, -v.lo, v.err}; }
 
 // sin x or cos x by the quadrant: only the one the quadrant picks is evaluated; nothing if
 // the rounding test fails.
-std::optional<double> SineFast(double x, int shift) {
+inline std::optional<double> SineFast(double x, int shift) {
     const FastAngle a = ReduceFast(x);
     const int quadrant = (a.quadrant + shift) & 3;
     const Approximation v = SineOrCosineFast(a.rh, a.rl, a.err, (quadrant & 1) != 0);
