@@ -227,12 +227,11 @@ DoubleDouble ScaleExact(DoubleDouble v, int exponent) {
 // accurate double-double path takes over. Bounds in units of u = 2^-53 below.
 constexpr double kUnitRoundoff = 0x1p-53;
 
-}  // namespace
-
 // q to within 3.2u rh^2 + 2^-97 |n|: the Taylor series to r^5/120 (the 1/3!, 1/4!, 1/5! of the
 // accurate path's tail), truncation below 0.2u rh^2; the dropped rl rh^2 / 2, the rounding of
-// rl, n ln2/1024 and the products.
-ExpReduction ReduceExpFast(double x) {
+// rl, n ln2/1024 and the products. Inline in this file's fast paths: out of line, the call and
+// the return through memory cost more than the copy.
+inline ExpReduction ReduceExpFastInline(double x) {
     // NearestInteger by hand, n read from the shifted sum's low bits (two's complement, as the
     // sum's significand is 2^51 + n): the tables need not wait for n to be converted.
     constexpr double kShift = 0x1.8p52;
@@ -255,6 +254,10 @@ ExpReduction ReduceExpFast(double x) {
     return {scale, rh, q, n, index >> (2 * kExpTableBits)};
 }
 
+}  // namespace
+
+ExpReduction ReduceExpFast(double x) { return ReduceExpFastInline(x); }
+
 namespace {
 
 // Scales at which 2^k times a mantissa in [0.99, 2) is a normal double.
@@ -267,7 +270,7 @@ constexpr int kGreatestScale = 1023;
 std::optional<double> ExpFast(double x) {
     constexpr double kMantissaError = 3.2e-19;
     constexpr double kLowShare = 0x1p-11;  // |T.lo + T.hi (rh + q)| <= T.hi (2^-53 + 3.4e-4)
-    const ExpReduction e = ReduceExpFast(x);
+    const ExpReduction e = ReduceExpFastInline(x);
     if (e.exponent < kLeastNormalScale || e.exponent > kGreatestScale) return std::nullopt;
     const auto m =
         RoundIfUnambiguous(e.scale.hi, e.scale.lo + e.scale.hi * (e.rh + e.q), kMantissaError, kLowShare * e.scale.hi);
@@ -283,7 +286,7 @@ std::optional<double> Expm1Fast(double x) {
     constexpr double kSquareErrorFactor = 9.0 * kUnitRoundoff;
     constexpr double kIndexError = 0x1p-96;
     constexpr double kLowSumError = 0x1p-100;
-    const ExpReduction e = ReduceExpFast(x);
+    const ExpReduction e = ReduceExpFastInline(x);
     if (e.exponent > kGreatestScaleForProducts) return std::nullopt;
     const double power = PowerOfTwo(e.exponent);
     const double b = power * e.scale.hi;
@@ -309,7 +312,7 @@ using Approximation = BoundedValue;
 // 1/3 to r^6/9 (truncation below r^10/10). Relative error below 2^-66: the result is at least
 // |r| / 2 (the row of c = 1) or 0.0039 (other rows, e = 0) or 0.34 (e != 0), and each term
 // left to the low sum is below u r^2 of its rounding.
-Approximation LogFromReduction(int e, int i, double rh, double rl) {
+inline Approximation LogFromReduction(int e, int i, double rh, double rl) {
     constexpr double kRelativeError = 0x1p-66;
     constexpr std::array<double, 7> kSeries = {
         0.33333333333333331, -0.25,  0.20000000000000001, -0.16666666666666666,
@@ -330,42 +333,10 @@ Approximation LogFromReduction(int e, int i, double rh, double rl) {
     return {c.hi, a.lo + b.lo + c.lo + tail, kRelativeError * std::fabs(c.hi)};
 }
 
-// ln x for normal positive x, as LogKernel reduces it.
-std::optional<double> LogFast(double x) {
-    const BoundedValue v = LogApproximation({x, 0.0});
-    return RoundIfUnambiguous(v.hi, v.lo, v.err);
-}
-
-// ln(1 + x): the series alone near 0 (the row of c = 1, r = x exactly), else ln of 1 + x as
-// a double-double whose low part joins rl; |x| < 2^1000 keeps the scaling of the low part normal.
-std::optional<double> Log1pFast(double x) {
-    constexpr int kTableRowOfOne = 128;
-    constexpr double kLargest = 0x1p1000;
-    if (std::fabs(x) < kLog1pSeriesBound) {
-        const Approximation v = LogFromReduction(0, kTableRowOfOne, x, 0.0);
-        return RoundIfUnambiguous(v.hi, v.lo, v.err);
-    }
-    if (std::fabs(x) > kLargest) return std::nullopt;
-    const DoubleDouble a = TwoSum(1.0, x);
-    int e = 0;
-    double m = std::frexp(a.hi, &e);
-    if (m < kSqrtHalf) {
-        m *= 2.0;
-        e -= 1;
-    }
-    const int i = static_cast<int>(NearestInteger(m * kLogTableScale));
-    const double c = kLogTableScale / i;
-    const DoubleDouble product = TwoProduct(m, c);
-    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);
-    const Approximation v = LogFromReduction(e, i, r.hi, r.lo + std::ldexp(a.lo, -e) * c);
-    return RoundIfUnambiguous(v.hi, v.lo, v.err);
-}
-
-}  // namespace
-
 // ln a for a.hi normal and positive, reduced as LogKernel does; a.lo is scaled exactly and
-// joined to rl, and that join rounds within 2^-103.
-BoundedValue LogApproximation(DoubleDouble a) {
+// joined to rl, and that join rounds within 2^-103. Inline in LogFast, as
+// ReduceExpFastInline is in ExpFast.
+inline BoundedValue LogApproximationInline(DoubleDouble a) {
     constexpr double kLowJoinError = 0x1p-102;
     constexpr int kMantissaBits = 52;
     // a.hi = 2^e m, m in [kSqrtHalf, 2 kSqrtHalf), without a branch on which side of sqrt 2 the
@@ -386,6 +357,31 @@ BoundedValue LogApproximation(DoubleDouble a) {
     const Approximation v = LogFromReduction(e, i, r.hi, r.lo + (a.lo * PowerOfTwo(-e)) * c.value);
     return {v.hi, v.lo, a.lo == 0.0 ? v.err : v.err + kLowJoinError};
 }
+
+// ln x for normal positive x, as LogKernel reduces it.
+std::optional<double> LogFast(double x) {
+    const BoundedValue v = LogApproximationInline({x, 0.0});
+    return RoundIfUnambiguous(v.hi, v.lo, v.err);
+}
+
+// ln(1 + x): the series alone near 0 (the row of c = 1, r = x exactly), else ln of 1 + x as
+// a double-double whose low part joins rl; |x| < 2^1000 keeps the scaling of the low part normal.
+// LogApproximationInline reduces 1 + x to the same e, i and r and adds its bound on the join.
+std::optional<double> Log1pFast(double x) {
+    constexpr int kTableRowOfOne = 128;
+    constexpr double kLargest = 0x1p1000;
+    if (std::fabs(x) < kLog1pSeriesBound) {
+        const Approximation v = LogFromReduction(0, kTableRowOfOne, x, 0.0);
+        return RoundIfUnambiguous(v.hi, v.lo, v.err);
+    }
+    if (std::fabs(x) > kLargest) return std::nullopt;
+    const BoundedValue v = LogApproximationInline(TwoSum(1.0, x));
+    return RoundIfUnambiguous(v.hi, v.lo, v.err);
+}
+
+}  // namespace
+
+BoundedValue LogApproximation(DoubleDouble a) { return LogApproximationInline(a); }
 
 ScaledDoubleDouble ExpKernel(DoubleDouble x) {
     const ExpParts parts = ReduceExp(x);
