@@ -23,18 +23,16 @@ ScaledDoubleDouble ExpKernel(DoubleDouble x);
 // e^x - 1 for |x.hi| <= 700, relative error below 2^-75 (2^-85 for |x| < ln 2 / 2048).
 DoubleDouble Expm1Kernel(DoubleDouble x);
 
-// The fast paths' reduction of e^x, in plain double arithmetic: for |x| <= 746, e^x =
-// 2^exponent scale (1 + rh + q), scale = 2^(j/32) 2^(i/1024) in double-double, n = 1024
-// exponent + 32 j + i, |rh| <= 3.39e-4, q = e^r - 1 - rh (r = x - n ln2/1024) within
-// 2^-53 3.2 rh^2 + 2^-97 |n|.
-struct ExpReduction {
-    DoubleDouble scale;
-    double rh;
-    double q;
-    double n;
-    int exponent;
+// e^a for |a| <= 711 by the fast paths' reduction in plain double arithmetic: the mantissa in
+// [0.7, 2), relative error below 2^-72.8.
+ScaledDoubleDouble ExponentialFast(double a);
+
+// ExponentialFast(a) and ExponentialFast(-a), evaluated side by side in one call.
+struct ExponentialPair {
+    ScaledDoubleDouble up;
+    ScaledDoubleDouble down;
 };
-ExpReduction ReduceExpFast(double x);
+ExponentialPair ExponentialPairFast(double a);
 
 // 2^k for -1022 <= k <= 1023, from its bits.
 inline double PowerOfTwo(int k) {

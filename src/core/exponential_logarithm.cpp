@@ -227,11 +227,23 @@ DoubleDouble ScaleExact(DoubleDouble v, int exponent) {
 // accurate double-double path takes over. Bounds in units of u = 2^-53 below.
 constexpr double kUnitRoundoff = 0x1p-53;
 
+// The fast paths' reduction of e^x, in plain double arithmetic: for |x| <= 746, e^x =
+// 2^exponent scale (1 + rh + q), scale = 2^(j/32) 2^(i/1024) in double-double, n = 1024
+// exponent + 32 j + i, |rh| <= 3.39e-4, q = e^r - 1 - rh (r = x - n ln2/1024) within
+// 2^-53 3.2 rh^2 + 2^-97 |n|.
+struct ExpReduction {
+    DoubleDouble scale;
+    double rh;
+    double q;
+    double n;
+    int exponent;
+};
+
 // q to within 3.2u rh^2 + 2^-97 |n|: the Taylor series to r^5/120 (the 1/3!, 1/4!, 1/5! of the
 // accurate path's tail), truncation below 0.2u rh^2; the dropped rl rh^2 / 2, the rounding of
 // rl, n ln2/1024 and the products. Inline in this file's fast paths: out of line, the call and
 // the return through memory cost more than the copy.
-inline ExpReduction ReduceExpFastInline(double x) {
+inline ExpReduction ReduceExpFast(double x) {
     // NearestInteger by hand, n read from the shifted sum's low bits (two's complement, as the
     // sum's significand is 2^51 + n): the tables need not wait for n to be converted.
     constexpr double kShift = 0x1.8p52;
@@ -254,9 +266,23 @@ inline ExpReduction ReduceExpFastInline(double x) {
     return {scale, rh, q, n, index >> (2 * kExpTableBits)};
 }
 
+// e^a = 2^exponent m, m = T (1 + rh + q) from ReduceExpFast as T.hi + T.hi rh, exact by
+// TwoProduct and Fast2Sum, plus a low part. Relative error below 2^-72.8: q's bound 2^-74.4 +
+// 2^-77 (|rh| <= 3.39e-4, |n| <= 2^20 for |a| <= 711), the dropped T.lo q below 2^-77, five
+// roundings in the low sum below u 1.2e-7 (the size of T.hi q) each, the table's 2^-102.
+inline ScaledDoubleDouble ExponentialFastInline(double a) {
+    const ExpReduction e = ReduceExpFast(a);
+    const DoubleDouble p = TwoProduct(e.scale.hi, e.rh);
+    const DoubleDouble s = FastTwoSum(e.scale.hi, p.hi);  // |rh| < 1/2
+    const double lo = s.lo + (p.lo + (e.scale.lo + (e.scale.hi * e.q + e.scale.lo * e.rh)));
+    return {FastTwoSum(s.hi, lo), e.exponent};
+}
+
 }  // namespace
 
-ExpReduction ReduceExpFast(double x) { return ReduceExpFastInline(x); }
+ScaledDoubleDouble ExponentialFast(double a) { return ExponentialFastInline(a); }
+
+ExponentialPair ExponentialPairFast(double a) { return {ExponentialFastInline(a), ExponentialFastInline(-a)}; }
 
 namespace {
 
@@ -270,7 +296,7 @@ constexpr int kGreatestScale = 1023;
 std::optional<double> ExpFast(double x) {
     constexpr double kMantissaError = 3.2e-19;
     constexpr double kLowShare = 0x1p-11;  // |T.lo + T.hi (rh + q)| <= T.hi (2^-53 + 3.4e-4)
-    const ExpReduction e = ReduceExpFastInline(x);
+    const ExpReduction e = ReduceExpFast(x);
     if (e.exponent < kLeastNormalScale || e.exponent > kGreatestScale) return std::nullopt;
     const auto m =
         RoundIfUnambiguous(e.scale.hi, e.scale.lo + e.scale.hi * (e.rh + e.q), kMantissaError, kLowShare * e.scale.hi);
@@ -286,7 +312,7 @@ std::optional<double> Expm1Fast(double x) {
     constexpr double kSquareErrorFactor = 9.0 * kUnitRoundoff;
     constexpr double kIndexError = 0x1p-96;
     constexpr double kLowSumError = 0x1p-100;
-    const ExpReduction e = ReduceExpFastInline(x);
+    const ExpReduction e = ReduceExpFast(x);
     if (e.exponent > kGreatestScaleForProducts) return std::nullopt;
     const double power = PowerOfTwo(e.exponent);
     const double b = power * e.scale.hi;
@@ -335,7 +361,7 @@ inline Approximation LogFromReduction(int e, int i, double rh, double rl) {
 
 // ln a for a.hi normal and positive, reduced as LogKernel does; a.lo is scaled exactly and
 // joined to rl, and that join rounds within 2^-103. Inline in LogFast, as
-// ReduceExpFastInline is in ExpFast.
+// ReduceExpFast is in ExpFast.
 inline BoundedValue LogApproximationInline(DoubleDouble a) {
     constexpr double kLowJoinError = 0x1p-102;
     constexpr int kMantissaBits = 52;

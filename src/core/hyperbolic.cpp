@@ -44,23 +44,6 @@ std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
     return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
 }
 
-// e^a = 2^exponent m, m = T (1 + rh + q) from ReduceExpFast as T.hi + T.hi rh, exact by
-// TwoProduct and Fast2Sum, plus a low part. Relative error below 2^-72.8: q's bound 2^-74.4 +
-// 2^-77 (|rh| <= 3.39e-4, |n| <= 2^20 for a <= 711), the dropped T.lo q below 2^-77, five
-// roundings in the low sum below u 1.2e-7 (the size of T.hi q) each, the table's 2^-102.
-struct FastExponential {
-    DoubleDouble mantissa;
-    int exponent;
-};
-
-FastExponential ExponentialFast(double a) {
-    const ExpReduction e = ReduceExpFast(a);
-    const DoubleDouble p = TwoProduct(e.scale.hi, e.rh);
-    const DoubleDouble s = FastTwoSum(e.scale.hi, p.hi);  // |rh| < 1/2
-    const double lo = s.lo + (p.lo + (e.scale.lo + (e.scale.hi * e.q + e.scale.lo * e.rh)));
-    return {FastTwoSum(s.hi, lo), e.exponent};
-}
-
 // e^a / 2 and e^-a / 2 for a <= kSingleExponentialBound, each within 2^-72 of itself: two
 // independent evaluations, as e^-a from its own reduction has ExponentialFast's bound too
 // (|n| <= 2^16) and costs no division, which e^a's reciprocal would.
@@ -70,8 +53,7 @@ struct HalfExponentials {
 };
 
 HalfExponentials HalfExponentialsFast(double a) {
-    const FastExponential up = ExponentialFast(a);
-    const FastExponential down = ExponentialFast(-a);
+    const auto [up, down] = ExponentialPairFast(a);
     const double upScale = PowerOfTwo(up.exponent - 1);
     const double downScale = PowerOfTwo(down.exponent - 1);
     return {{up.mantissa.hi * upScale, up.mantissa.lo * upScale},
@@ -81,7 +63,7 @@ HalfExponentials HalfExponentialsFast(double a) {
 // e^a / 2 for kSingleExponentialBound < a <= kHyperbolicOverflowBound, where e^-a / 2 is
 // below 2^-115 of it, if the result is finite.
 std::optional<double> HalfExponentialFast(double a) {
-    const FastExponential e = ExponentialFast(a);
+    const ScaledDoubleDouble e = ExponentialFast(a);
     if (e.exponent - 1 > kGreatestScale) return std::nullopt;
     const auto m = quorvex::RoundIfUnambiguous(e.mantissa.hi, e.mantissa.lo, kExponentialError * e.mantissa.hi,
                                                kSumLowShare * e.mantissa.hi);
