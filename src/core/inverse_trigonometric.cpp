@@ -161,13 +161,11 @@ DoubleDouble QuotientFast(DoubleDouble num, DoubleDouble den) {
     return {q, (((num.hi - p.hi) - p.lo) + num.lo - q * den.lo) * reciprocal};
 }
 
-// The angle of the point (den, num) in the right half plane, or of (-den, num) if left: atan
-// of the smaller ratio, offset by pi/2 or pi, which are at least twice it, so nothing cancels;
-// the offset's roundings add below 2^-100 of the result. num, den >= 0 as QuotientFast needs.
-BoundedValue AngleFast(DoubleDouble num, DoubleDouble den, bool left) {
+// The angle whose tangent is the smaller ratio t of a point's coordinates, offset by pi/2 if
+// steep or pi if left (and not steep), which are at least twice it, so nothing cancels; the
+// offset's roundings add below 2^-100 of the result.
+BoundedValue OffsetAngleFast(DoubleDouble t, bool steep, bool left) {
     constexpr double kOffsetError = 0x1p-100;
-    const bool steep = num.hi > den.hi;
-    const DoubleDouble t = steep ? QuotientFast(den, num) : QuotientFast(num, den);
     const BoundedValue angle = ArctangentFast(t.hi, t.lo);
     DoubleDouble offset{0.0, 0.0};
     if (steep)
@@ -177,6 +175,13 @@ BoundedValue AngleFast(DoubleDouble num, DoubleDouble den, bool left) {
     const double sign = steep == left ? 1.0 : -1.0;
     const DoubleDouble s = FastTwoSum(offset.hi, sign * angle.hi);
     return {s.hi, s.lo + (offset.lo + sign * angle.lo), angle.err + kOffsetError * std::fabs(s.hi)};
+}
+
+// The angle of the point (den, num) in the right half plane, or of (-den, num) if left.
+// num, den >= 0 as QuotientFast needs. Inline, so that its callers make one call, not two.
+inline BoundedValue AngleFast(DoubleDouble num, DoubleDouble den, bool left) {
+    const bool steep = num.hi > den.hi;
+    return OffsetAngleFast(steep ? QuotientFast(den, num) : QuotientFast(num, den), steep, left);
 }
 
 std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
@@ -223,7 +228,10 @@ double Atan(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
     if (a > kHugeArgument) return WithSign(Round(kHalfPiDoubleDouble), x);
-    if (const auto fast = RoundIfUnambiguous(AngleFast({a, 0.0}, {1.0, 0.0}, false))) return WithSign(*fast, x);
+    // AngleFast({a, 0}, {1, 0}) without its division by 1, whose quotient is {a, +0} exactly.
+    const bool steep = a > 1.0;
+    const DoubleDouble t = steep ? QuotientFast({1.0, 0.0}, {a, 0.0}) : DoubleDouble{a, 0.0};
+    if (const auto fast = RoundIfUnambiguous(OffsetAngleFast(t, steep, false))) return WithSign(*fast, x);
     return WithSign(Round(AtanOfRatio({a, 0.0}, {1.0, 0.0})), x);
 }
 
