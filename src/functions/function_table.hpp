@@ -119,6 +119,12 @@ constexpr ListForm List(ShortText (*list)(const TokenList&, char16_t),
 
 inline double CheckedCall(double (*f)(double), double x) { return CheckResult(f(x), x); }
 
+// Whether cos x or sin x is exactly 0, without evaluating it: no double but 0 comes within 2^-61
+// of a multiple of pi/2, and below 2^-27 sin x rounds to x, so cos x is never 0 and sin x only
+// at +-0 (NaN and the infinities give NaN).
+constexpr bool CosineIsZero(double /*x*/) { return false; }
+constexpr bool SineIsZero(double x) { return x == 0.0; }
+
 inline constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 inline constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 inline constexpr double kLog10OfE = std::numbers::log10e;
@@ -189,24 +195,24 @@ inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
      .single = Value([](double x) { return CheckedCall(Cos, x); })},
     {.name = u"tan",
      .catalogue = {kTrigonometricFamily, "tan(x)", "tangent; an error where cos x is exactly 0"},
-     .single = Value([](double x) { return CheckedCall(Tan, x); }, [](double x) { return Cos(x) == 0.0; },
+     .single = Value([](double x) { return CheckedCall(Tan, x); }, CosineIsZero,
                      u"　　tan関数にπ*（2n+1)/2が入力されました\r\n\r\n（tan=sin/cosであるため、cos(π*（2n+1)/2)は0の除算です）",
                      kTrigonometricHelpContext)},
     {.name = u"sec",
      .catalogue = {kTrigonometricFamily, "sec(x)", "secant, 1 / cos x"},
      .single = Value([](double x) { return CheckedDivide(1.0, CheckedCall(Cos, x)); },
-                     [](double x) { return Cos(x) == 0.0; },
+                     CosineIsZero,
                      u"　　sec関数にπ*（2n+1)/2が入力されました\r\n\r\n（sec=1/cosであるため、cos(π*（2n+1)/2)は0の除算です）",
                      kTrigonometricHelpContext)},
     {.name = u"cot",
      .catalogue = {kTrigonometricFamily, "cot(x)", "cotangent, 1 / tan x"},
      .single = Value([](double x) { return CheckedDivide(1.0, CheckedCall(Tan, x)); },
-                     [](double x) { return Sin(x) == 0.0; },
+                     SineIsZero,
                      u"　　cot関数にπ*nが入力されました\r\n\r\n（cot=cos/sinであるため、sin(π*n)は0の除算です）", kTrigonometricHelpContext)},
     {.name = u"csc",
      .catalogue = {kTrigonometricFamily, "csc(x)", "cosecant, 1 / sin x"},
      .single = Value([](double x) { return CheckedDivide(1.0, CheckedCall(Sin, x)); },
-                     [](double x) { return Sin(x) == 0.0; },
+                     SineIsZero,
                      u"　　csc関数にπ*nが入力されました\r\n\r\n（csc=1/sinであるため、sin(π*n)は0の除算です）", kTrigonometricHelpContext)},
     {.name = u"asin",
      .catalogue = {kTrigonometricFamily, "asin(x)", "arcsine, -1 <= x <= 1"},
