@@ -3,6 +3,7 @@
 
 #include "core/checked_float.hpp"
 #include "core/elementary_math.hpp"
+#include "core/errors.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,8 @@ constexpr double kTwoToThe52 = 4503599627370496.0;
 constexpr double kNearBound = 1e-12;
 constexpr double kHalfPi = std::numbers::pi / 2.0;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The largest x whose e^x is finite: CheckedExp overflows on every finite x past it.
+constexpr double kLargestFiniteExpArgument = 0x1.62e42fefa39efp+9;  // 709.78271289338397
 // From this |x| on 1/x is far enough from ±1 for acos(1/x) and asin(1/x) to keep their digits.
 constexpr double kReciprocalBound = 2.0;
 
@@ -71,9 +74,11 @@ double Sign(double x) {
 
 double HyperbolicSine(double x) {
     if (x == 0.0) return 0.0;
-    // e^|x| for its overflow alone: (e^x - e^-x) / 2 overflowed from 709.78 on, sinh itself only
-    // from 710.48; the value is the library's correctly rounded Sinh, which does not cancel.
-    static_cast<void>(CheckedExp(std::fabs(x)));
+    // The overflow of e^|x|, without evaluating it: (e^x - e^-x) / 2 overflowed from 709.78 on,
+    // sinh itself only from 710.48; the value is the library's correctly rounded Sinh, which does
+    // not cancel.
+    const double magnitude = std::fabs(x);
+    if (magnitude > kLargestFiniteExpArgument && magnitude < kInfinity) RaiseOverflow();
     return Sinh(x);
 }
 
