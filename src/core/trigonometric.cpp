@@ -225,7 +225,10 @@ inline FastAngle ReduceCodyWaiteFast(double x) {
 inline FastAngle ReduceFast(double x) {
     // Payne-Hanek is exact to 2^-160; its double-double fraction is within 2^-100 of r.
     constexpr double kPayneHanekError = 0x1p-100;
+    // Below pi/4, n is 0 and Cody-Waite leaves x as it is: {x, +0} exactly, with no error.
+    constexpr double kUnreduced = 0.78;
     const double ax = std::fabs(x);
+    if (ax < kUnreduced) return {x, 0.0, 0.0, 0};
     if (ax < kCodyWaiteLimit) return ReduceCodyWaiteFast(x);
     const ReducedAngle r = ReducePayneHanek(ax);
     const FastAngle a = {r.r.hi, r.r.lo, kPayneHanekError * std::fabs(r.r.hi), r.quadrant};
