@@ -98,8 +98,8 @@ constexpr std::array<double, 5> kTanhSeries = {
 // sinh a = e^a / 2 - e^-a / 2 for a >= kSeriesBound, each within 2^-72 of itself: the error is
 // below 2^-72 cosh a, at most 2^-66 sinh a.
 DoubleDouble SinhPair(const HalfExponentials& h) {
-    const DoubleDouble d = TwoSum(h.up.hi, -h.down.hi);
-    return FastTwoSum(d.hi, d.lo + (h.up.lo - h.down.lo));  // no more than 64 times cancelled
+    const DoubleDouble d = FastTwoSum(h.up.hi, -h.down.hi);  // exact: e^-a < e^a
+    return FastTwoSum(d.hi, d.lo + (h.up.lo - h.down.lo));   // no more than 64 times cancelled
 }
 
 DoubleDouble CoshPair(const HalfExponentials& h) {
@@ -170,7 +170,7 @@ std::optional<double> AcoshFast(double x) {
 
 // atanh a = ln(1 + 2a / (1 - a)) / 2 for 2^-27 <= a < 1; halving is exact.
 std::optional<double> AtanhFast(double a) {
-    const DoubleDouble d = Divide({2.0 * a, 0.0}, TwoSum(1.0, -a));
+    const DoubleDouble d = Divide({2.0 * a, 0.0}, FastTwoSum(1.0, -a));  // exact: a < 1
     const DoubleDouble w = Add(d, 1.0);
     const BoundedValue v = LogApproximation(w);
     return quorvex::RoundIfUnambiguous(0.5 * v.hi, 0.5 * v.lo, 0.5 * (v.err + kArgumentError));

@@ -145,7 +145,7 @@ BoundedValue ArctangentFast(double th, double tl) {
     const double u = vh * vh;
     const double cubic = (vh * u) * (kSeries[0] + u * (kSeries[1] + u * (kSeries[2] + u * kSeries[3])));
     const DoubleDouble& a = kArctangentTable[j];
-    const DoubleDouble head = TwoSum(a.hi, vh);
+    const DoubleDouble head = FastTwoSum(a.hi, vh);  // exact: atan b is 0 or above |v|
     const DoubleDouble sum = FastTwoSum(head.hi, ((head.lo + a.lo) + vl * (1.0 - u)) + cubic);
     return {sum.hi, sum.lo, kRelativeError * std::fabs(sum.hi)};
 }
@@ -194,7 +194,7 @@ std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
 // takes the rounded 1 / 2s, divided alongside the exact square: 2^-104 of the root more.
 DoubleDouble CosineFast(double a) {
     const DoubleDouble square = TwoProduct(a, a);
-    const DoubleDouble difference = TwoSum(1.0, -square.hi);
+    const DoubleDouble difference = FastTwoSum(1.0, -square.hi);  // exact: a^2 <= 1
     const DoubleDouble d = FastTwoSum(difference.hi, difference.lo - square.lo);
     if (d.hi <= 0.0) return {std::sqrt(d.hi), 0.0};
     const double s = std::sqrt(d.hi);

@@ -291,7 +291,7 @@ inline Approximation SineOrCosineFast(double rh, double rl, double err, bool cos
     const std::size_t j = std::bit_cast<std::uint64_t>(shifted) & kIndexMask;
     const FastRow& row = kFastRows[j][cosine ? 1 : 0];
     const DoubleDouble ot = TwoProduct(row.otherSplit, row.other.hi, th);
-    const DoubleDouble head = TwoSum(row.lead.hi, ot.hi);
+    const DoubleDouble head = FastTwoSum(row.lead.hi, ot.hi);  // exact: L is 0 or exceeds |O t| <= 1/128
     const double low = head.lo + ot.lo + row.lead.lo + (row.other.lo * th + row.other.hi * al) +
                        (row.lead.hi * small.cosineMinusOne + row.other.hi * small.sineMinusT);
     const double sign = negative && !cosine ? -1.0 : 1.0;
