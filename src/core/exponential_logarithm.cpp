@@ -382,8 +382,12 @@ inline BoundedValue LogApproximationInline(DoubleDouble a) {
     const auto i = static_cast<int>(std::bit_cast<std::uint64_t>(m * kLogTableScale + kShift) & kIndexMask);
     const LogReciprocal& c = kLogReciprocals[static_cast<std::size_t>(i - kLogTableFirst)];
     const DoubleDouble product = TwoProduct(Split(m), m, c.split, c.value);
-    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);
-    const Approximation v = LogFromReduction(e, i, r.hi, r.lo + (a.lo * PowerOfTwo(-e)) * c.value);
+    // m c - 1 = rh + rl with rh = product.hi - 1 (exact, product.hi being within 1% of 1), not
+    // renormalised, so that rh need not wait for the product's error term: rl <= 2^-53 may then
+    // exceed ulp(rh), only off the row of c = 1 (whose product is exact), where the result is at
+    // least 0.0039 and the rl^2 / 2 that LogFromReduction drops is below 2^-98 of it.
+    const double rh = product.hi - 1.0;
+    const Approximation v = LogFromReduction(e, i, rh, product.lo + (a.lo * PowerOfTwo(-e)) * c.value);
     return {v.hi, v.lo, a.lo == 0.0 ? v.err : v.err + kLowJoinError};
 }
 
