@@ -27,7 +27,8 @@ DoubleDouble Expm1Kernel(DoubleDouble x);
 // [0.7, 2), relative error below 2^-72.8.
 ScaledDoubleDouble ExponentialFast(double a);
 
-// ExponentialFast(a) and ExponentialFast(-a), evaluated side by side in one call.
+// ExponentialFast(a) and ExponentialFast(-a) before their last Fast2Sum (each low part below
+// 2^-22 of its head), evaluated side by side in one call.
 struct ExponentialPair {
     ScaledDoubleDouble up;
     ScaledDoubleDouble down;

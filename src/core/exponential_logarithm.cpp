@@ -271,20 +271,26 @@ inline ExpReduction ReduceExpFast(double x) {
 // e^a = 2^exponent m, m = T (1 + rh + q) from ReduceExpFast as T.hi + T.hi rh, exact by
 // TwoProduct and Fast2Sum, plus a low part. Relative error below 2^-72.8: q's bound 2^-74.4 +
 // 2^-77 (|rh| <= 3.39e-4, |n| <= 2^20 for |a| <= 711), the dropped T.lo q below 2^-77, five
-// roundings in the low sum below u 1.2e-7 (the size of T.hi q) each, the table's 2^-102.
-inline ScaledDoubleDouble ExponentialFastInline(double a) {
+// roundings in the low sum below u 1.2e-7 (the size of T.hi q) each, the table's 2^-102. Here
+// before the last Fast2Sum, the low part below 2^-22 of the head.
+inline ScaledDoubleDouble ExponentialUnnormalisedFast(double a) {
     const ExpReduction e = ReduceExpFast(a);
     const DoubleDouble p = TwoProduct(e.scale.hi, e.rh);
     const DoubleDouble s = FastTwoSum(e.scale.hi, p.hi);  // |rh| < 1/2
     const double lo = s.lo + (p.lo + (e.scale.lo + (e.scale.hi * e.q + e.scale.lo * e.rh)));
-    return {FastTwoSum(s.hi, lo), e.exponent};
+    return {{s.hi, lo}, e.exponent};
 }
 
 }  // namespace
 
-ScaledDoubleDouble ExponentialFast(double a) { return ExponentialFastInline(a); }
+ScaledDoubleDouble ExponentialFast(double a) {
+    const ScaledDoubleDouble e = ExponentialUnnormalisedFast(a);
+    return {FastTwoSum(e.mantissa.hi, e.mantissa.lo), e.exponent};
+}
 
-ExponentialPair ExponentialPairFast(double a) { return {ExponentialFastInline(a), ExponentialFastInline(-a)}; }
+ExponentialPair ExponentialPairFast(double a) {
+    return {ExponentialUnnormalisedFast(a), ExponentialUnnormalisedFast(-a)};
+}
 
 namespace {
 
