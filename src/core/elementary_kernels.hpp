@@ -7,7 +7,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 namespace quorvex {
 
@@ -51,23 +50,24 @@ DoubleDouble Log1pKernel(DoubleDouble d);
 // atan(num / den) for num, den >= 0, not both zero, both below 2^990; relative error below 2^-90.
 DoubleDouble AtanOfRatio(DoubleDouble num, DoubleDouble den);
 
-// Ziv's rounding test, as in CRlibm and CORE-MATH: the double nearest to every value within err
-// of hi + lo, if they all have the same one, else nothing (the caller takes its accurate path).
+// Ziv's rounding test, as in CRlibm and CORE-MATH: whether every value within err of hi + lo has
+// the same nearest double, which is then in result (else the caller takes its accurate path).
 // err is widened by the rounding of lo +- err itself (2^-52 |lo| and 2^-50 err), so any true
 // bound err makes the answer correctly rounded. A caller that knows a bound lowBound >= |lo|
 // before lo itself passes it: the test then waits on lo for two additions only, and its e is at
-// least that of |lo|, so whenever it answers, the test with |lo| answers the same.
-inline std::optional<double> RoundIfUnambiguous(double hi, double lo, double err, double lowBound) {
+// least that of |lo|, so whenever it answers, the test with |lo| answers the same. It answers
+// through a reference, not an optional: an optional passed on from one of a fast path's several
+// returns is put together in memory a byte at a time and read back whole, stalling the chain.
+inline bool RoundIfUnambiguous(double hi, double lo, double err, double lowBound, double& result) {
     constexpr double kErrorMargin = 1.0 + 0x1p-50;
     constexpr double kLowRounding = 0x1p-52;
     const double e = err * kErrorMargin + lowBound * kLowRounding;
-    const double up = hi + (lo + e);
-    if (up != hi + (lo - e)) return std::nullopt;
-    return up;
+    result = hi + (lo + e);
+    return result == hi + (lo - e);
 }
 
-inline std::optional<double> RoundIfUnambiguous(double hi, double lo, double err) {
-    return RoundIfUnambiguous(hi, lo, err, std::fabs(lo));
+inline bool RoundIfUnambiguous(double hi, double lo, double err, double& result) {
+    return RoundIfUnambiguous(hi, lo, err, std::fabs(lo), result);
 }
 
 // The double nearest to v * 2^exponent, rounded once even where it is subnormal; +-inf on overflow.

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
-#include <optional>
 
 namespace quorvex {
 namespace {
@@ -302,27 +301,29 @@ constexpr int kGreatestScale = 1023;
 // q's product off the chain of rh's. |rh| <= 3.39e-4, |T.hi| < 2: the roundings of T.hi rh, of
 // the two sums are each below u 6.8e-4, that of T.hi q below u 1.2e-7, T.lo (rh + q) is dropped
 // (below 7.5e-20), q is off by under 6e-23.
-std::optional<double> ExpFast(double x) {
+bool ExpFast(double x, double& result) {
     constexpr double kMantissaError = 3.2e-19;
     constexpr double kLowShare = 0x1p-11;  // |T.lo + T.hi (rh + q)| <= T.hi (2^-53 + 3.4e-4)
     const ExpReduction e = ReduceExpFast(x);
-    if (e.exponent < kLeastNormalScale || e.exponent > kGreatestScale) return std::nullopt;
-    const auto m = RoundIfUnambiguous(e.scale.hi, (e.scale.lo + e.scale.hi * e.rh) + e.scale.hi * e.q, kMantissaError,
-                                      kLowShare * e.scale.hi);
-    if (!m) return std::nullopt;
-    return *m * PowerOfTwo(e.exponent);
+    if (e.exponent < kLeastNormalScale || e.exponent > kGreatestScale) return false;
+    double m = 0.0;
+    if (!RoundIfUnambiguous(e.scale.hi, (e.scale.lo + e.scale.hi * e.rh) + e.scale.hi * e.q, kMantissaError,
+                            kLowShare * e.scale.hi, m))
+        return false;
+    result = m * PowerOfTwo(e.exponent);
+    return true;
 }
 
 // e^x - 1 = (B - 1) + B rh + 2^k (T.lo (1 + rh) + T.hi q), B = 2^k T.hi, the first two
 // terms exact (TwoSum, TwoProduct). Error: 2^k (2 (3.2u rh^2 + 2^-97 |n|) + 2u rh^2) for q, its
 // product and the dropped T.lo q, and 2^-100 |result| for the low sum, which is a few ulps.
-std::optional<double> Expm1Fast(double x) {
+bool Expm1Fast(double x, double& result) {
     constexpr int kGreatestScaleForProducts = 900;  // TwoProduct's operands stay below 2^995
     constexpr double kSquareErrorFactor = 9.0 * kUnitRoundoff;
     constexpr double kIndexError = 0x1p-96;
     constexpr double kLowSumError = 0x1p-100;
     const ExpReduction e = ReduceExpFast(x);
-    if (e.exponent > kGreatestScaleForProducts) return std::nullopt;
+    if (e.exponent > kGreatestScaleForProducts) return false;
     const double power = PowerOfTwo(e.exponent);
     const double b = power * e.scale.hi;
     const DoubleDouble shifted = TwoSum(b, -1.0);
@@ -331,7 +332,7 @@ std::optional<double> Expm1Fast(double x) {
     const double lo = shifted.lo + head.lo + product.lo + power * (e.scale.lo * (1.0 + e.rh) + e.scale.hi * e.q);
     const double err =
         power * (kSquareErrorFactor * e.rh * e.rh + kIndexError * std::fabs(e.n)) + kLowSumError * std::fabs(head.hi);
-    return RoundIfUnambiguous(head.hi, lo, err);
+    return RoundIfUnambiguous(head.hi, lo, err, result);
 }
 
 // ln 2 as a head of 42 bits, so that e times it is exact for |e| < 2^11, and the rest
@@ -398,24 +399,24 @@ inline BoundedValue LogApproximationInline(DoubleDouble a) {
 }
 
 // ln x for normal positive x, as LogKernel reduces it.
-std::optional<double> LogFast(double x) {
+bool LogFast(double x, double& result) {
     const BoundedValue v = LogApproximationInline({x, 0.0});
-    return RoundIfUnambiguous(v.hi, v.lo, v.err);
+    return RoundIfUnambiguous(v.hi, v.lo, v.err, result);
 }
 
 // ln(1 + x): the series alone near 0 (the row of c = 1, r = x exactly), else ln of 1 + x as
 // a double-double whose low part joins rl; |x| < 2^1000 keeps the scaling of the low part normal.
 // LogApproximationInline reduces 1 + x to the same e, i and r and adds its bound on the join.
-std::optional<double> Log1pFast(double x) {
+bool Log1pFast(double x, double& result) {
     constexpr int kTableRowOfOne = 128;
     constexpr double kLargest = 0x1p1000;
     if (std::fabs(x) < kLog1pSeriesBound) {
         const Approximation v = LogFromReduction(0, kTableRowOfOne, x, 0.0);
-        return RoundIfUnambiguous(v.hi, v.lo, v.err);
+        return RoundIfUnambiguous(v.hi, v.lo, v.err, result);
     }
-    if (std::fabs(x) > kLargest) return std::nullopt;
+    if (std::fabs(x) > kLargest) return false;
     const BoundedValue v = LogApproximationInline(TwoSum(1.0, x));
-    return RoundIfUnambiguous(v.hi, v.lo, v.err);
+    return RoundIfUnambiguous(v.hi, v.lo, v.err, result);
 }
 
 }  // namespace
@@ -478,7 +479,7 @@ double Exp(double x) {
     if (std::isnan(x)) return x;
     if (x > kExpOverflowBound) return kInfinity;
     if (x < kExpUnderflowBound) return 0.0;
-    if (const auto fast = ExpFast(x)) return *fast;
+    if (double fast = 0.0; ExpFast(x, fast)) return fast;
     const ScaledDoubleDouble e = ExpKernel({x, 0.0});
     return RoundScaled(e.mantissa, e.exponent);
 }
@@ -487,7 +488,7 @@ double Expm1(double x) {
     if (std::isnan(x) || x == 0.0) return x;
     if (x > kExpm1PlainBound) return Exp(x);
     if (x < kExpm1MinusOneBound) return -1.0;
-    if (const auto fast = Expm1Fast(x)) return *fast;
+    if (double fast = 0.0; Expm1Fast(x, fast)) return fast;
     return Round(Expm1Kernel({x, 0.0}));
 }
 
@@ -496,7 +497,7 @@ double Log(double x) {
     if (x == 0.0) return -kInfinity;
     if (x < 0.0) return kNaN;
     if (x >= std::numeric_limits<double>::min()) {
-        if (const auto fast = LogFast(x)) return *fast;
+        if (double fast = 0.0; LogFast(x, fast)) return fast;
     }
     return Round(LogKernel({x, 0.0}));
 }
@@ -505,7 +506,7 @@ double Log1p(double x) {
     if (std::isnan(x) || x == kInfinity || x == 0.0) return x;
     if (x == -1.0) return -kInfinity;
     if (x < -1.0) return kNaN;
-    if (const auto fast = Log1pFast(x)) return *fast;
+    if (double fast = 0.0; Log1pFast(x, fast)) return fast;
     return Round(Log1pKernel({x, 0.0}));
 }
 

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <optional>
 
 namespace quorvex {
 namespace {
@@ -40,8 +39,8 @@ constexpr int kGreatestScale = 1023;  // 2^k m for m < 2 is finite
 constexpr double kSumLowShare = 0x1p-52;
 constexpr double kQuotientLowShare = 0x1p-50;
 
-std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
-    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
+bool RoundIfUnambiguous(const BoundedValue& v, double& result) {
+    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err, result);
 }
 
 // e^a / 2 and e^-a / 2 for a <= kSingleExponentialBound, each within 2^-72 of itself: two
@@ -62,13 +61,15 @@ HalfExponentials HalfExponentialsFast(double a) {
 
 // e^a / 2 for kSingleExponentialBound < a <= kHyperbolicOverflowBound, where e^-a / 2 is
 // below 2^-115 of it, if the result is finite.
-std::optional<double> HalfExponentialFast(double a) {
+bool HalfExponentialFast(double a, double& result) {
     const ScaledDoubleDouble e = ExponentialFast(a);
-    if (e.exponent - 1 > kGreatestScale) return std::nullopt;
-    const auto m = quorvex::RoundIfUnambiguous(e.mantissa.hi, e.mantissa.lo, kExponentialError * e.mantissa.hi,
-                                               kSumLowShare * e.mantissa.hi);
-    if (!m) return std::nullopt;
-    return *m * PowerOfTwo(e.exponent - 1);
+    if (e.exponent - 1 > kGreatestScale) return false;
+    double m = 0.0;
+    if (!quorvex::RoundIfUnambiguous(e.mantissa.hi, e.mantissa.lo, kExponentialError * e.mantissa.hi,
+                                     kSumLowShare * e.mantissa.hi, m))
+        return false;
+    result = m * PowerOfTwo(e.exponent - 1);
+    return true;
 }
 
 // a + a^3 P(a^2) for 2^-27 <= a < kSeriesBound: the Taylor series truncated below 2^-80 a; the
@@ -108,27 +109,29 @@ DoubleDouble CoshPair(const HalfExponentials& h) {
     return FastTwoSum(d.hi, d.lo + (h.up.lo + h.down.lo));
 }
 
-std::optional<double> SinhFast(double a) {
-    if (a < kSeriesBound) return RoundIfUnambiguous(OddSeriesFast(a, kSinhSeries));
-    if (a > kSingleExponentialBound) return HalfExponentialFast(a);
+bool SinhFast(double a, double& result) {
+    if (a < kSeriesBound) return RoundIfUnambiguous(OddSeriesFast(a, kSinhSeries), result);
+    if (a > kSingleExponentialBound) return HalfExponentialFast(a, result);
     const HalfExponentials h = HalfExponentialsFast(a);
     const DoubleDouble s = SinhPair(h);
-    return quorvex::RoundIfUnambiguous(s.hi, s.lo, kExponentialError * (h.up.hi + h.down.hi), kSumLowShare * s.hi);
+    return quorvex::RoundIfUnambiguous(s.hi, s.lo, kExponentialError * (h.up.hi + h.down.hi), kSumLowShare * s.hi,
+                                       result);
 }
 
-std::optional<double> CoshFast(double a) {
-    if (a > kSingleExponentialBound) return HalfExponentialFast(a);
+bool CoshFast(double a, double& result) {
+    if (a > kSingleExponentialBound) return HalfExponentialFast(a, result);
     const HalfExponentials h = HalfExponentialsFast(a);
     const DoubleDouble c = CoshPair(h);
-    return quorvex::RoundIfUnambiguous(c.hi, c.lo, kExponentialError * (h.up.hi + h.down.hi), kSumLowShare * c.hi);
+    return quorvex::RoundIfUnambiguous(c.hi, c.lo, kExponentialError * (h.up.hi + h.down.hi), kSumLowShare * c.hi,
+                                       result);
 }
 
 // tanh a = sinh a / cosh a for kSeriesBound <= a <= kTanhSaturation, by Dekker's division;
 // with sinh within 2^-72.2 cosh and cosh within 2^-72.2 of itself, the quotient is within
 // 2^-72.2 (1 + tanh a), plus 2^-100 tanh a for the division and 2^-103 tanh a as the correction
 // (below 2^-51 of it) takes the rounded reciprocal of cosh, divided alongside the quotient.
-std::optional<double> TanhFast(double a) {
-    if (a < kSeriesBound) return RoundIfUnambiguous(OddSeriesFast(a, kTanhSeries));
+bool TanhFast(double a, double& result) {
+    if (a < kSeriesBound) return RoundIfUnambiguous(OddSeriesFast(a, kTanhSeries), result);
     const HalfExponentials h = HalfExponentialsFast(a);
     const DoubleDouble s = SinhPair(h);
     const DoubleDouble c = CoshPair(h);
@@ -136,7 +139,7 @@ std::optional<double> TanhFast(double a) {
     const double reciprocal = 1.0 / c.hi;
     const DoubleDouble p = TwoProduct(q, c.hi);
     const double low = (((s.hi - p.hi) - p.lo) + s.lo - q * c.lo) * reciprocal;
-    return quorvex::RoundIfUnambiguous(q, low, kExponentialError * (1.0 + q), kQuotientLowShare * q);
+    return quorvex::RoundIfUnambiguous(q, low, kExponentialError * (1.0 + q), kQuotientLowShare * q, result);
 }
 
 // The inverse functions as ln w, w >= 1 carried in double-double to within 2^-100 of itself, so
@@ -147,34 +150,34 @@ constexpr double kGreatestFastArgument = 0x1p999;
 constexpr double kArgumentError = 0x1p-99;
 constexpr double kLargeArgumentError = 0x1p-81;
 
-std::optional<double> LogFast(DoubleDouble w, double argumentError) {
+bool LogFast(DoubleDouble w, double argumentError, double& result) {
     const BoundedValue v = LogApproximation(w);
-    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err + argumentError);
+    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err + argumentError, result);
 }
 
 // asinh a = ln(a + sqrt(a^2 + 1)) for 2^-27 <= a <= kGreatestFastArgument.
-std::optional<double> AsinhFast(double a) {
-    if (a > kGreatestFastArgument) return std::nullopt;
-    if (a > kLargeArgument) return LogFast({2.0 * a, 0.0}, kLargeArgumentError);
+bool AsinhFast(double a, double& result) {
+    if (a > kGreatestFastArgument) return false;
+    if (a > kLargeArgument) return LogFast({2.0 * a, 0.0}, kLargeArgumentError, result);
     const DoubleDouble root = SquareRoot(Add(TwoProduct(a, a), 1.0));
-    return LogFast(Add(root, a), kArgumentError);
+    return LogFast(Add(root, a), kArgumentError, result);
 }
 
 // acosh x = ln(x + sqrt((x - 1)(x + 1))) for 1 <= x <= kGreatestFastArgument, x - 1 exact.
-std::optional<double> AcoshFast(double x) {
-    if (x > kGreatestFastArgument) return std::nullopt;
-    if (x > kLargeArgument) return LogFast({2.0 * x, 0.0}, kLargeArgumentError);
+bool AcoshFast(double x, double& result) {
+    if (x > kGreatestFastArgument) return false;
+    if (x > kLargeArgument) return LogFast({2.0 * x, 0.0}, kLargeArgumentError, result);
     const double t = x - 1.0;
     const DoubleDouble root = SquareRoot(Multiply(TwoSum(t, 2.0), t));
-    return LogFast(Add(root, x), kArgumentError);
+    return LogFast(Add(root, x), kArgumentError, result);
 }
 
 // atanh a = ln(1 + 2a / (1 - a)) / 2 for 2^-27 <= a < 1; halving is exact.
-std::optional<double> AtanhFast(double a) {
+bool AtanhFast(double a, double& result) {
     const DoubleDouble d = Divide({2.0 * a, 0.0}, FastTwoSum(1.0, -a));  // exact: a < 1
     const DoubleDouble w = Add(d, 1.0);
     const BoundedValue v = LogApproximation(w);
-    return quorvex::RoundIfUnambiguous(0.5 * v.hi, 0.5 * v.lo, 0.5 * (v.err + kArgumentError));
+    return quorvex::RoundIfUnambiguous(0.5 * v.hi, 0.5 * v.lo, 0.5 * (v.err + kArgumentError), result);
 }
 
 }  // namespace
@@ -184,7 +187,7 @@ double Sinh(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
     if (a > kHyperbolicOverflowBound) return std::copysign(kInfinity, x);
-    if (const auto fast = SinhFast(a)) return std::copysign(*fast, x);
+    if (double fast = 0.0; SinhFast(a, fast)) return std::copysign(fast, x);
     if (a > kSingleExponentialBound) {
         const ScaledDoubleDouble e = ExpKernel({a, 0.0});
         return std::copysign(RoundScaled(e.mantissa, e.exponent - 1), x);
@@ -199,7 +202,7 @@ double Cosh(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return 1.0;
     if (a > kHyperbolicOverflowBound) return kInfinity;
-    if (const auto fast = CoshFast(a)) return *fast;
+    if (double fast = 0.0; CoshFast(a, fast)) return fast;
     const ScaledDoubleDouble e = ExpKernel({a, 0.0});
     if (a > kSingleExponentialBound) return RoundScaled(e.mantissa, e.exponent - 1);
     const DoubleDouble up = {std::ldexp(e.mantissa.hi, e.exponent), std::ldexp(e.mantissa.lo, e.exponent)};
@@ -211,7 +214,7 @@ double Tanh(double x) {
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
     if (a > kTanhSaturation) return std::copysign(1.0, x);
-    if (const auto fast = TanhFast(a)) return std::copysign(*fast, x);
+    if (double fast = 0.0; TanhFast(a, fast)) return std::copysign(fast, x);
     // (e^2a - 1) / (e^2a + 1) = m / (m + 2) with m = e^2a - 1.
     const DoubleDouble m = Expm1Kernel({2.0 * a, 0.0});
     return std::copysign(Round(Divide(m, Add(m, 2.0))), x);
@@ -221,7 +224,7 @@ double Asinh(double x) {
     if (!std::isfinite(x)) return x;
     const double a = std::fabs(x);
     if (a < kTinyArgument) return x;
-    if (const auto fast = AsinhFast(a)) return std::copysign(*fast, x);
+    if (double fast = 0.0; AsinhFast(a, fast)) return std::copysign(fast, x);
     if (a > kLargeArgument) return std::copysign(Round(Add(LogKernel({a, 0.0}), kLn2DoubleDouble)), x);
     // ln(a + sqrt(a^2 + 1)) = ln(1 + a + a^2 / (1 + sqrt(a^2 + 1))): no cancellation near 0.
     const DoubleDouble square = TwoProduct(a, a);
@@ -233,7 +236,7 @@ double Asinh(double x) {
 double Acosh(double x) {
     if (std::isnan(x) || x == kInfinity) return x;
     if (x < 1.0) return kNaN;
-    if (const auto fast = AcoshFast(x)) return *fast;
+    if (double fast = 0.0; AcoshFast(x, fast)) return fast;
     if (x > kLargeArgument) return Round(Add(LogKernel({x, 0.0}), kLn2DoubleDouble));
     // ln(x + sqrt(x^2 - 1)) = ln(1 + t + sqrt(t (t + 2))), t = x - 1 exactly.
     const double t = x - 1.0;
@@ -247,7 +250,7 @@ double Atanh(double x) {
     if (a > 1.0) return kNaN;
     if (a == 1.0) return std::copysign(kInfinity, x);
     if (a < kTinyArgument) return x;
-    if (const auto fast = AtanhFast(a)) return std::copysign(*fast, x);
+    if (double fast = 0.0; AtanhFast(a, fast)) return std::copysign(fast, x);
     // ln((1 + a) / (1 - a)) / 2 = ln(1 + 2a / (1 - a)) / 2.
     const DoubleDouble d = Divide({2.0 * a, 0.0}, TwoSum(1.0, -a));
     return std::copysign(Halved(Log1pKernel(d)), x);

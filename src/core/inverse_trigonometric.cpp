@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
-#include <optional>
 
 namespace quorvex {
 namespace {
@@ -184,8 +183,8 @@ inline BoundedValue AngleFast(DoubleDouble num, DoubleDouble den, bool left) {
     return OffsetAngleFast(steep ? QuotientFast(den, num) : QuotientFast(num, den), steep, left);
 }
 
-std::optional<double> RoundIfUnambiguous(const BoundedValue& v) {
-    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err);
+bool RoundIfUnambiguous(const BoundedValue& v, double& result) {
+    return quorvex::RoundIfUnambiguous(v.hi, v.lo, v.err, result);
 }
 
 // sqrt(1 - a^2) for 0 <= a <= 1 within 2^-100: 1 - a^2 exact as a double-double (1 - (a^2).hi
@@ -207,15 +206,15 @@ DoubleDouble CosineFast(double a) {
 }
 
 // atan2 of positive finite ay, ax within a factor 2^60 of each other and inside [2^-900,
-// 2^900], so that nothing in the quotient underflows or overflows; else nothing.
-std::optional<double> Atan2Fast(double ay, double ax, bool left) {
+// 2^900], so that nothing in the quotient underflows or overflows, into result; else false.
+bool Atan2Fast(double ay, double ax, bool left, double& result) {
     constexpr double kLeast = 0x1p-900;
     constexpr double kGreatest = 0x1p900;
     constexpr double kLeastRatio = 0x1p-60;
     const double larger = std::max(ay, ax);
     const double smaller = std::min(ay, ax);
-    if (smaller < kLeast || larger > kGreatest || smaller < larger * kLeastRatio) return std::nullopt;
-    return RoundIfUnambiguous(AngleFast({ay, 0.0}, {ax, 0.0}, left));
+    if (smaller < kLeast || larger > kGreatest || smaller < larger * kLeastRatio) return false;
+    return RoundIfUnambiguous(AngleFast({ay, 0.0}, {ax, 0.0}, left), result);
 }
 
 }  // namespace
@@ -233,7 +232,7 @@ double Atan(double x) {
     // AngleFast({a, 0}, {1, 0}) without its division by 1, whose quotient is {a, +0} exactly.
     const bool steep = a > 1.0;
     const DoubleDouble t = steep ? QuotientFast({1.0, 0.0}, {a, 0.0}) : DoubleDouble{a, 0.0};
-    if (const auto fast = RoundIfUnambiguous(OffsetAngleFast(t, steep, false))) return WithSign(*fast, x);
+    if (double fast = 0.0; RoundIfUnambiguous(OffsetAngleFast(t, steep, false), fast)) return WithSign(fast, x);
     return WithSign(Round(AtanOfRatio({a, 0.0}, {1.0, 0.0})), x);
 }
 
@@ -242,7 +241,8 @@ double Asin(double x) {
     const double a = std::fabs(x);
     if (a > 1.0) return kNaN;
     if (a < kTinyArgument) return x;
-    if (const auto fast = RoundIfUnambiguous(AngleFast({a, 0.0}, CosineFast(a), false))) return WithSign(*fast, x);
+    if (double fast = 0.0; RoundIfUnambiguous(AngleFast({a, 0.0}, CosineFast(a), false), fast))
+        return WithSign(fast, x);
     return WithSign(Round(AtanOfRatio({a, 0.0}, Cosine(a))), x);
 }
 
@@ -250,7 +250,7 @@ double Acos(double x) {
     if (std::isnan(x)) return x;
     const double a = std::fabs(x);
     if (a > 1.0) return kNaN;
-    if (const auto fast = RoundIfUnambiguous(AngleFast(CosineFast(a), {a, 0.0}, x < 0.0))) return *fast;
+    if (double fast = 0.0; RoundIfUnambiguous(AngleFast(CosineFast(a), {a, 0.0}, x < 0.0), fast)) return fast;
     const DoubleDouble angle = AtanOfRatio(Cosine(a), {a, 0.0});
     return Round(x < 0.0 ? Subtract(kPiDoubleDouble, angle) : angle);
 }
@@ -267,7 +267,7 @@ double Atan2(double y, double x) {
         return WithSign(Round(kHalfPiDoubleDouble), y);
     }
     if (ax == kInfinity) return WithSign(left ? Round(kPiDoubleDouble) : 0.0, y);
-    if (const auto fast = Atan2Fast(ay, ax, left)) return WithSign(*fast, y);
+    if (double fast = 0.0; Atan2Fast(ay, ax, left, fast)) return WithSign(fast, y);
     int ey = 0;
     int ex = 0;
     std::frexp(ay, &ey);

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 namespace quorvex {
 namespace {
@@ -300,21 +299,21 @@ inline Approximation SineOrCosineFast(double rh, double rl, double err, bool cos
 
 Approximation Negated(const Approximation& v) { return {-v.hi, -v.lo, v.err}; }
 
-// sin x or cos x by the quadrant: only the one the quadrant picks is evaluated; nothing if
-// the rounding test fails.
-inline std::optional<double> SineFast(double x, int shift) {
+// sin x or cos x by the quadrant, into result: only the one the quadrant picks is evaluated;
+// false if the rounding test fails.
+inline bool SineFast(double x, int shift, double& result) {
     const FastAngle a = ReduceFast(x);
     const int quadrant = (a.quadrant + shift) & 3;
     const Approximation v = SineOrCosineFast(a.rh, a.rl, a.err, (quadrant & 1) != 0);
     const double sign = (quadrant & 2) != 0 ? -1.0 : 1.0;
-    return RoundIfUnambiguous(sign * v.hi, sign * v.lo, v.err);
+    return RoundIfUnambiguous(sign * v.hi, sign * v.lo, v.err, result);
 }
 
 // num / den for num = sin r, den = cos r or the reverse: a quotient digit and its remainder
 // by TwoProduct (Dekker's division); relative error below the sum of the parts' plus 2^-99:
 // 2^-100 for the division, and 2^-103 as the correction (below 2^-51 q) takes the rounded
 // reciprocal of den.hi, divided alongside q rather than after it.
-std::optional<double> QuotientFast(const Approximation& numerator, const Approximation& denominator) {
+bool QuotientFast(const Approximation& numerator, const Approximation& denominator, double& result) {
     constexpr double kQuotientError = 0x1p-99;
     constexpr double kMargin = 1.01;                                  // covers the roundings of the bound itself
     const DoubleDouble num = FastTwoSum(numerator.hi, numerator.lo);  // the kernel leaves lo up to 2^-14 hi
@@ -325,7 +324,7 @@ std::optional<double> QuotientFast(const Approximation& numerator, const Approxi
     const double low = (((num.hi - p.hi) - p.lo) + num.lo - q * den.lo) * reciprocal;
     const double relative = numerator.err / std::fabs(num.hi) + denominator.err / std::fabs(den.hi) + kQuotientError;
     constexpr double kQuotientLowShare = 0x1p-50;  // |low| <= 3 2^-53 |q|: remainder, num.lo, den.lo
-    return quorvex::RoundIfUnambiguous(q, low, kMargin * relative * std::fabs(q), kQuotientLowShare * std::fabs(q));
+    return RoundIfUnambiguous(q, low, kMargin * relative * std::fabs(q), kQuotientLowShare * std::fabs(q), result);
 }
 
 struct SineCosine {
@@ -352,15 +351,13 @@ SineCosine SineCosineKernel(DoubleDouble r) {
     return result;
 }
 
-}  // namespace
-
-double Sin(double x) {
-    if (!std::isfinite(x)) return std::isnan(x) ? x : kNaN;
-    if (std::fabs(x) < kTinySine) return x;
-    if (const auto fast = SineFast(x, 0)) return *fast;
+// sin x (shift 0) or cos x (shift 1, a quarter turn on) of finite x: one function for both, so
+// that SineFast has one caller, is inline there and answers in a register, not through memory.
+double SineOrCosine(double x, int shift) {
+    if (double fast = 0.0; SineFast(x, shift, fast)) return fast;
     const ReducedAngle a = ReduceHalfPi(x);
     const SineCosine v = SineCosineKernel(a.r);
-    switch (a.quadrant) {
+    switch ((a.quadrant + shift) & 3) {
         case 0: return Round(v.sine);
         case 1: return Round(v.cosine);
         case 2: return -Round(v.sine);
@@ -368,18 +365,18 @@ double Sin(double x) {
     }
 }
 
+}  // namespace
+
+double Sin(double x) {
+    if (!std::isfinite(x)) return std::isnan(x) ? x : kNaN;
+    if (std::fabs(x) < kTinySine) return x;
+    return SineOrCosine(x, 0);
+}
+
 double Cos(double x) {
     if (!std::isfinite(x)) return std::isnan(x) ? x : kNaN;
     if (std::fabs(x) < kTinyCosine) return 1.0;
-    if (const auto fast = SineFast(x, 1)) return *fast;
-    const ReducedAngle a = ReduceHalfPi(x);
-    const SineCosine v = SineCosineKernel(a.r);
-    switch (a.quadrant) {
-        case 0: return Round(v.cosine);
-        case 1: return -Round(v.sine);
-        case 2: return -Round(v.cosine);
-        default: return Round(v.sine);
-    }
+    return SineOrCosine(x, 1);
 }
 
 double Tan(double x) {
@@ -388,8 +385,8 @@ double Tan(double x) {
     const FastAngle f = ReduceFast(x);
     const Approximation sine = SineOrCosineFast(f.rh, f.rl, f.err, false);
     const Approximation cosine = SineOrCosineFast(f.rh, f.rl, f.err, true);
-    const auto fast = f.quadrant % 2 == 0 ? QuotientFast(sine, cosine) : QuotientFast(Negated(cosine), sine);
-    if (fast) return *fast;
+    double fast = 0.0;
+    if (f.quadrant % 2 == 0 ? QuotientFast(sine, cosine, fast) : QuotientFast(Negated(cosine), sine, fast)) return fast;
     const ReducedAngle a = ReduceHalfPi(x);
     const SineCosine v = SineCosineKernel(a.r);
     return a.quadrant % 2 == 0 ? Round(Divide(v.sine, v.cosine)) : -Round(Divide(v.cosine, v.sine));
