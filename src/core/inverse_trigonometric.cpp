@@ -189,20 +189,12 @@ bool RoundIfUnambiguous(const BoundedValue& v, double& result) {
 
 // sqrt(1 - a^2) for 0 <= a <= 1 within 2^-100: 1 - a^2 exact as a double-double (1 - (a^2).hi
 // is exact from a^2 >= 1/2 on, where the cancellation is, and the rounded difference exceeds
-// the low part), then SquareRoot's one Newton step, whose correction (below 2^-52 of the root)
-// takes the rounded 1 / 2s, divided alongside the exact square: 2^-104 of the root more. The
-// rounded root s stays the head, the correction the low part, not renormalised: a quotient by
-// the result divides by s as soon as it is known, while the correction is still on its way.
+// the low part), then SquareRootFast, whose head a quotient by the result divides by as soon as
+// it is known, while the correction is still on its way.
 DoubleDouble CosineFast(double a) {
     const DoubleDouble square = TwoProduct(a, a);
     const DoubleDouble difference = FastTwoSum(1.0, -square.hi);  // exact: a^2 <= 1
-    const DoubleDouble d = FastTwoSum(difference.hi, difference.lo - square.lo);
-    if (d.hi <= 0.0) return {std::sqrt(d.hi), 0.0};
-    const double s = std::sqrt(d.hi);
-    const double halfReciprocal = 0.5 / s;
-    const DoubleDouble rootSquare = TwoProduct(s, s);
-    const double residual = ((d.hi - rootSquare.hi) - rootSquare.lo) + d.lo;
-    return {s, residual * halfReciprocal};
+    return SquareRootFast(FastTwoSum(difference.hi, difference.lo - square.lo));
 }
 
 // atan2 of positive finite ay, ax within a factor 2^60 of each other and inside [2^-900,
