@@ -575,6 +575,12 @@ LeanReduction ReduceLeanText(std::u16string_view units, std::pmr::memory_resourc
             const LeanScanner::Batch batch = scanner.Next(room.subspan(held));
             if (batch.status == LeanScanner::Status::kDeclined) return LeanReduction::kNotLean;
             held += batch.made;
+            if (batch.status == LeanScanner::Status::kRun) {
+                // Room for it: the batch stopped short of its last places.
+                if (!scanner.TakeRun(room[held])) return LeanReduction::kNotLean;
+                ++held;
+                continue;
+            }
             const bool last = batch.status == LeanScanner::Status::kEnd;
             const LeanToken* stop = reducer.Take(room.data(), room.data() + held, last);
             if (stop == nullptr) return LeanReduction::kDeclined;

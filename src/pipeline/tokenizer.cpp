@@ -456,6 +456,51 @@ bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::
     return ScanRawIntoArena<ScanOf::kRawText>(text, most, arena, counts, separator, made);
 }
 
+namespace {
+
+constexpr std::size_t kNoRunEnd = std::numeric_limits<std::size_t>::max();
+
+// Where the run from `at` ends as the scan ends it: where an entry starts, or at the text's end
+// or NUL; kNoRunEnd where a unit the working text rewrites comes first.
+std::size_t RunEnd(std::u16string_view text, std::size_t at) {
+    for (; at < text.size(); ++at) {
+        const char16_t unit = text[at];
+        if (unit == u'\0' || EntryAt(text, at) != kNoEntry) return at;
+        if (IsRewrittenUnit(unit)) return kNoRunEnd;
+    }
+    return at;
+}
+
+// A run from `start` that goes on past its plain decimal at `at`, read as the scan and the
+// exponent stage read it: whole, or joined with the sign after it and the run after that when
+// it ends in its only "e". Its value and the place past it, when it is a number that counts for
+// no other stage.
+bool TakeWholeRun(std::u16string_view text, std::size_t start, std::size_t& at, double& value) {
+    constexpr char16_t kPoint = u'.';
+    std::size_t end = RunEnd(text, at);
+    if (end == kNoRunEnd) return false;
+    Token token = TextToken(text.substr(start, end - start), kPoint);
+    if (token.joinsExponent) {
+        if (end == text.size() || text[end] == u'\0') return false;
+        const std::size_t sign = EntryAt(text, end);
+        if (sign == kNoEntry) return false;
+        const TokenKind kind = kEntryTokens[sign].kind;
+        if (kind != TokenKind::kMinus && kind != TokenKind::kPlus) return false;
+        const std::size_t after = end + kSeparatorTable[sign].size();
+        end = RunEnd(text, after);
+        if (end == kNoRunEnd || end == after) return false;
+        token = TextToken(text.substr(start, end - start), kPoint);
+    } else if (token.constant >= 0 || token.unary == kNameBeginningConstant) {
+        return false;
+    }
+    if (!token.isNumber) return false;
+    value = token.value;
+    at = end;
+    return true;
+}
+
+}  // namespace
+
 LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
     constexpr char16_t kPoint = u'.';
     constexpr bool kPointInRuns = !kStartsEntry[kPoint];
@@ -473,9 +518,9 @@ LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
     while (next <= full) {
         if (at == text.size()) return answer(Status::kEnd);
         char16_t unit = text[at];
-        // A run is a token here only where it is a plain decimal that an entry (or the end)
-        // follows: where the scan would go on with the run, it would not be plain.
+        std::size_t number = kNoRunEnd;  // where the run just read as a plain decimal began
         if (IsDigitUnit(unit)) {
+            number = at;
             PlainDecimal plain;
             plain.Read(text, at, kPoint, kPointInRuns);
             if (at - plain.start > kMostPlainUnits) return answer(Status::kDeclined);
@@ -489,7 +534,15 @@ LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
             return answer(Status::kEnd);
         }
         const std::size_t entry = EntryAt(text, at);
-        if (entry == kNoEntry || !kLeanEntries[entry]) return answer(Status::kDeclined);
+        if (entry == kNoEntry) {
+            // A run the scan goes on with past its plain decimal (exponent notation, or no
+            // number) is TakeRun's: it is rare, and a call here would cost every batch a frame.
+            if (number == kNoRunEnd) return answer(Status::kDeclined);
+            --next;
+            at = number;
+            return answer(Status::kRun);
+        }
+        if (!kLeanEntries[entry]) return answer(Status::kDeclined);
         *next++ = kLeanEntryTokens[entry];
         if (first && entry == kMinusEntry) {
             *next++ = kLeanOne;
@@ -499,6 +552,16 @@ LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
         at += kSeparatorTable[entry].size();
     }
     return answer(Status::kMore);
+}
+
+bool LeanScanner::TakeRun(LeanToken& token) noexcept {
+    std::size_t at = at_;
+    if (!TakeWholeRun(text_, at_, at, token.value)) return false;
+    token.kind = TokenKind::kOther;
+    token.isNumber = true;
+    at_ = at;
+    first_ = false;
+    return true;
 }
 
 bool Tokenize(Tokens& tokens, std::u16string_view text, char16_t separator) {

@@ -55,12 +55,13 @@ bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::
 
 // The tokens of a caller's text under "." as the direct reduction reads them, a batch at a
 // time, for as long as each is one that reduction takes as it is and no stage would change:
-// each run a plain decimal that an entry follows, and no entry that counts for a stage. The
+// each run a number that counts for no stage, and no entry that counts for one. The
 // text is read up to its first NUL or its end, whichever comes first: its view may reach past
 // the NUL, and nothing past it is read.
 class LeanScanner {
 public:
-    enum class Status : std::uint8_t { kMore, kEnd, kDeclined };
+    // kRun: the next token is a run that goes on past its plain decimal, for TakeRun.
+    enum class Status : std::uint8_t { kMore, kEnd, kDeclined, kRun };
     struct Batch {
         std::size_t made;
         Status status;
@@ -69,6 +70,10 @@ public:
     // Writes the next tokens into the room, which must hold at least four: how many, and
     // whether more follow, the text ended, or a token was not one it makes.
     Batch Next(std::span<LeanToken> room) noexcept;
+    // After kRun: the run's token, read whole as the scan reads it and joined with the sign and
+    // the run after it as the exponent stage joins them; false where that is no number or one
+    // a stage would change.
+    bool TakeRun(LeanToken& token) noexcept;
 
 private:
     std::u16string_view text_;

@@ -73,6 +73,9 @@ TEST(DirectReduction, AgreesWithTheEngineOnTheQuirksOfSignsAndBrackets) {
           u"1/0+2^5000", u"2^5000+1/0", u"ln(0)-1/0", u"max(1,2)", u"zeta(2)", u"zeta(1+1)", u"not(2)", u"fact(3)",
           u"1+", u"()", u"(1))(", u"-(1)", u"(-(2))^2", u"1e-3*2", u"2e", u"pi*2", u"deg0-1", u"x+1", u"1.5.5+1",
           u"1,5", u"10^-400", u"1e308*10", u"-0", u"0*-1", u"(0)-0*1", u"abs(-0)",
+          // Runs that go on past their plain decimal.
+          u"2x+1", u"1e-x", u"1.2e*2", u"1.2e+", u"1e-2e", u"2.5e3e", u"1e5pi", u"1.2e-2.5", u"3e-(2)", u"-2e-3^2",
+          u"1e-2e-3", u"12345678901234567890123456+1", u"2e+3e", u"1.e5", u"1e400-1e400", u"1e-400*1",
           // The aggregates' calls: one argument is no call, functions in an argument are not
           // applied, the extremes compare 15-digit texts, the sums add unrounded.
           u"max(5)", u"max(1+2)", u"max(sin(1),2)", u"max((sin(1)),2)", u"max(sin 1,2)", u"max((1,2))", u"max(1,,2)",
@@ -241,8 +244,9 @@ TEST(DirectReduction, BatchesAgreeWithTheWholeList) {
 
 // Plain pieces, so that the lean tokens are made for all, over many of their batches.
 TEST(DirectReduction, LeanBatchesAgreeWithTheWholeList) {
-    static const std::u16string_view kPieces[] = {u"1.5",     u"2*3", u"(4-1)*(2+5)", u"sin(0.5)", u"-(2)",
-                                                  u"sqrt(2)", u"7/3", u"2^3",         u"(1+2)^2",  u"cos-1"};
+    static const std::u16string_view kPieces[] = {u"1.5",     u"2*3",    u"(4-1)*(2+5)", u"sin(0.5)", u"-(2)",
+                                                  u"sqrt(2)", u"7/3",    u"2^3",         u"(1+2)^2",  u"cos-1",
+                                                  u"2.5e3",   u"1.2e-2", u"1e+5",        u"3.5e-1*2"};
     std::mt19937_64 random(817);
     int reduced = 0;
     for (int i = 0; i < 2000 && !HasFailure(); ++i) {
