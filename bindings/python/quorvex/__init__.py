@@ -14,6 +14,7 @@ expression quoted in a message reads back exactly in the error's message attribu
 
 from __future__ import annotations
 
+import array as _array
 import ctypes
 import ctypes.util
 import mmap
@@ -253,13 +254,17 @@ def evaluate_many(texts: Any, *, errors: bool = False) -> Any:
     library = _library or _load()
     if not hasattr(library, "EvaluonManyEx"):
         raise OSError("the loaded library predates EvaluonManyEx")
-    values = (ctypes.c_double * count)()
+    # The values land in an array.array, whose list is made in one step: a ctypes array gives
+    # its items one at a time.
+    buffer = _array.array("d", bytes(8 * count))
+    values = (ctypes.c_double * count).from_buffer(buffer)
     failed = (ctypes.c_int32 * count)() if errors else None
     failures = library.EvaluonManyEx(joined.encode("utf-16-le", errors="surrogatepass"), count, values, failed)
+    del values  # the buffer's export ends here
     if array is not None:
-        result = numpy.frombuffer(values, dtype=numpy.float64).reshape(array.shape)
+        result = numpy.frombuffer(buffer, dtype=numpy.float64).reshape(array.shape)
     else:
-        result = values[:]
+        result = buffer.tolist()
     if not errors:
         return result
     # Errors are rare: only the items that failed are evaluated again, for their details.
