@@ -1,6 +1,6 @@
 /* The C side of bench/python_binding_bench.py: reads expressions, one a line (ASCII), from
  * stdin, evaluates them all `rounds` times (argument, default 20) through EvaluonEx one by one,
- * and as many times through EvaluonManyEx in one batch, and prints the best round's nanoseconds
+ * and as many times through EvaluonJoinedEx in one batch, and prints the best round's nanoseconds
  * of processor time per expression of each. */
 #define _POSIX_C_SOURCE 199309L /* clock_gettime */
 #include <Quorvex64.h>
@@ -19,7 +19,8 @@ static double Now(void) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? atoi(argv[1]) : 20;
-    /* The texts back to back in one buffer, as EvaluonManyEx reads them, and where each starts. */
+    /* The texts back to back in one buffer, each ending in a zero unit, and where each starts: the
+     * units but the last are the texts joined as EvaluonJoinedEx reads them. */
     size_t count = 0, units = 0, capacity = 0;
     char16_t* buffer = NULL;
     size_t* starts = NULL;
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
         double seconds = Now() - started;
         if (seconds < loop) loop = seconds;
         started = Now();
-        EvaluonManyEx(buffer, count, values, NULL);
+        EvaluonJoinedEx(buffer, units ? units - 1 : 0, count, values, NULL);
         seconds = Now() - started;
         if (seconds < batch) batch = seconds;
         sink += count ? values[0] : 0.0;

@@ -4,7 +4,7 @@ message, its evaluation and the reading of its text timed apart. Run with QUORVE
 PYTHONPATH=bindings/python set, as the tests do; arguments are message lengths in units (default
 1000000 10000000). With QUORVEX_C_LOOP naming the evaluon_loop program (bench/evaluon_loop.c,
 built by the bench preset), the same batches also go through EvaluonEx in a C loop and through
-EvaluonManyEx from C."""
+EvaluonJoinedEx from C."""
 
 import ctypes
 import math
@@ -38,7 +38,7 @@ def per_item():
     for name, texts in batches().items():
         count = len(texts)
         # The library's own loop, its buffer made beforehand: what the batch costs without Python.
-        buffer = ("\0".join(texts) + "\0").encode("utf-16-le")
+        buffer = "\0".join(texts).encode("utf-16-le")
         values = (ctypes.c_double * count)()
         best = {"many": math.inf, "raw": math.inf, "loop": math.inf, "c_batch": math.inf}
         # Processor time, taken in turns and the best kept, so that a busy machine weighs on each
@@ -46,7 +46,7 @@ def per_item():
         for _ in range(8):
             best["many"] = min(best["many"], *timeit.repeat(lambda: quorvex.evaluate_many(texts), number=1, repeat=3,
                                                             timer=time.thread_time))
-            best["raw"] = min(best["raw"], *timeit.repeat(lambda: library.EvaluonManyEx(buffer, count, values, None),
+            best["raw"] = min(best["raw"], *timeit.repeat(lambda: library.EvaluonJoinedEx(buffer, len(buffer) // 2, count, values, None),
                                                           number=1, repeat=3, timer=time.thread_time))
             if c_loop:
                 run = subprocess.run([c_loop, "3"], input="\n".join(texts) + "\n", capture_output=True, text=True,
@@ -54,9 +54,9 @@ def per_item():
                 loop, batch = (float(figure) * 1e-9 * count for figure in run.stdout.split())
                 best["loop"], best["c_batch"] = min(best["loop"], loop), min(best["c_batch"], batch)
         many, raw, looped, c_batch = (best[key] / count * 1e9 for key in ("many", "raw", "loop", "c_batch"))
-        report = f"{name:8} ns an item: evaluate_many {many:7.0f}  EvaluonManyEx alone {raw:7.0f}"
+        report = f"{name:8} ns an item: evaluate_many {many:7.0f}  EvaluonJoinedEx alone {raw:7.0f}"
         if c_loop:
-            report += (f"  from C: EvaluonEx loop {looped:7.0f}, EvaluonManyEx {c_batch:7.0f}"
+            report += (f"  from C: EvaluonEx loop {looped:7.0f}, EvaluonJoinedEx {c_batch:7.0f}"
                        f"  evaluate_many/loop {many / looped:.2f}")
         print(report)
 

@@ -119,6 +119,15 @@ QUORVEX_API const char16_t* GetConstToken(int32_t index);
  * floating-point environment and errno are left as found. */
 QUORVEX_API size_t EvaluonManyEx(const char16_t* expressions, size_t count, double* values, int32_t* failed);
 
+/* As EvaluonManyEx, for texts joined by zero units: `joined` holds `length` UTF-16 units, the
+ * `count` texts with one zero unit between each two and none after the last (u"1+2\0" u"2(3)"
+ * is two), so a host can join its texts without scanning them. Returns the number of
+ * expressions that raised; or SIZE_MAX, the arrays' contents then unspecified, when the units
+ * do not hold exactly `count` texts: a zero unit within a text shows as one text too many.
+ * `count` 0 goes with `length` 0; a null `joined` is the empty buffer, with `length` 0 only. */
+QUORVEX_API size_t EvaluonJoinedEx(const char16_t* joined, size_t length, size_t count, double* values,
+                                   int32_t* failed);
+
 #ifdef __cplusplus
 }
 

@@ -16,8 +16,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <string>
@@ -203,6 +206,46 @@ const char16_t* GetConstToken(int32_t index) {
 
 // ---- Batch evaluation ----
 
+}  // extern "C"
+
+namespace {
+
+// One text of a batch: its value, or the flag and the NaN a host reads as "ask EvaluonEx why".
+void EvaluateBatchItem(std::u16string_view expression, size_t index, double* values, int32_t* failed,
+                       size_t& failures) {
+    double value = std::numeric_limits<double>::quiet_NaN();
+    int32_t itemFailed = 0;
+    try {
+        value = quorvex::EvaluateExpression(expression);
+    } catch (...) {
+        itemFailed = 1;
+        ++failures;
+    }
+    if (values != nullptr) values[index] = value;
+    if (failed != nullptr) failed[index] = itemFailed;
+}
+
+// Where the next zero unit is, or end: four units at a time, as a batch's texts are short and
+// the library reads each one anyway.
+const char16_t* FindZeroUnit(const char16_t* from, const char16_t* end) {
+    constexpr std::uint64_t kOnes = 0x0001000100010001ULL;
+    constexpr std::uint64_t kHighBits = 0x8000800080008000ULL;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; end - from >= 4; from += 4) {
+            std::uint64_t units = 0;
+            std::memcpy(&units, from, sizeof units);
+            // The lowest lane flagged is the first zero one; lanes above it may be flagged wrongly.
+            const std::uint64_t zeros = (units - kOnes) & ~units & kHighBits;
+            if (zeros != 0) return from + std::countr_zero(zeros) / 16;
+        }
+    }
+    return std::find(from, end, u'\0');
+}
+
+}  // namespace
+
+extern "C" {
+
 size_t EvaluonManyEx(const char16_t* expressions, size_t count, double* values, int32_t* failed) {
     // One environment switch for the whole batch: nothing in the engine reads the status flags
     // an earlier item leaves, and the switch costs as much as a short evaluation.
@@ -213,17 +256,28 @@ size_t EvaluonManyEx(const char16_t* expressions, size_t count, double* values, 
     for (size_t i = 0; i < count; ++i) {
         const std::u16string_view expression(next);
         if (expressions != nullptr) next += expression.size() + 1;
-        double value = std::numeric_limits<double>::quiet_NaN();
-        int32_t itemFailed = 0;
-        try {
-            value = quorvex::EvaluateExpression(expression);
-        } catch (...) {
-            // The host asks EvaluonEx for the details of the few items that fail.
-            itemFailed = 1;
-            ++failures;
-        }
-        if (values != nullptr) values[i] = value;
-        if (failed != nullptr) failed[i] = itemFailed;
+        EvaluateBatchItem(expression, i, values, failed, failures);
+    }
+    return failures;
+}
+
+size_t EvaluonJoinedEx(const char16_t* joined, size_t length, size_t count, double* values, int32_t* failed) {
+    constexpr size_t kMiscounted = std::numeric_limits<size_t>::max();
+    if (joined == nullptr && length != 0) return kMiscounted;
+    if (count == 0) return length == 0 ? 0 : kMiscounted;
+    const quorvex::FloatingPointEnvironmentGuard guard;
+    const ErrnoGuard errnoGuard;
+    size_t failures = 0;
+    // The host joined the texts without looking inside them: a zero unit within one shows here
+    // as a separator too many, found before the last text is evaluated.
+    const char16_t* at = joined;
+    const char16_t* const end = joined + length;
+    for (size_t i = 0; i < count; ++i) {
+        const char16_t* const separator = FindZeroUnit(at, end);
+        const bool last = i + 1 == count;
+        if (last != (separator == end)) return kMiscounted;
+        EvaluateBatchItem(std::u16string_view(at, static_cast<size_t>(separator - at)), i, values, failed, failures);
+        at = separator + 1;
     }
     return failures;
 }

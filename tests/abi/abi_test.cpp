@@ -14,9 +14,11 @@
 #include <cerrno>
 #include <cfenv>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -191,6 +193,63 @@ TEST(Exports, EvaluonUtf8ExReadsLengthDelimitedUtf8) {
     EXPECT_EQ(quorvex::Evaluate("1+2"), 3);
     EXPECT_EQ(quorvex::Evaluate(std::string("2*3")), 6);
     EXPECT_THROW(quorvex::Evaluate(std::string_view("1\0", 2)), quorvex::EConvertError);
+}
+
+struct JoinedCase {
+    const char16_t* joined;
+    size_t length;
+    size_t count;
+    size_t returned;
+    std::vector<std::uint64_t> bits;  // of each value, when the count matched
+};
+
+TEST(Exports, EvaluonJoinedExSplitsAtZeroUnitsAndCountsTheTexts) {
+    constexpr std::uint64_t kThree = 0x4008000000000000ULL;
+    constexpr std::uint64_t kRaised = 0x7FF8000000000000ULL;
+    constexpr size_t kMiscounted = SIZE_MAX;
+    constexpr char16_t kThreeTexts[] =
+        u"1+2\0"
+        u"2(3)\0"
+        u"1/0";
+    constexpr size_t kLength = std::size(kThreeTexts) - 1;
+    const JoinedCase cases[] = {
+        {kThreeTexts, kLength, 3, 1, {kThree, kNotReducedBits, kRaised}},
+        {kThreeTexts, 3, 1, 0, {kThree}},            // the units past the length are not read
+        {kThreeTexts, 4, 2, 1, {kThree, kRaised}},   // a separator at the end: an empty last text
+        {kThreeTexts, kLength, 2, kMiscounted, {}},  // or one text holding a zero unit
+        {u"12345\0"
+         u"1+2",
+         9,
+         2,
+         0,
+         {std::bit_cast<std::uint64_t>(12345.0), kThree}},
+        {u"123456\0"
+         u"1+2\0",
+         11,
+         3,
+         1,
+         {std::bit_cast<std::uint64_t>(123456.0), kThree, kRaised}},
+        {kThreeTexts, kLength, 4, kMiscounted, {}},
+        {kThreeTexts, 3, 0, kMiscounted, {}},
+        {u"", 0, 1, 1, {kRaised}},
+        {nullptr, 0, 1, 1, {kRaised}},
+        {nullptr, 0, 0, 0, {}},
+        {nullptr, 5, 1, kMiscounted, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.length << " units, " << c.count << " texts");
+        std::vector<double> values(c.count + 1, 42.0);
+        std::vector<int32_t> failed(c.count + 1, -1);
+        ASSERT_EQ(EvaluonJoinedEx(c.joined, c.length, c.count, values.data(), failed.data()), c.returned);
+        EXPECT_EQ(values.back(), 42.0);
+        EXPECT_EQ(failed.back(), -1);
+        if (c.returned == kMiscounted) continue;
+        for (size_t i = 0; i < c.count; ++i) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(values[i]), c.bits[i]) << i;
+            EXPECT_EQ(failed[i], c.bits[i] == kRaised ? 1 : 0) << i;
+        }
+    }
+    EXPECT_EQ(EvaluonJoinedEx(kThreeTexts, kLength, 3, nullptr, nullptr), 1U);
 }
 
 // Sets the separator for a scope and gives the locale's back.

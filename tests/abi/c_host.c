@@ -42,6 +42,9 @@ int main(void) {
         Check(isnan(values[2]) && !signbit(values[2]) && failed[2] == 1 && failed[3] == 1, "batch errors");
         Check(EvaluonManyEx(NULL, 2, NULL, failed) == 2 && failed[1] == 1, "a null batch is empty texts");
         Check(EvaluonManyEx(NULL, 0, NULL, NULL) == 0, "an empty batch");
+        Check(EvaluonJoinedEx(batch, 12, 3, values, failed) == 1 && values[0] == 3.0 && failed[2] == 1,
+              "texts joined by zero units");
+        Check(EvaluonJoinedEx(batch, 12, 2, NULL, NULL) == SIZE_MAX, "one text too many");
     }
     /* UTF-8 text and the decimal separator */
     Check(EvaluonUtf8Ex("2*(3+4)xyz", 7, &value, &error) == 0 && value == 14.0, "UTF-8 with a length");

@@ -4,7 +4,7 @@ cmake_minimum_required(VERSION 3.25)
 # holds these names and nothing else. Run with -DLIBRARY=<library> -DOBJDUMP=<objdump, for a DLL>.
 set(expected Evaluon EvaluonEx GetVersion GetConstNum GetConstName GetConstVal GetConstToken)
 # batch evaluation
-list(APPEND expected EvaluonManyEx)
+list(APPEND expected EvaluonManyEx EvaluonJoinedEx)
 # UTF-8 text and the decimal separator
 list(APPEND expected EvaluonUtf8Ex SetDecimalSeparator GetDecimalSeparator)
 set(c_exports "")

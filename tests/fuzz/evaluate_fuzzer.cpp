@@ -2,7 +2,10 @@
 // library's own classes; never a crash, a hang, a leak or an unrestored environment.
 #include <Quorvex64.h>
 
+#include <algorithm>
+#include <bit>
 #include <cfenv>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -47,5 +50,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (status == 1 && (error.errorClass == nullptr || error.message == nullptr || !KnownClass(error.errorClass)))
         std::abort();
     if (std::fegetround() != roundingBefore || std::fetestexcept(FE_ALL_EXCEPT & ~FE_INEXACT) != 0) std::abort();
+    // The same units as texts joined by zero units: one text more than there are zero units, the
+    // first of them the text EvaluonEx read.
+    const std::size_t units = size / 2;
+    const std::size_t texts = static_cast<std::size_t>(std::count(text.begin(), text.begin() + units, u'\0')) + 1;
+    std::vector<double> values(texts);
+    std::vector<std::int32_t> failed(texts);
+    if (EvaluonJoinedEx(text.data(), units, texts, values.data(), failed.data()) > texts || failed[0] != status ||
+        (status == 0 && std::bit_cast<std::uint64_t>(values[0]) != std::bit_cast<std::uint64_t>(value)))
+        std::abort();
+    if (EvaluonJoinedEx(text.data(), units, texts + 1, nullptr, nullptr) != SIZE_MAX) std::abort();
     return 0;
 }

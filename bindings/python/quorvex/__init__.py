@@ -155,11 +155,11 @@ def _load() -> ctypes.CDLL:
             library.EvaluonEx.argtypes = [ctypes.c_char_p, ctypes.POINTER(ctypes.c_double),
                                           ctypes.POINTER(_Error)]
             library.EvaluonEx.restype = ctypes.c_int32
-            if hasattr(library, "EvaluonManyEx"):
-                library.EvaluonManyEx.argtypes = [ctypes.c_char_p, ctypes.c_size_t,
-                                                  ctypes.POINTER(ctypes.c_double),
-                                                  ctypes.POINTER(ctypes.c_int32)]
-                library.EvaluonManyEx.restype = ctypes.c_size_t
+            if hasattr(library, "EvaluonJoinedEx"):
+                library.EvaluonJoinedEx.argtypes = [ctypes.c_char_p, ctypes.c_size_t, ctypes.c_size_t,
+                                                    ctypes.POINTER(ctypes.c_double),
+                                                    ctypes.POINTER(ctypes.c_int32)]
+                library.EvaluonJoinedEx.restype = ctypes.c_size_t
             library.GetVersion.restype = ctypes.c_void_p
             library.GetConstNum.restype = ctypes.c_int32
             for getter in (library.GetConstName, library.GetConstVal, library.GetConstToken):
@@ -222,8 +222,10 @@ def evaluate(expression: str) -> float:
     return value
 
 
-# The flag EvaluonManyEx stores for an item that failed, as the bytes of the flag array hold it.
+# The flag EvaluonJoinedEx stores for an item that failed, as the bytes of the flag array hold it.
 _FAILED = bytes(ctypes.c_int32(1))
+# What EvaluonJoinedEx returns when the joined texts are not as many as it was told.
+_MISCOUNTED = ctypes.c_size_t(-1).value
 
 
 def evaluate_many(texts: Any, *, errors: bool = False) -> Any:
@@ -244,22 +246,21 @@ def evaluate_many(texts: Any, *, errors: bool = False) -> Any:
     else:
         items = texts if isinstance(texts, (list, tuple)) else list(texts)
     count = len(items)
-    # One buffer, the texts back to back, each ending in a zero unit: what EvaluonManyEx reads.
-    # Joining one more, empty, item ends the last text: appending "\0" to the joined text copies
-    # it whole, which cost as much as the rest of the conversion.
-    joined = "\0".join([*items, ""])
-    if joined.count("\0") != count:
-        where = next(i for i, item in enumerate(items) if "\0" in item)
-        raise ValueError(f"embedded null character in expression {where}")
+    # The texts joined by zero units, as EvaluonJoinedEx reads them: the library finds the
+    # separators, and a NUL within a text shows there as one text too many.
+    joined = "\0".join(items).encode("utf-16-le", errors="surrogatepass")
     library = _library or _load()
-    if not hasattr(library, "EvaluonManyEx"):
-        raise OSError("the loaded library predates EvaluonManyEx")
+    if not hasattr(library, "EvaluonJoinedEx"):
+        raise OSError("the loaded library predates EvaluonJoinedEx")
     # The values land in an array.array, whose list is made in one step: a ctypes array gives
     # its items one at a time.
     buffer = _array.array("d", bytes(8 * count))
     values = (ctypes.c_double * count).from_buffer(buffer)
     failed = (ctypes.c_int32 * count)() if errors else None
-    failures = library.EvaluonManyEx(joined.encode("utf-16-le", errors="surrogatepass"), count, values, failed)
+    failures = library.EvaluonJoinedEx(joined, len(joined) // 2, count, values, failed)
+    if failures == _MISCOUNTED:
+        where = next(i for i, item in enumerate(items) if "\0" in item)
+        raise ValueError(f"embedded null character in expression {where}")
     del values  # the buffer's export ends here
     if array is not None:
         result = numpy.frombuffer(buffer, dtype=numpy.float64).reshape(array.shape)

@@ -157,7 +157,8 @@ class EvaluateManyTest(unittest.TestCase):
 
     def test_arguments_that_are_no_texts(self):
         cases = [("1+2", TypeError), (b"1", TypeError), ([1], TypeError), (["1", None], TypeError),
-                 (["1", "2\x00"], ValueError), (5, TypeError)]
+                 (["1", "2\x00"], ValueError), (["\x00"], ValueError), (["1\x00", "2"], ValueError),
+                 (5, TypeError)]
         for argument, error in cases:
             with self.subTest(argument=argument):
                 with self.assertRaises(error):
