@@ -82,23 +82,12 @@ std::u16string_view WorkingText(const char16_t* units, std::size_t limit, std::p
     return {normal, size};
 }
 
-double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_resource& arena,
-                const EvaluationContext& context) {
+// Every text the lean tokens do not reduce: `stillDirect` says whether the direct reduction may
+// still take it.
+[[gnu::noinline]] double EvaluateFully(const char16_t* expression, std::size_t limit, std::pmr::memory_resource& arena,
+                                       const EvaluationContext& context, bool stillDirect) {
     double result = std::bit_cast<double>(kNotReducedBits);
     const char16_t separator = context.separator;
-    // Most texts are plain expressions under ".", which are made into tokens for the direct
-    // reduction alone as it goes, whatever their length. The view reaches no further than the
-    // scan reads, which stops at the NUL.
-    const bool direct = context.path == ReductionPath::kDirectFirst;
-    bool stillDirect = direct;
-    if (direct && context.observer == nullptr && separator == u'.') {
-        const std::u16string_view units(expression, std::min(limit, kMostViewedUnits));
-        double value = 0.0;
-        const LeanReduction lean = ReduceLeanText(units, arena, value);
-        if (lean == LeanReduction::kValue) return value;
-        // Declined, the same tokens would be declined again.
-        stillDirect = lean == LeanReduction::kNotLean;
-    }
     // Most other texts are short and their own working text: their tokens are made in the scan
     // that finds so.
     TokenCounts counts;
@@ -153,6 +142,22 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
         result = NumberValueOf(tokens[0], separator);
     }
     return result;
+}
+
+double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_resource& arena,
+                const EvaluationContext& context) {
+    // Most texts are plain expressions under ".", which are made into tokens for the direct
+    // reduction alone as it goes, whatever their length. The view reaches no further than the
+    // scan reads, which stops at the NUL.
+    const bool direct = context.path == ReductionPath::kDirectFirst;
+    if (!direct || context.observer != nullptr || context.separator != u'.')
+        return EvaluateFully(expression, limit, arena, context, direct);
+    const std::u16string_view units(expression, std::min(limit, kMostViewedUnits));
+    double value = 0.0;
+    const LeanReduction lean = ReduceLeanText(units, arena, value);
+    if (lean == LeanReduction::kValue) return value;
+    // Declined, the same tokens would be declined again.
+    return EvaluateFully(expression, limit, arena, context, lean == LeanReduction::kNotLean);
 }
 
 struct ArenaBlock {
