@@ -194,12 +194,18 @@ private:
 
 thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
 
+// An evaluation started while the thread's block is in use (from an observer's callback).
+[[gnu::noinline]] double EvaluateInOwnArena(const char16_t* expression, std::size_t limit,
+                                            const EvaluationContext& context) {
+    std::pmr::monotonic_buffer_resource arena(std::pmr::new_delete_resource());
+    return Evaluate(expression, limit, arena, context);
+}
+
 double EvaluateInArena(const char16_t* expression, std::size_t limit, const EvaluationContext& context) {
-    if (tArenaBlock.inUse) {
-        std::pmr::monotonic_buffer_resource arena(std::pmr::new_delete_resource());
-        return Evaluate(expression, limit, arena, context);
-    }
-    if (!tArenaBlock.bytes) tArenaBlock.bytes = std::make_unique<std::byte[]>(kArenaBlockSize);
+    if (tArenaBlock.inUse) [[unlikely]]
+        return EvaluateInOwnArena(expression, limit, context);
+    if (!tArenaBlock.bytes) [[unlikely]]
+        tArenaBlock.bytes = std::make_unique<std::byte[]>(kArenaBlockSize);
     struct InUse {
         InUse() { tArenaBlock.inUse = true; }
         ~InUse() { tArenaBlock.inUse = false; }
