@@ -263,6 +263,23 @@ constexpr auto kLeanEntryTokens = [] {
     return tokens;
 }();
 
+// The lean tokens of the units that are whole entries on their own (operators, brackets, the
+// comma): those take one table look-up, not the entry search.
+struct LeanUnits {
+    std::array<bool, kAsciiLimit> whole{};
+    std::array<LeanToken, kAsciiLimit> tokens{};
+};
+constexpr LeanUnits kLeanUnits = [] {
+    LeanUnits units;
+    for (std::size_t unit = 0; unit < kAsciiLimit; ++unit) {
+        const std::size_t entry = kEntryTrie.singleUnit[unit];
+        if (entry == kNoEntry || !kLeanEntries[entry] || kSeparatorTable[entry].size() != 1) continue;
+        units.whole[unit] = true;
+        units.tokens[unit] = kLeanEntryTokens[entry];
+    }
+    return units;
+}();
+
 // One scan, from where the last one stopped: settles places until the text ends or the sink
 // is full. A place adds at most kMostTokensPerPlace tokens. Answers false where a raw or lean
 // scan stops short.
@@ -532,6 +549,13 @@ LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
         if (unit == u'\0') {
             text_ = text.substr(0, at);
             return answer(Status::kEnd);
+        }
+        // A leading "-" is the sign's, below.
+        if (unit < kAsciiLimit && kLeanUnits.whole[unit] && !(first && unit == u'-')) {
+            *next++ = kLeanUnits.tokens[unit];
+            first = false;
+            ++at;
+            continue;
         }
         const std::size_t entry = EntryAt(text, at);
         if (entry == kNoEntry) {
