@@ -160,8 +160,10 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     return EvaluateFully(expression, limit, arena, context, lean == LeanReduction::kNotLean);
 }
 
+// Trivial, so that reaching it costs no check of whether the thread has made it yet: the
+// block is released at the thread's end by ArenaBlockRelease, set up with the block.
 struct ArenaBlock {
-    std::unique_ptr<std::byte[]> bytes;
+    std::byte* bytes = nullptr;
     bool inUse = false;
 };
 
@@ -192,7 +194,22 @@ private:
     std::optional<std::pmr::monotonic_buffer_resource> heap_;
 };
 
-thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
+constinit thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
+
+struct ArenaBlockRelease {
+    ~ArenaBlockRelease() {
+        delete[] tArenaBlock.bytes;
+        tArenaBlock.bytes = nullptr;
+    }
+};
+
+[[gnu::noinline]] void MakeArenaBlock() {
+    auto block = std::make_unique<std::byte[]>(kArenaBlockSize);
+    // Made on the thread's first evaluation, which registers its destruction at the thread's end.
+    thread_local const ArenaBlockRelease release;
+    static_cast<void>(release);
+    tArenaBlock.bytes = block.release();
+}
 
 // An evaluation started while the thread's block is in use (from an observer's callback).
 [[gnu::noinline]] double EvaluateInOwnArena(const char16_t* expression, std::size_t limit,
@@ -204,13 +221,13 @@ thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
 double EvaluateInArena(const char16_t* expression, std::size_t limit, const EvaluationContext& context) {
     if (tArenaBlock.inUse) [[unlikely]]
         return EvaluateInOwnArena(expression, limit, context);
-    if (!tArenaBlock.bytes) [[unlikely]]
-        tArenaBlock.bytes = std::make_unique<std::byte[]>(kArenaBlockSize);
+    if (tArenaBlock.bytes == nullptr) [[unlikely]]
+        MakeArenaBlock();
     struct InUse {
         InUse() { tArenaBlock.inUse = true; }
         ~InUse() { tArenaBlock.inUse = false; }
     } inUse;
-    BlockArena arena(tArenaBlock.bytes.get(), kArenaBlockSize);
+    BlockArena arena(tArenaBlock.bytes, kArenaBlockSize);
     return Evaluate(expression, limit, arena, context);
 }
 
