@@ -224,6 +224,9 @@ def evaluate(expression: str) -> float:
 
 # The flag EvaluonJoinedEx stores for an item that failed, as the bytes of the flag array hold it.
 _FAILED = bytes(ctypes.c_int32(1))
+# Texts joined and evaluated at a time: for short texts, the buffers stay in the processor's
+# cache and below the size for which malloc maps fresh pages each time.
+_CHUNK = 2048
 # What EvaluonJoinedEx returns when the joined texts are not as many as it was told.
 _MISCOUNTED = ctypes.c_size_t(-1).value
 
@@ -246,22 +249,32 @@ def evaluate_many(texts: Any, *, errors: bool = False) -> Any:
     else:
         items = texts if isinstance(texts, (list, tuple)) else list(texts)
     count = len(items)
-    # The texts joined by zero units, as EvaluonJoinedEx reads them: the library finds the
-    # separators, and a NUL within a text shows there as one text too many.
-    joined = "\0".join(items).encode("utf-16-le", errors="surrogatepass")
     library = _library or _load()
     if not hasattr(library, "EvaluonJoinedEx"):
         raise OSError("the loaded library predates EvaluonJoinedEx")
     # The values land in an array.array, whose list is made in one step: a ctypes array gives
     # its items one at a time.
     buffer = _array.array("d", bytes(8 * count))
-    values = (ctypes.c_double * count).from_buffer(buffer)
     failed = (ctypes.c_int32 * count)() if errors else None
-    failures = library.EvaluonJoinedEx(joined, len(joined) // 2, count, values, failed)
-    if failures == _MISCOUNTED:
-        where = next(i for i, item in enumerate(items) if "\0" in item)
-        raise ValueError(f"embedded null character in expression {where}")
-    del values  # the buffer's export ends here
+    failures = 0
+    for start in range(0, count, _CHUNK):
+        part = items if count <= _CHUNK else items[start:start + _CHUNK]
+        size = len(part)
+        # The texts joined by zero units, as EvaluonJoinedEx reads them: the library finds the
+        # separators, and a NUL within a text shows there as one text too many.
+        try:
+            joined = "\0".join(part).encode("utf-16-le", errors="surrogatepass")
+        except TypeError:
+            where, item = next((i, item) for i, item in enumerate(items) if not isinstance(item, str))
+            raise TypeError(f"expression {where} must be str, not {type(item).__name__}") from None
+        values = (ctypes.c_double * size).from_buffer(buffer, 8 * start)
+        flags = (ctypes.c_int32 * size).from_buffer(failed, 4 * start) if errors else None
+        raised = library.EvaluonJoinedEx(joined, len(joined) // 2, size, values, flags)
+        del values, flags  # the buffers' exports end here
+        if raised == _MISCOUNTED:
+            where = next(i for i, item in enumerate(items) if "\0" in item)
+            raise ValueError(f"embedded null character in expression {where}")
+        failures += raised
     if array is not None:
         result = numpy.frombuffer(buffer, dtype=numpy.float64).reshape(array.shape)
     else:

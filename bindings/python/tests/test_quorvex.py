@@ -139,6 +139,9 @@ class EvaluateManyTest(unittest.TestCase):
         (("\ud800", "1+\U0001F600", "2^"), [None, None, None],
          [quorvex.EConvertError, quorvex.EConvertError, quorvex.EStringListError]),
         ([f"{i}/4" for i in range(1000)], [i / 4 for i in range(1000)], [None] * 1000),
+        # Evaluated in parts: a failure far in lands in its place.
+        ([f"{i}/4" for i in range(4500)] + ["1/0"] + ["2"] * 499, [i / 4 for i in range(4500)] + [None] + [2.0] * 499,
+         [None] * 4500 + [quorvex.EFunctionError] + [None] * 499),
     ]
 
     def test_values_and_errors(self):
@@ -163,6 +166,13 @@ class EvaluateManyTest(unittest.TestCase):
             with self.subTest(argument=argument):
                 with self.assertRaises(error):
                     quorvex.evaluate_many(argument)
+        # Far in, where the texts are evaluated in parts, the message still names the item.
+        for bad, error, message in [(None, TypeError, "expression 4321 must be str, not NoneType"),
+                                    ("1\x00", ValueError, "embedded null character in expression 4321")]:
+            texts = ["1"] * 5000
+            texts[4321] = bad
+            with self.assertRaisesRegex(error, message):
+                quorvex.evaluate_many(texts)
 
     def test_numpy_arrays(self):
         try:
