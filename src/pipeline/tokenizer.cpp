@@ -138,6 +138,50 @@ constexpr auto kStartsEntryOrStops = [] {
     return longest == kNoEntry ? kNoEntry : kChoiceByLongest[longest];
 }
 
+// The entries of two to eight units (all spelled with a to z and 3), a unit a byte in a key,
+// in an open-addressed table: a run of such units that is an entry whole is the longest entry
+// at its place, found in a probe or two where the trie takes a step a unit.
+constexpr std::size_t kLongestName = 8;
+constexpr std::size_t kNameSlotBits = 9;
+
+struct NameSlot {
+    std::uint64_t key = 0;  // 0: empty
+    std::uint8_t entry = 0;
+};
+
+constexpr std::size_t NameSlotOf(std::uint64_t key) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> (64 - kNameSlotBits));
+}
+
+constexpr auto kNameSlots = [] {
+    std::array<NameSlot, std::size_t{1} << kNameSlotBits> slots{};
+    for (std::size_t e = 0; e < kSeparatorTable.size(); ++e) {
+        const std::u16string_view name = kSeparatorTable[e];
+        // A longer name ("fisherinv") is a run longer than a key, which the trie takes.
+        if (name.size() < 2 || name.size() > kLongestName) continue;
+        std::uint64_t key = 0;
+        for (const char16_t unit : name) key = key << 8 | unit;
+        std::size_t slot = NameSlotOf(key);
+        while (slots[slot].key != 0) slot = (slot + 1) % slots.size();
+        slots[slot] = {key, kChoiceByLongest[e]};
+    }
+    return slots;
+}();
+
+// EntryAt, for a place where a letter is: a run that is not an entry whole goes to the trie.
+[[gnu::always_inline]] inline std::size_t NameEntryAt(std::u16string_view text, std::size_t at) {
+    const std::size_t stop = text.size() - at > kLongestName ? at + kLongestName + 1 : text.size();
+    std::uint64_t key = 0;
+    std::size_t end = at;
+    for (; end < stop && SymbolOf(text[end]) >= 0; ++end) key = key << 8 | text[end];
+    if (end - at >= 2 && end - at <= kLongestName) {
+        for (std::size_t slot = NameSlotOf(key); kNameSlots[slot].key != 0; slot = (slot + 1) % kNameSlots.size()) {
+            if (kNameSlots[slot].key == key) return kNameSlots[slot].entry;
+        }
+    }
+    return EntryAt(text, at);
+}
+
 // The entries as tokens, classified once.
 constexpr auto kEntryTokens = [] {
     std::array<Token, kSeparatorTable.size()> tokens{};
@@ -557,7 +601,7 @@ LeanScanner::Batch LeanScanner::Next(std::span<LeanToken> room) noexcept {
             ++at;
             continue;
         }
-        const std::size_t entry = EntryAt(text, at);
+        const std::size_t entry = static_cast<unsigned>(unit - u'a') < 26U ? NameEntryAt(text, at) : EntryAt(text, at);
         if (entry == kNoEntry) {
             // A run the scan goes on with past its plain decimal (exponent notation, or no
             // number) is TakeRun's: it is rare, and a call here would cost every batch a frame.

@@ -95,6 +95,38 @@ TEST(TokenizerOracle, EveryEntryAloneIsOneToken) {
     }
 }
 
+// The lean scan finds every entry as the tokenizer does, whatever follows its name: a longer
+// entry, a letter or a 3 that makes no entry, a bracket.
+TEST(LeanScanner, TakesEveryEntryAsTheTokenizerDoes) {
+    int compared = 0;
+    for (const std::u16string_view entry : kSeparatorTable) {
+        for (const std::u16string_view after : {u"(0.5)", u"2", u"3(1)", u"h(1)", u"n(1)", u"inv(1)", u"log(1)"}) {
+            const std::u16string text = u"1*" + std::u16string(entry) + std::u16string(after);
+            std::array<LeanToken, 128> room;
+            LeanScanner scanner(text);
+            const LeanScanner::Batch batch = scanner.Next(room);
+            if (batch.status != LeanScanner::Status::kEnd) continue;  // not a lean text
+            std::pmr::monotonic_buffer_resource arena;
+            Tokens tokens(&arena);
+            ASSERT_TRUE(Tokenize(tokens, text, u'.'));
+            SCOPED_TRACE(ToUtf8(text));
+            ASSERT_EQ(batch.made, tokens.size());
+            for (std::size_t i = 0; i < tokens.size(); ++i) {
+                const LeanToken expected = LeanToken::Of(tokens[i]);
+                EXPECT_EQ(room[i].kind, expected.kind) << i;
+                EXPECT_EQ(room[i].isNumber, expected.isNumber) << i;
+                EXPECT_EQ(room[i].unary, expected.unary) << i;
+                EXPECT_EQ(room[i].multi, expected.multi) << i;
+                if (expected.isNumber) {
+                    EXPECT_EQ(room[i].value, expected.value) << i;
+                }
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 300);
+}
+
 TEST(TokenizerLongText, CompletesWithEveryToken) {
     constexpr std::size_t kRepeats = 40000;
     std::u16string text;
