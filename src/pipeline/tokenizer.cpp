@@ -325,8 +325,8 @@ constexpr LeanUnits kLeanUnits = [] {
 }();
 
 // One scan, from where the last one stopped: settles places until the text ends or the sink
-// is full. A place adds at most kMostTokensPerPlace tokens. Answers false where a raw or lean
-// scan stops short.
+// is full. A place adds at most kMostTokensPerPlace tokens. Answers false where a raw scan
+// stops short.
 template <ScanOf Of = ScanOf::kWorkingText, typename Sink>
 bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& place, TokenCounts& counts, Sink& sink) {
     constexpr bool Raw = Of == ScanOf::kRawText;
@@ -412,14 +412,12 @@ bool Scan(std::u16string_view& text, char16_t separator, TokenScanner::Place& pl
 constexpr std::size_t kMostTokensPerPlace = 4;
 
 // A sink that writes tokens into an array.
-template <typename Item>
-struct ArrayOf {
-    Item* next;
-    Item* full;  // where a place may no longer start
-    Item& Add(const Item& token = Item()) { return *next++ = token; }
+struct ArrayBatch {
+    Token* next;
+    Token* full;  // where a place may no longer start
+    Token& Add(const Token& token = Token()) { return *next++ = token; }
     bool Full() const { return next > full; }
 };
-using ArrayBatch = ArrayOf<Token>;
 
 // Texts up to this long are not counted before their tokens are reserved.
 constexpr std::size_t kUncountedUnits = 1024;
@@ -466,40 +464,27 @@ namespace {
 
 // The tokens written into room taken from the arena: room for the most the text can give, so
 // that one scan makes them all; should the bound ever fall short, the scan goes on in twice
-// the room. Answers false where a raw or lean scan stopped short.
-template <ScanOf Of, typename Item>
+// the room. Answers false where a raw scan stopped short.
+template <ScanOf Of>
 bool ScanIntoArena(std::u16string_view& text, std::pmr::memory_resource& arena, TokenCounts& counts, char16_t separator,
-                   std::span<Item>& made) {
+                   std::span<Token>& made) {
     const auto allocate = [&arena](std::size_t room) {
-        return static_cast<Item*>(arena.allocate(room * sizeof(Item), alignof(Item)));
+        return static_cast<Token*>(arena.allocate(room * sizeof(Token), alignof(Token)));
     };
     std::size_t room = MostTokens(text) + kMostTokensPerPlace;
-    Item* tokens = allocate(room);
-    ArrayOf<Item> batch{tokens, tokens + room - kMostTokensPerPlace};
+    Token* tokens = allocate(room);
+    ArrayBatch batch{tokens, tokens + room - kMostTokensPerPlace};
     TokenScanner::Place place;
     for (;;) {
         if (!Scan<Of>(text, separator, place, counts, batch)) return false;
         if (!batch.Full()) break;
-        Item* larger = allocate(2 * room);
-        Item* const moved = std::copy(tokens, batch.next, larger);
+        Token* larger = allocate(2 * room);
+        Token* const moved = std::copy(tokens, batch.next, larger);
         tokens = larger;
         room *= 2;
         batch = {moved, tokens + room - kMostTokensPerPlace};
     }
     made = {tokens, static_cast<std::size_t>(batch.next - tokens)};
-    return true;
-}
-
-// A raw text's scan: the text as far as it may be read, and one unit past the most read to
-// tell a longer text.
-template <ScanOf Of, typename Item>
-bool ScanRawIntoArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
-                      TokenCounts& counts, char16_t separator, std::span<Item>& made) {
-    // A separator the working text rewrites would be read inside a run.
-    if (IsRewrittenUnit(separator)) return false;
-    std::u16string_view scanned = text.substr(0, most + 1);
-    if (!ScanIntoArena<Of>(scanned, arena, counts, separator, made) || scanned.size() > most) return false;
-    text = scanned;
     return true;
 }
 
@@ -514,7 +499,14 @@ std::span<Token> TokenizeInArena(std::u16string_view text, std::pmr::memory_reso
 
 bool TokenizeUnchangedInArena(std::u16string_view& text, std::size_t most, std::pmr::memory_resource& arena,
                               TokenCounts& counts, char16_t separator, std::span<Token>& made) {
-    return ScanRawIntoArena<ScanOf::kRawText>(text, most, arena, counts, separator, made);
+    // A separator the working text rewrites would be read inside a run.
+    if (IsRewrittenUnit(separator)) return false;
+    // One unit past the most read tells a longer text.
+    std::u16string_view scanned = text.substr(0, most + 1);
+    if (!ScanIntoArena<ScanOf::kRawText>(scanned, arena, counts, separator, made) || scanned.size() > most)
+        return false;
+    text = scanned;
+    return true;
 }
 
 namespace {
