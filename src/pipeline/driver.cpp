@@ -160,13 +160,6 @@ double Evaluate(const char16_t* expression, std::size_t limit, std::pmr::memory_
     return EvaluateFully(expression, limit, arena, context, lean == LeanReduction::kNotLean);
 }
 
-// Trivial, so that reaching it costs no check of whether the thread has made it yet: the
-// block is released at the thread's end by ArenaBlockRelease, set up with the block.
-struct ArenaBlock {
-    std::byte* bytes = nullptr;
-    bool inUse = false;
-};
-
 // A monotonic arena over the thread's block, and past its end over the heap. Its own, rather
 // than std::pmr::monotonic_buffer_resource, so that taking room from the block is a few
 // instructions and an evaluation that stays in the block ends with nothing to release.
@@ -194,6 +187,30 @@ private:
     std::optional<std::pmr::monotonic_buffer_resource> heap_;
 };
 
+#if defined(_WIN32)
+// The block owned in thread storage itself. Under Wine, a released block's destruction
+// registered apart from it made a process that had freed the DLL while its threads lived hang
+// at its exit now and then, and MinGW reaches thread storage through a call anyway.
+struct ArenaBlock {
+    std::unique_ptr<std::byte[]> owner;
+    std::byte* bytes = nullptr;
+    bool inUse = false;
+};
+
+thread_local ArenaBlock tArenaBlock;
+
+[[gnu::noinline]] void MakeArenaBlock() {
+    tArenaBlock.owner = std::make_unique<std::byte[]>(kArenaBlockSize);
+    tArenaBlock.bytes = tArenaBlock.owner.get();
+}
+#else
+// Trivial, so that reaching it costs no check of whether the thread has made it yet: the
+// block is released at the thread's end by ArenaBlockRelease, set up with the block.
+struct ArenaBlock {
+    std::byte* bytes = nullptr;
+    bool inUse = false;
+};
+
 constinit thread_local ArenaBlock tArenaBlock __attribute__((tls_model("initial-exec")));
 
 struct ArenaBlockRelease {
@@ -210,6 +227,7 @@ struct ArenaBlockRelease {
     static_cast<void>(release);
     tArenaBlock.bytes = block.release();
 }
+#endif
 
 // An evaluation started while the thread's block is in use (from an observer's callback).
 [[gnu::noinline]] double EvaluateInOwnArena(const char16_t* expression, std::size_t limit,
